@@ -283,8 +283,11 @@ TEST_F(Files2d, RecordReaderStepsOverElectrodesWithoutArrays) {
             EXPECT_EQ(read.status, (std::vector<std::uint8_t>{1, 2}));
             EXPECT_EQ(read.slot1, (std::vector<std::uint32_t>{10, 11}));
             EXPECT_EQ(read.slot4, (std::vector<std::uint32_t>{40, 41}));
-            if (!nulled.count("m")) EXPECT_EQ(read.m, (std::vector<std::uint32_t>{2, 8}));
-            if (!nulled.count("b")) EXPECT_EQ(read.b, (std::vector<std::uint32_t>{4, 6}));
+            const std::vector<std::uint32_t> untouched(2, kWordSentinel);
+            EXPECT_EQ(read.a, (nulled.count("a") ? untouched : std::vector<std::uint32_t>{1, 9}));
+            EXPECT_EQ(read.m, (nulled.count("m") ? untouched : std::vector<std::uint32_t>{2, 8}));
+            EXPECT_EQ(read.n, (nulled.count("n") ? untouched : std::vector<std::uint32_t>{3, 7}));
+            EXPECT_EQ(read.b, (nulled.count("b") ? untouched : std::vector<std::uint32_t>{4, 6}));
         }
     }
 }

@@ -21,7 +21,7 @@ public:
     }
     ~TempFolder() {
         std::error_code ignored;
-        // A test may have made parts read-only; make them removable again.
+        // A test may have made the folder read-only; make it removable again.
         std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ignored);
         std::filesystem::remove_all(path_, ignored);
