@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "call_checks.h"
 #include "vesk_pro.h"
 
 namespace {
@@ -51,7 +52,6 @@ enum Result1d : uint8_t {
   kTooManyOverlaps = 207,
 };
 
-uint8_t LowByte(uint32_t value) { return static_cast<uint8_t>(value & 0xFFu); }
 
 // Wenner-like arrays and Pole Pole grow one length series; the others may
 // combine several groups that repeat lengths with their own width.
@@ -185,12 +185,12 @@ extern "C" uint8_t get_1d_sequence(uint32_t arrayType, uint32_t incrementType, u
   if (overlaps == nullptr) return kNullOverlaps;
   if (halfAB == nullptr || halfMN == nullptr) return kNullOutput;
 
-  const int type = LowByte(arrayType);
+  const int type = vesk::lowByte(arrayType);
   if (type > kHighestArrayType1d) return kBadArrayType;
-  const int increment = LowByte(incrementType);
+  const int increment = vesk::lowByte(incrementType);
   if (increment > kGeometric) return kBadIncrementType;
   // The design arrays hold four groups; more would be read past their end.
-  const int groups = LowByte(groupCount);
+  const int groups = vesk::lowByte(groupCount);
   if (groups == 0 || groups > kMaxGroupCount || (groups > 1 && IsSingleGroupType(type))) return kBadGroupCount;
   const bool geometric = increment == kGeometric;
   for (int j = 0; j < groups; ++j) {

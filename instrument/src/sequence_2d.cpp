@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 
+#include "call_checks.h"
 #include "vesk_pro.h"
 
 namespace {
@@ -50,7 +51,6 @@ enum Result2d : uint8_t {
   kZeroStartLevel = 207,
 };
 
-uint8_t LowByte(uint32_t value) { return static_cast<uint8_t>(value & 0xFFu); }
 
 // Electrode numbers in record order; 0 marks an electrode the array does not use.
 struct Quadruple {
@@ -164,12 +164,12 @@ extern "C" uint8_t get_2d_sequence(uint32_t mode, uint32_t arrayType, uint32_t r
   if (startLevels == nullptr) return kNullStartLevels;
   if (output == nullptr) return kNullOutput;
 
-  const int type = LowByte(arrayType);
+  const int type = vesk::lowByte(arrayType);
   if (type > kHighestArrayType2d) return kBadArrayType;
-  const int roll = LowByte(rollAlong);
+  const int roll = vesk::lowByte(rollAlong);
   if (roll > 1) return kBadRollAlong;
   // The design arrays hold four groups; more would be read past their end.
-  const int groups = LowByte(groupCount);
+  const int groups = vesk::lowByte(groupCount);
   if (groups == 0 || groups > kMaxGroupCount) return kBadGroupCount;
   for (int j = 0; j < groups; ++j) {
     if (multipliers[j] == 0) return kZeroMultiplier;
@@ -184,7 +184,7 @@ extern "C" uint8_t get_2d_sequence(uint32_t mode, uint32_t arrayType, uint32_t r
     design.enabled[kCableElectrodeCount + e] = cable2[e] != 0;
   }
 
-  const bool countMode = LowByte(mode) == 0;
+  const bool countMode = vesk::lowByte(mode) == 0;
   uint32_t* next = output;
   for (int j = 0; j < groups; ++j) {
     const SpacingGroup group{multipliers[j], levels[j], levelSteps[j], startLevels[j]};
