@@ -1,0 +1,123 @@
+#include "file_replacement.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vesk {
+
+namespace {
+
+// Keeps the temporary name within the file-name limit of common file systems.
+constexpr std::size_t kMaxBaseNameForTemporary = 200;
+constexpr int kCreateAttempts = 64;
+
+std::string randomSuffix() {
+    static constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device device;
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kAlphabet - 2);
+    std::string suffix(".");
+    for (int i = 0; i < 6; ++i) suffix += kAlphabet[pick(device)];
+    return suffix;
+}
+
+} // namespace
+
+FileReplacement::FileReplacement(const char *target) {
+    std::string path(target);
+    if (path.empty()) return;
+
+    struct stat existing {};
+    bool replacing = false;
+    if (lstat(path.c_str(), &existing) == 0) {
+        // Write through a symbolic link to the file it names, as opening the
+        // link for writing would (a dangling link is replaced by the file).
+        if (S_ISLNK(existing.st_mode)) {
+            if (char *resolved = realpath(path.c_str(), nullptr)) {
+                path = resolved;
+                std::free(resolved);
+            }
+            replacing = stat(path.c_str(), &existing) == 0;
+        } else {
+            replacing = true;
+        }
+    } else if (errno != ENOENT) {
+        return;
+    }
+
+    if (replacing && !S_ISREG(existing.st_mode)) {
+        // Devices, pipes and the like cannot be replaced; write to them
+        // directly (a folder fails to open here).
+        stream_ = std::fopen(path.c_str(), "wb");
+        return;
+    }
+    if (replacing && access(path.c_str(), W_OK) != 0) return; // a read-only file stays as it is
+
+    target_ = path;
+    if (!createBeside(path) || !replacing) return;
+
+    // The replacement keeps the permissions and, where allowed, the owner of
+    // the file it replaces.
+    const int fd = fileno(stream_);
+    if (fchmod(fd, existing.st_mode & 07777) != 0) {
+        discard();
+    } else if (fchown(fd, existing.st_uid, existing.st_gid) != 0) {
+        // Only the superuser may give a file away; the new file stays ours.
+    }
+}
+
+bool FileReplacement::createBeside(const std::string &target) {
+    const std::size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    const std::string baseName = slash == std::string::npos ? target : target.substr(slash + 1);
+    if (baseName.empty()) return false;
+
+    for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
+        const std::string candidate = folder + baseName.substr(0, kMaxBaseNameForTemporary) + randomSuffix();
+        // Mode 0666 lets the umask decide the permissions, as for any new file.
+        const int fd = open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            if (errno == EEXIST) continue;
+            return false;
+        }
+        stream_ = fdopen(fd, "wb");
+        if (stream_ == nullptr) {
+            close(fd);
+            unlink(candidate.c_str());
+            return false;
+        }
+        temporary_ = candidate;
+        return true;
+    }
+    return false;
+}
+
+void FileReplacement::discard() {
+    if (stream_ != nullptr) std::fclose(stream_);
+    stream_ = nullptr;
+    if (!temporary_.empty()) unlink(temporary_.c_str());
+    temporary_.clear();
+}
+
+FileReplacement::~FileReplacement() { discard(); }
+
+bool FileReplacement::commit() {
+    if (stream_ == nullptr) return false;
+    bool ok = std::fflush(stream_) == 0;
+    if (ok && !temporary_.empty()) ok = fsync(fileno(stream_)) == 0;
+    ok = std::fclose(stream_) == 0 && ok;
+    stream_ = nullptr;
+    if (temporary_.empty()) return ok;
+    if (ok && std::rename(temporary_.c_str(), target_.c_str()) == 0) {
+        temporary_.clear();
+        return true;
+    }
+    discard();
+    return false;
+}
+
+} // namespace vesk

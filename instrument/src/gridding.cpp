@@ -1,0 +1,131 @@
+// do_approximation: distance-weighted gridding of scattered values.
+//
+// The grid spans the bounding box of the points. Every point spreads its value
+// over the nodes around its home node with a weight that falls linearly with
+// the city-block distance and reaches zero at the radius; each node ends as the
+// weighted mean of what reached it, or 0 when nothing did.
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <new>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+#include "vesk_pro.h"
+
+namespace {
+
+constexpr int32_t kSuccess = 1;
+constexpr int32_t kFailure = 0;
+constexpr int32_t kMinPointCount = 4;
+constexpr int32_t kMinNodeCount = 2;
+// Lifts a coordinate that lies on a node but computes a hair below it.
+constexpr double kHomeNodeOffset = 1e-6;
+
+struct Grid {
+  double xMin;
+  double yMin;
+  double dx;
+  double dy;
+  int64_t columns;
+  int64_t rows;
+};
+
+bool IsPositiveFinite(double value) { return value > 0.0 && std::isfinite(value); }
+
+// The grid over the points' bounding box, or nothing when the box is flat in
+// x or y, or when a coordinate or a node step is not a finite number.
+std::optional<Grid> GridOverPoints(int32_t pointCount, const double* x, const double* y, int32_t columns,
+                                   int32_t rows) {
+  double xMin = x[0];
+  double xMax = x[0];
+  double yMin = y[0];
+  double yMax = y[0];
+  for (int32_t i = 0; i < pointCount; ++i) {
+    if (!std::isfinite(x[i]) || !std::isfinite(y[i])) return std::nullopt;
+    xMin = std::min(xMin, x[i]);
+    xMax = std::max(xMax, x[i]);
+    yMin = std::min(yMin, y[i]);
+    yMax = std::max(yMax, y[i]);
+  }
+  if (xMin == xMax || yMin == yMax) return std::nullopt;
+  const Grid grid{xMin, yMin, (xMax - xMin) / (columns - 1), (yMax - yMin) / (rows - 1), columns, rows};
+  if (!IsPositiveFinite(grid.dx) || !IsPositiveFinite(grid.dy)) return std::nullopt;
+  return grid;
+}
+
+// Index of the node at or just below the coordinate. The coordinate lies in
+// the bounding box, so the index is within the grid; the clamp only keeps the
+// conversion defined whatever rounding does.
+int64_t HomeIndex(double coordinate, double minimum, double step, int64_t nodeCount) {
+  const double index = std::trunc((coordinate - minimum) / step + kHomeNodeOffset);
+  return static_cast<int64_t>(std::clamp(index, 0.0, static_cast<double>(nodeCount - 1)));
+}
+
+// Adds the weighted value of one point to the nodes around its home node.
+// Row offsets run from -trunc(reach) up to reach + 1 and column offsets from
+// -kmax to kmax; offsets that leave the grid are skipped, so the window is
+// clamped to the grid before counting, which keeps the loops bounded for any
+// reach. Expects reach > 0 (a smaller reach, or NaN, reaches no node).
+void SpreadPoint(const Grid& grid, double reach, double radius, int64_t homeRow, int64_t homeColumn, double value,
+                 double* sums, std::vector<double>& weights) {
+  const double firstRow = std::max(-std::trunc(reach), static_cast<double>(-homeRow));
+  const double lastRow = std::min(std::floor(reach + 1.0), static_cast<double>(grid.rows - 1 - homeRow));
+  for (auto j = static_cast<int64_t>(firstRow); j <= static_cast<int64_t>(lastRow); ++j) {
+    const auto rowOffset = static_cast<double>(j < 0 ? -j : j);
+    const double kMax = std::trunc(reach + 1.0 - rowOffset);
+    if (kMax < 0.0) continue;
+    const double firstColumn = std::max(-kMax, static_cast<double>(-homeColumn));
+    const double lastColumn = std::min(kMax, static_cast<double>(grid.columns - 1 - homeColumn));
+    for (auto k = static_cast<int64_t>(firstColumn); k <= static_cast<int64_t>(lastColumn); ++k) {
+      const auto columnOffset = static_cast<double>(k < 0 ? -k : k);
+      const double distance = rowOffset * grid.dy + columnOffset * grid.dx;
+      if (!(distance < radius)) continue;
+      const double weight = 1.0 - distance / radius;
+      const auto node = static_cast<std::size_t>((homeRow + j) * grid.columns + homeColumn + k);
+      sums[node] += weight * value;
+      weights[node] += weight;
+    }
+  }
+}
+
+}  // namespace
+
+extern "C" int32_t do_approximation(int32_t pointCount, double reach, const double* x, const double* y,
+                                    const double* z, int32_t columns, int32_t rows, double* /*nodeX*/,
+                                    double* /*nodeY*/, double* output) {
+  if (pointCount < kMinPointCount || columns < kMinNodeCount || rows < kMinNodeCount) return kFailure;
+  if (x == nullptr || y == nullptr || z == nullptr || output == nullptr) return kFailure;
+  const std::optional<Grid> grid = GridOverPoints(pointCount, x, y, columns, rows);
+  if (!grid) return kFailure;
+
+  const auto nodeCount = static_cast<std::size_t>(grid->rows) * static_cast<std::size_t>(grid->columns);
+  std::vector<double> weights;
+  try {
+    weights.assign(nodeCount, 0.0);
+  } catch (const std::bad_alloc&) {
+    return kFailure;
+  } catch (const std::length_error&) {
+    return kFailure;
+  }
+
+  std::fill(output, output + nodeCount, 0.0);
+  const double radius = reach * std::max(grid->dx, grid->dy);
+  // Distances are never negative, so a reach of 0 or below (or NaN) leaves
+  // every node without weight.
+  if (reach > 0.0) {
+    for (int32_t i = 0; i < pointCount; ++i) {
+      const int64_t homeRow = HomeIndex(y[i], grid->yMin, grid->dy, grid->rows);
+      const int64_t homeColumn = HomeIndex(x[i], grid->xMin, grid->dx, grid->columns);
+      SpreadPoint(*grid, reach, radius, homeRow, homeColumn, z[i], output, weights);
+    }
+  }
+  for (std::size_t node = 0; node < nodeCount; ++node) {
+    output[node] = weights[node] != 0.0 ? output[node] / weights[node] : 0.0;
+  }
+  return kSuccess;
+}
