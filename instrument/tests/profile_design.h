@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <numeric>
+#include <random>
 #include <vector>
 
 #include "vesk_pro.h"
@@ -66,6 +67,21 @@ inline uint8_t CallGenerator(uint32_t mode, const ProfileDesign& d, uint32_t* ou
   return get_2d_sequence(mode, d.arrayType, d.rollAlong, arrays.cable1.data(), arrays.cable2.data(), d.groupCount,
                          arrays.multipliers.data(), arrays.levels.data(), arrays.levelSteps.data(),
                          arrays.startLevels.data(), output);
+}
+
+// Random designs, small multipliers and level numbers more often than large
+// ones so that most designs yield measurements.
+inline ProfileDesign RandomDesign(std::mt19937& random) {
+  std::uniform_int_distribution<int> anyByte(1, 255), smallByte(1, 12), coin(0, 1), type(0, 7), groups(1, 4),
+      percent(0, 99);
+  auto value = [&] { return static_cast<uint8_t>(coin(random) ? smallByte(random) : anyByte(random)); };
+  ProfileDesign d;
+  d.arrayType = static_cast<uint32_t>(type(random));
+  d.rollAlong = static_cast<uint32_t>(coin(random));
+  for (uint8_t& flag : d.enabled) flag = percent(random) < 85 ? static_cast<uint8_t>(anyByte(random)) : 0;
+  d.groupCount = static_cast<uint32_t>(groups(random));
+  for (int j = 0; j < 4; ++j) d.Group(j, value(), value(), value(), value());
+  return d;
 }
 
 // Count pass: the measurements per group.

@@ -21,6 +21,7 @@ using vesk_test::CountPerGroup;
 using vesk_test::Generate;
 using vesk_test::ProfileDesign;
 using vesk_test::Quadruple;
+using vesk_test::RandomDesign;
 
 constexpr uint32_t kWenner = 0, kSchlumberger = 1, kDipoleDipole = 2, kWennerBeta = 3, kWennerGamma = 4,
                    kFwdPoleDipole = 5, kRevPoleDipole = 6, kPolePole = 7;
@@ -227,21 +228,6 @@ TEST(Sequence2dTest, ModeIsJudgedByItsLowByte) {
   ASSERT_EQ(CallGenerator(0x00000101u, d, records.data()), 0);  // fill mode
   EXPECT_EQ(records[4], 2u);
   EXPECT_EQ(records.back(), 48u);
-}
-
-// Random designs, small multipliers and level numbers more often than large
-// ones so that most designs yield measurements.
-ProfileDesign RandomDesign(std::mt19937& random) {
-  std::uniform_int_distribution<int> anyByte(1, 255), smallByte(1, 12), coin(0, 1), type(0, 7), groups(1, 4),
-      percent(0, 99);
-  auto value = [&] { return static_cast<uint8_t>(coin(random) ? smallByte(random) : anyByte(random)); };
-  ProfileDesign d;
-  d.arrayType = static_cast<uint32_t>(type(random));
-  d.rollAlong = static_cast<uint32_t>(coin(random));
-  for (uint8_t& flag : d.enabled) flag = percent(random) < 85 ? static_cast<uint8_t>(anyByte(random)) : 0;
-  d.groupCount = static_cast<uint32_t>(groups(random));
-  for (int j = 0; j < 4; ++j) d.Group(j, value(), value(), value(), value());
-  return d;
 }
 
 TEST(Sequence2dTest, FillPassWritesExactlyTheCountedRecords) {

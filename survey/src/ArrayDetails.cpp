@@ -21,7 +21,8 @@ void TnCable::SetCount(int32_t count)
 
 void TnCable::SetEnabled(int32_t index, bool flag)
 {
-    Enabled.at(static_cast<std::size_t>(index)) = flag ? 1 : 0;
+    if (index >= 0 && static_cast<std::size_t>(index) < Enabled.size())
+        Enabled[static_cast<std::size_t>(index)] = flag ? 1 : 0;
 }
 
 bool TnCable::IsEnabled(int32_t index) const
@@ -83,12 +84,15 @@ double TArrayDetails2D::UnitSpacingMetres() const
 
 int32_t TArrayDetails2D::SpacingItemIndex(uint32_t group) const
 {
-    return static_cast<int32_t>(SpacingFactors.at(group)) - static_cast<int32_t>(group) - 1;
+    if (group >= SpacingFactors.size())
+        return -1;
+    return static_cast<int32_t>(SpacingFactors[group]) - static_cast<int32_t>(group) - 1;
 }
 
 void TArrayDetails2D::SetSpacingFromItemIndex(uint32_t group, int32_t index)
 {
-    SpacingFactors.at(group) = static_cast<uint8_t>(index + static_cast<int32_t>(group) + 1);
+    if (group < SpacingFactors.size())
+        SpacingFactors[group] = static_cast<uint8_t>(index + static_cast<int32_t>(group) + 1);
 }
 
 TArrayDetails1D::TArrayDetails1D() : Spacings{1.0}, Increments{1.0}, LevelCounts{10}

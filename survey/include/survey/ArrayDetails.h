@@ -50,7 +50,7 @@ public:
 
     // Sets Count (a negative count gives 0) and resizes Enabled; new entries are 0.
     void SetCount(int32_t count);
-    // Stores 1 for any true flag, 0 otherwise.
+    // Stores 1 for any true flag, 0 otherwise; an index without an entry is ignored.
     void SetEnabled(int32_t index, bool flag);
     // True exactly when the stored byte is 1.
     bool IsEnabled(int32_t index) const;
@@ -117,9 +117,11 @@ public:
     void SetUnitSpacing(double metres);
     double UnitSpacingMetres() const;
 
-    // Index of group j's entry in its "Spacing <D>" list: factor - j - 1.
+    // Index of group j's entry in its "Spacing <D>" list: factor - j - 1
+    // (-1 for a group without an entry).
     int32_t SpacingItemIndex(uint32_t group) const;
-    // Stores index + j + 1 as group j's spacing factor.
+    // Stores index + j + 1 as group j's spacing factor (a group without an
+    // entry is ignored).
     void SetSpacingFromItemIndex(uint32_t group, int32_t index);
 };
 
