@@ -293,9 +293,14 @@ TEST_F(DocumentsTest, AFailed2DSaveKeepsTheUsersFileAndTheDocument)
     document.Measurements().M[0] = 2;
     EXPECT_FALSE(document.SaveToFile(PathOf("missing/line.d2d")));
 
+    // An empty list.
+    auto &empty = Blank<TnData2D>(TDocumentKind::Data2D);
+    EXPECT_FALSE(empty.SaveToFile(existing));
+
     EXPECT_EQ(Host.Messages(), (std::vector<std::string>{"Ошибка при сохранении файла данных № 202",
                                                          "Ошибка при сохранении файла данных № 206",
-                                                         "Ошибка при сохранении файла данных № 1"}));
+                                                         "Ошибка при сохранении файла данных № 1",
+                                                         "Ошибка при сохранении файла данных № 201"}));
     EXPECT_EQ(ReadFile(existing), (std::vector<uint8_t>{1, 2, 3}));
 }
 
