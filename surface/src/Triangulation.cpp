@@ -48,8 +48,8 @@ class SelectionTree {
 
 // The incremental triangulation with indexed look-ups: each point knows the
 // triangles it is a vertex of (linked lists through the triangle corners),
-// and the border is kept per vertex (the end and triangle of the segment
-// that starts there), so that turning it is a change of its first vertex.
+// and the end and triangle of each border segment are kept at its start
+// point, so that the segment between two points is found directly.
 class Triangulator {
  public:
   explicit Triangulator(std::span<const Point> points)
@@ -60,7 +60,8 @@ class Triangulator {
     triangles_.reserve(2 * points.size());
     cornerNext_.reserve(6 * points.size());
     cornerPrev_.reserve(6 * points.size());
-    border_.reserve(points.size());
+    border_.reserve(points.size() + 1);
+    borderPoints_.reserve(points.size() + 1);
   }
 
   void Start(int a, int b, int c) {
@@ -68,8 +69,8 @@ class Triangulator {
     SetSegment(a, b, 0);
     SetSegment(b, c, 0);
     SetSegment(c, a, 0);
-    borderFirst_ = a;
-    borderCount_ = 3;
+    border_ = {a, b, c};
+    borderPoints_ = {points_[a], points_[b], points_[c]};
   }
 
   void Insert(int k) {
@@ -85,12 +86,8 @@ class Triangulator {
       if (Side(points_[t[0]], points_[t[1]], points_[t[2]]) < 0) std::swap(t[0], t[1]);
     }
     result.triangles = std::move(triangles_);
-    result.border.reserve(static_cast<std::size_t>(borderCount_));
-    int v = borderFirst_;
-    for (int j = 0; j < borderCount_; ++j) {
-      result.border.push_back({v, borderEnd_[v], borderTriangle_[v]});
-      v = borderEnd_[v];
-    }
+    result.border.reserve(border_.size());
+    for (int v : border_) result.border.push_back({v, borderEnd_[v], borderTriangle_[v]});
     return result;
   }
 
@@ -136,29 +133,23 @@ class Triangulator {
   }
 
   // Finds the part of the border that point k sees and turns the border so
-  // that the segment after that part comes first. Leaves the start points
-  // of the turned border in border_ and returns the position of the first
-  // visible segment.
+  // that the segment after that part comes first; returns the position of
+  // the first visible segment.
   int TurnBorderToVisiblePart(int k) {
     const Point pk = points_[k];
-    border_.resize(static_cast<std::size_t>(borderCount_));
-    int v = borderFirst_;
-    border_[0] = v;
-    const Point first = points_[v];
+    const int count = static_cast<int>(border_.size());
+    const Point* starts = borderPoints_.data();
     int jmin = 0;
     int jmax = 0;
-    double dxn = first.x - pk.x, dyn = first.y - pk.y;
+    double dxn = starts[0].x - pk.x, dyn = starts[0].y - pk.y;
     double dxx = dxn, dyx = dyn;
     double qn = dxn * dxn + dyn * dyn;
     double qx = qn;
     double an = qn * kCollinearRatio;
     double ax = an;
-    for (int j = 1; j < borderCount_; ++j) {
-      v = borderEnd_[v];
-      border_[j] = v;
-      const Point s = points_[v];
-      const double dx = s.x - pk.x;
-      const double dy = s.y - pk.y;
+    for (int j = 1; j < count; ++j) {
+      const double dx = starts[j].x - pk.x;
+      const double dy = starts[j].y - pk.y;
       const double q = dx * dx + dy * dy;
       double t = dy * dxn - dx * dyn;
       if (t <= an && (t < -an || q < qn)) {
@@ -177,15 +168,22 @@ class Triangulator {
         ax = q * kCollinearRatio;
       }
     }
-    if (jmax < jmin) jmax += borderCount_;
-    if (jmin > 0) std::rotate(border_.begin(), border_.begin() + jmin, border_.end());
-    borderFirst_ = border_[0];
+    if (jmax < jmin) jmax += count;
+    if (jmin > 0) {
+      // Turning the border: the first jmin segments move behind the others.
+      spareBorder_.assign(border_.begin() + jmin, border_.end());
+      spareBorder_.insert(spareBorder_.end(), border_.begin(), border_.begin() + jmin);
+      spareBorderPoints_.assign(borderPoints_.begin() + jmin, borderPoints_.end());
+      spareBorderPoints_.insert(spareBorderPoints_.end(), borderPoints_.begin(), borderPoints_.begin() + jmin);
+      border_.swap(spareBorder_);
+      borderPoints_.swap(spareBorderPoints_);
+    }
     return jmax - jmin;
   }
 
   void AddVisibleTriangles(int k, int jmax) {
-    const int last = borderCount_ - 1;
-    const int s1 = borderFirst_;
+    const int last = static_cast<int>(border_.size()) - 1;
+    const int s1 = border_[0];
     for (int j = jmax; j <= last; ++j) {
       const int u = border_[j];
       const int v = borderEnd_[u];
@@ -204,7 +202,10 @@ class Triangulator {
         flags_.push_back({w, v});
       }
     }
-    borderCount_ = jmax + 2;
+    border_.resize(static_cast<std::size_t>(jmax) + 1);
+    borderPoints_.resize(static_cast<std::size_t>(jmax) + 1);
+    border_.push_back(k);
+    borderPoints_.push_back(points_[k]);
   }
 
   // The two highest-numbered triangles that have both p and q as vertices.
@@ -269,9 +270,10 @@ class Triangulator {
   std::vector<int> firstCorner_;
   std::vector<int> borderEnd_;       // per point: end of its border segment, -1 off the border
   std::vector<int> borderTriangle_;  // per point: triangle of its border segment
-  int borderFirst_ = 0;
-  int borderCount_ = 0;
-  std::vector<int> border_;  // start points of the border in order, during one insertion
+  std::vector<int> border_;           // start points of the border segments, in order
+  std::vector<Point> borderPoints_;  // their coordinates, for the visibility scan
+  std::vector<int> spareBorder_;
+  std::vector<Point> spareBorderPoints_;
   std::vector<std::pair<int, int>> flags_;
   std::vector<std::pair<int, int>> nextFlags_;
 };
