@@ -83,3 +83,24 @@ TEST(Regions, NodeOnTheBorderGoesToItsTriangleAndNodesBeyondToStripsAndWedges) {
 
 }  // namespace
 }  // namespace meshinterp
+
+namespace meshinterp {
+namespace {
+
+TEST(Regions, ANodeInsideSeveralRegionsIsListedOnceByTheFirst) {
+  // Two overlapping triangles (as rounding can make neighbouring regions
+  // overlap): the nodes inside both belong to the first, each node once.
+  const std::vector<Point> points{{0, 0}, {4, 0}, {0, 4}, {1, 1}, {5, 1}, {1, 5}};
+  Triangulation t;
+  t.triangles = {{0, 1, 2}, {3, 4, 5}};
+  t.border = {{0, 1, 0}, {1, 2, 0}, {2, 0, 0}};
+  const std::vector<double> xout{0.5, 1.5, 2.5, 3.5, 4.5}, yout{0.5, 1.5, 2.5, 3.5, 4.5};
+  const NodeAssignment a = AssignNodes(points, t, xout, yout);
+  EXPECT_EQ(a.region[1 * 5 + 1], 0);  // (1.5, 1.5) inside both
+  EXPECT_EQ(a.onBoundary[1 * 5 + 1], 0);
+  EXPECT_EQ(a.region[1 * 5 + 3], 1);  // (3.5, 1.5) inside the second only
+  EXPECT_EQ(a.region.size(), 25u);
+}
+
+}  // namespace
+}  // namespace meshinterp
