@@ -13,7 +13,9 @@
  *   NXOUT, NYOUT number of grid x and y coordinates (at least 1 each)
  *   XOUT, YOUT   grid coordinates, strictly increasing
  *   SUR          receives the surface: the value at (XOUT[i], YOUT[j]),
- *                counting from 0, is SUR[j * NXOUT + i]
+ *                counting from 0, is SUR[j * NXOUT + i]; a node that no
+ *                region of the surface claims (rounding at region
+ *                boundaries) keeps what SUR held
  *
  * Problems are reported on standard output as
  *   " *** CLASS ERROR code from ROUTINE.  message"

@@ -116,6 +116,19 @@ std::vector<Case> Cases() {
   cases.push_back({"random_1500", testing::RandomSamples(1500, 11, 1000, 30), 100, 100, 0});
   cases.push_back({"pseudo_section_1_spread", testing::PseudoSection(1), 100, 100, 0});
   cases.push_back({"pseudo_section_3_spreads", testing::PseudoSection(3), 100, 100, 0});
+  cases.push_back({"pseudo_section_5_spreads", testing::PseudoSection(5), 100, 100, 0});
+  // Scales and offsets at which the rounding of coordinate differences is
+  // coarse, the buckets tiny or huge, or the bucket grid is not used.
+  auto scaled = [](int count, std::uint32_t seed, double scale, double offset) {
+    Samples s = testing::RandomSamples(count, seed, 1, 1);
+    for (Point& p : s.points) p = {offset + p.x * scale, offset + p.y * scale};
+    return s;
+  };
+  cases.push_back({"random_offset_1e6_scale_1em6", scaled(400, 21, 1e-6, 1e6), 50, 50, 0});
+  cases.push_back({"random_scale_1em120", scaled(200, 22, 1e-120, 0), 40, 40, 0});
+  cases.push_back({"random_scale_1em150", scaled(200, 23, 1e-150, 0), 40, 40, 0});
+  cases.push_back({"random_scale_1e120", scaled(200, 24, 1e120, 0), 40, 40, 0});
+  cases.push_back({"random_scale_1e150", scaled(200, 25, 1e150, 0), 40, 40, 0});
   // Integer lattice and a grid whose nodes fall on lattice points, on
   // triangle sides and on the hull's border.
   cases.push_back({"lattice_25x20", testing::Lattice(25, 20), 49, 39, 0});
