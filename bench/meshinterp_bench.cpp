@@ -3,6 +3,7 @@
 // points' bounding box, and in the same run SciPy's cubic griddata on the
 // same points and grid, with the ratio of the two times.
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -101,6 +102,9 @@ int main(int argc, char** argv) {
       std::printf("%8d %8zu %14.3f %14s %10s\n", spreads, in.x.size(), found->second, "n/a", "n/a");
     }
   }
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  std::printf("peak resident memory of the benchmark process: %.1f MiB\n", usage.ru_maxrss / 1024.0);
   benchmark::Shutdown();
   return 0;
 }

@@ -20,7 +20,8 @@
  * Problems are reported on standard output as
  *   " *** CLASS ERROR code from ROUTINE.  message"
  * and the call then returns without writing SUR. No call ends the process.
- * Calls must not overlap (the fixed-buffer function keeps its block).
+ * SCATDATA_INTERPOL_DYN keeps no state between calls; SCATDATA_INTERPOL
+ * serialises its calls on its block.
  */
 #ifndef MESH_INTERP_H
 #define MESH_INTERP_H
