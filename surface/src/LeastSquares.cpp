@@ -8,12 +8,16 @@
 namespace meshinterp {
 namespace {
 
-// Euclidean norm of a[from..rows-1][column], scaled against overflow.
+// Euclidean norm of a[from..rows-1][column]; scaled when the plain sum of
+// squares may have overflowed or lost its accuracy to underflow.
 double ColumnNorm(const LeastSquaresProblem& p, int column, int from) {
+  double sum = 0;
+  for (int i = from; i < p.rows; ++i) sum += p.matrix[i][column] * p.matrix[i][column];
+  if (sum > 1e-280 && sum < 1e280) return std::sqrt(sum);
   double scale = 0;
   for (int i = from; i < p.rows; ++i) scale = std::max(scale, std::fabs(p.matrix[i][column]));
   if (scale == 0) return 0;
-  double sum = 0;
+  sum = 0;
   for (int i = from; i < p.rows; ++i) {
     const double r = p.matrix[i][column] / scale;
     sum += r * r;
