@@ -1,0 +1,58 @@
+// Estimation of the first and second partial derivatives at every data point
+// by a weighted least-squares fit of a quadratic Taylor expansion to the
+// point's nearest neighbours.
+#pragma once
+
+#include <span>
+#include <utility>
+#include <vector>
+
+#include "BucketGrid.h"
+#include "Geometry.h"
+#include "LeastSquares.h"
+
+namespace meshinterp {
+
+inline constexpr int kNeighbourCount = 12;
+
+struct PartialDerivatives {
+  double zx = 0;
+  double zy = 0;
+  double zxx = 0;
+  double zxy = 0;
+  double zyy = 0;
+};
+
+// The largest squared distance between two of the points.
+double LargestSquaredDistance(std::span<const Point> points);
+
+// The neighbours whose rows enter the fit of one point.
+struct Neighbourhood {
+  // R^2: the 12th smallest squared distance to the other points, or the
+  // largest squared distance D^2 when there are fewer than 12 others.
+  double radiusSquared = 0;
+  // The first 12 other points, in increasing number, within radiusSquared.
+  std::vector<int> rows;
+};
+
+// The fit of one point from its neighbourhood; D^2 as above.
+PartialDerivatives FitDerivatives(std::span<const Point> points, std::span<const double> values, int point,
+                                  const Neighbourhood& neighbourhood, double largestSquaredDistance);
+
+// Neighbourhoods found through a bucket grid of the points.
+class NeighbourFinder {
+ public:
+  NeighbourFinder(std::span<const Point> points, double largestSquaredDistance);
+  void Find(int point, Neighbourhood& neighbourhood);
+
+ private:
+  std::span<const Point> points_;
+  double largest_;
+  BucketGrid grid_;
+  std::vector<std::pair<int, double>> candidates_;
+};
+
+// Derivatives of every point.
+std::vector<PartialDerivatives> EstimateDerivatives(std::span<const Point> points, std::span<const double> values);
+
+}  // namespace meshinterp

@@ -1,0 +1,29 @@
+// Least squares by Householder QR with column pivoting, for the small
+// problems of the derivative estimation (at most 12 rows and 5 columns).
+#pragma once
+
+#include <array>
+
+namespace meshinterp {
+
+inline constexpr int kMaxRows = 12;
+inline constexpr int kMaxColumns = 5;
+
+struct LeastSquaresProblem {
+  int rows = 0;
+  int columns = 0;
+  std::array<std::array<double, kMaxColumns>, kMaxRows> matrix{};
+  std::array<double, kMaxRows> rhs{};
+};
+
+struct LeastSquaresSolution {
+  bool ok = false;  // false when the problem has no rows or no columns
+  int rank = 0;
+  std::array<double, kMaxColumns> values{};
+};
+
+// Solves min |A c - b| over the first `rank` pivoted columns, where the rank
+// counts the leading diagonal entries of R with |R_ii| > tolerance * |R_11|.
+LeastSquaresSolution SolveLeastSquares(LeastSquaresProblem problem, double tolerance);
+
+}  // namespace meshinterp

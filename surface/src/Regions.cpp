@@ -1,0 +1,153 @@
+#include "Regions.h"
+
+#include <algorithm>
+
+namespace meshinterp {
+namespace {
+
+double Dot(double ax, double ay, double bx, double by) { return ax * bx + ay * by; }
+
+struct SegmentEnds {
+  Point p1, p2, p3;  // start, end, end of the next segment
+};
+
+SegmentEnds EndsOf(std::span<const Point> points, const Triangulation& triangulation, int segment) {
+  const auto& border = triangulation.border;
+  const BorderSegment& s = border[segment];
+  const BorderSegment& next = border[(segment + 1) % border.size()];
+  return {points[s.start], points[s.end], points[next.end]};
+}
+
+// Per grid row, the next node at or after a column that no region has taken
+// yet (union-find with path halving), so that taken nodes are skipped fast.
+class FreeNodes {
+ public:
+  FreeNodes(int columns, int rows)
+      : stride_(columns + 1), next_(static_cast<std::size_t>(stride_) * rows) {
+    for (int j = 0; j < rows; ++j) {
+      for (int i = 0; i <= columns; ++i) next_[Index(i, j)] = i;
+    }
+  }
+  int Find(int i, int j) {
+    while (next_[Index(i, j)] != i) {
+      const int up = next_[Index(i, j)];
+      next_[Index(i, j)] = next_[Index(up, j)];
+      i = next_[Index(i, j)];
+    }
+    return i;
+  }
+  void Take(int i, int j) { next_[Index(i, j)] = i + 1; }
+
+ private:
+  std::size_t Index(int i, int j) const { return static_cast<std::size_t>(j) * stride_ + i; }
+  int stride_;
+  std::vector<int> next_;
+};
+
+// First index with values[i] >= lo and one past the last with values[i] <= hi.
+std::pair<int, int> RunWithin(std::span<const double> values, double lo, double hi) {
+  const auto first = std::lower_bound(values.begin(), values.end(), lo);
+  const auto last = std::upper_bound(values.begin(), values.end(), hi);
+  return {static_cast<int>(first - values.begin()), static_cast<int>(last - values.begin())};
+}
+
+}  // namespace
+
+RegionBox BoxOfRegion(std::span<const Point> points, const Triangulation& triangulation, int region,
+                      const RegionBox& grid) {
+  const int triangleCount = static_cast<int>(triangulation.triangles.size());
+  if (region < triangleCount) {
+    const TriangleVertices& t = triangulation.triangles[region];
+    const Point& a = points[t[0]];
+    const Point& b = points[t[1]];
+    const Point& c = points[t[2]];
+    return {std::min({a.x, b.x, c.x}), std::max({a.x, b.x, c.x}), std::min({a.y, b.y, c.y}),
+            std::max({a.y, b.y, c.y})};
+  }
+  const int segment = (region - triangleCount) / 2;
+  const SegmentEnds e = EndsOf(points, triangulation, segment);
+  RegionBox box = grid;
+  if ((region - triangleCount) % 2 == 0) {
+    const Point& p1 = e.p1;
+    const Point& p2 = e.p2;
+    if (p2.y >= p1.y) box.xmin = std::min(p1.x, p2.x);
+    if (p2.y <= p1.y) box.xmax = std::max(p1.x, p2.x);
+    if (p2.x <= p1.x) box.ymin = std::min(p1.y, p2.y);
+    if (p2.x >= p1.x) box.ymax = std::max(p1.y, p2.y);
+  } else {
+    const Point& p1 = e.p1;
+    const Point& p2 = e.p2;
+    const Point& p3 = e.p3;
+    if (p3.y >= p2.y && p2.y >= p1.y) box.xmin = p2.x;
+    if (p3.y <= p2.y && p2.y <= p1.y) box.xmax = p2.x;
+    if (p3.x <= p2.x && p2.x <= p1.x) box.ymin = p2.y;
+    if (p3.x >= p2.x && p2.x >= p1.x) box.ymax = p2.y;
+  }
+  return box;
+}
+
+Membership TestRegion(std::span<const Point> points, const Triangulation& triangulation, int region,
+                      const Point& g) {
+  const int triangleCount = static_cast<int>(triangulation.triangles.size());
+  if (region < triangleCount) {
+    const TriangleVertices& t = triangulation.triangles[region];
+    const Point& p1 = points[t[0]];
+    const Point& p2 = points[t[1]];
+    const Point& p3 = points[t[2]];
+    const double s1 = Side(p1, p2, g);
+    const double s2 = Side(p2, p3, g);
+    const double s3 = Side(p3, p1, g);
+    if (!(s1 >= 0 && s2 >= 0 && s3 >= 0)) return Membership::Outside;
+    return (s1 == 0 || s2 == 0 || s3 == 0) ? Membership::Boundary : Membership::Inside;
+  }
+  const int segment = (region - triangleCount) / 2;
+  const SegmentEnds e = EndsOf(points, triangulation, segment);
+  if ((region - triangleCount) % 2 == 0) {
+    const double s = Side(e.p1, e.p2, g);
+    const double d1 = Dot(e.p2.x - e.p1.x, e.p2.y - e.p1.y, g.x - e.p1.x, g.y - e.p1.y);
+    const double d2 = Dot(e.p1.x - e.p2.x, e.p1.y - e.p2.y, g.x - e.p2.x, g.y - e.p2.y);
+    if (!(s <= 0 && d1 >= 0 && d2 >= 0)) return Membership::Outside;
+    return (s == 0 || d1 == 0 || d2 == 0) ? Membership::Boundary : Membership::Inside;
+  }
+  const double d1 = Dot(e.p1.x - e.p2.x, e.p1.y - e.p2.y, g.x - e.p2.x, g.y - e.p2.y);
+  const double d3 = Dot(e.p3.x - e.p2.x, e.p3.y - e.p2.y, g.x - e.p2.x, g.y - e.p2.y);
+  if (!(d1 <= 0 && d3 <= 0)) return Membership::Outside;
+  return (d1 == 0 || d3 == 0) ? Membership::Boundary : Membership::Inside;
+}
+
+NodeAssignment AssignNodes(std::span<const Point> points, const Triangulation& triangulation,
+                           std::span<const double> xout, std::span<const double> yout) {
+  const int columns = static_cast<int>(xout.size());
+  const int rows = static_cast<int>(yout.size());
+  const std::size_t nodes = static_cast<std::size_t>(columns) * rows;
+  NodeAssignment assignment;
+  assignment.region.assign(nodes, NodeAssignment::kUnclaimed);
+  assignment.onBoundary.assign(nodes, 0);
+  const RegionBox grid{std::min(xout.front(), xout.back()), std::max(xout.front(), xout.back()),
+                       std::min(yout.front(), yout.back()), std::max(yout.front(), yout.back())};
+
+  FreeNodes freeNodes(columns, rows);
+  std::size_t unclaimed = nodes;
+  const int regionCount =
+      static_cast<int>(triangulation.triangles.size() + 2 * triangulation.border.size());
+  for (int region = 0; region < regionCount && unclaimed > 0; ++region) {
+    const RegionBox box = BoxOfRegion(points, triangulation, region, grid);
+    const auto [i0, i1] = RunWithin(xout, box.xmin, box.xmax);
+    if (i0 >= i1) continue;
+    const auto [j0, j1] = RunWithin(yout, box.ymin, box.ymax);
+    for (int j = j0; j < j1; ++j) {
+      for (int i = freeNodes.Find(i0, j); i < i1; i = freeNodes.Find(i + 1, j)) {
+        const Membership m = TestRegion(points, triangulation, region, {xout[i], yout[j]});
+        if (m == Membership::Outside) continue;
+        const std::size_t node = static_cast<std::size_t>(j) * columns + i;
+        assignment.region[node] = region;
+        assignment.onBoundary[node] = m == Membership::Boundary;
+        freeNodes.Take(i, j);
+        --unclaimed;
+      }
+    }
+  }
+  return assignment;
+}
+
+}  // namespace meshinterp

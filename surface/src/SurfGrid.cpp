@@ -1,0 +1,134 @@
+#include "SurfGrid.h"
+
+#include <cmath>
+#include <new>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "Derivatives.h"
+#include "Regions.h"
+#include "SurfaceEvaluation.h"
+#include "Triangulation.h"
+
+namespace meshinterp {
+namespace {
+
+void CheckCounts(ErrorFacility& errors, const GridRequest& r) {
+  if (r.ndata <= 3) {
+    errors.StoreInteger(1, r.ndata);
+    errors.Post(ErrorClass::Terminal, 1,
+                "The number of data points must be at least 4 while NDATA = %(I1) is given.");
+  }
+  if (r.nxout < 1) {
+    errors.StoreInteger(1, r.nxout);
+    errors.Post(ErrorClass::Terminal, 2,
+                "The number of elements in XOUT must be greater than zero while NXOUT = %(I1) is given.");
+  }
+  if (r.nyout < 1) {
+    errors.StoreInteger(1, r.nyout);
+    errors.Post(ErrorClass::Terminal, 3,
+                "The number of elements in YOUT must be greater than zero while NYOUT = %(I1) is given.");
+  }
+}
+
+// Checks 6 and 7: the first place where the coordinates do not increase.
+bool CheckIncreasing(ErrorFacility& errors, const double* values, int count, const char* name, int code) {
+  for (int i = 0; i + 1 < count; ++i) {
+    if (values[i + 1] <= values[i]) {
+      errors.StoreInteger(1, i + 1);
+      errors.StoreInteger(2, i + 2);
+      errors.StoreReal(1, values[i]);
+      errors.StoreReal(2, values[i + 1]);
+      const std::string message = std::string("The elements in ") + name + " must be increasing, while " + name +
+                                  "(%(I1)) = %(D1) and " + name + "(%(I2)) = %(D2) are given.";
+      errors.Post(ErrorClass::Fatal, code, message);
+      return false;
+    }
+  }
+  return true;
+}
+
+// Coordinates that are not finite numbers would make the geometric tests
+// meaningless and are refused before any work.
+bool CheckFinite(ErrorFacility& errors, const GridRequest& r) {
+  auto refuse = [&](const std::string& element, double value) {
+    errors.StoreText(1, element);
+    errors.StoreReal(1, value);
+    errors.Post(ErrorClass::Terminal, 10, "The coordinates must be finite numbers, while %(L1) = %(D1) is given.");
+    return false;
+  };
+  for (int k = 0; k < r.ndata; ++k) {
+    if (!std::isfinite(r.xdata[k])) return refuse("XYDATA(" + std::to_string(k + 1) + ",1)", r.xdata[k]);
+    if (!std::isfinite(r.ydata[k])) return refuse("XYDATA(" + std::to_string(k + 1) + ",2)", r.ydata[k]);
+  }
+  for (int i = 0; i < r.nxout; ++i) {
+    if (!std::isfinite(r.xout[i])) return refuse("XOUT(" + std::to_string(i + 1) + ")", r.xout[i]);
+  }
+  for (int j = 0; j < r.nyout; ++j) {
+    if (!std::isfinite(r.yout[j])) return refuse("YOUT(" + std::to_string(j + 1) + ")", r.yout[j]);
+  }
+  return true;
+}
+
+// Routine SURFGRID_WORK.
+void SurfGridWork(ErrorFacility& errors, const GridRequest& r, double* sur, std::int64_t ldsur) {
+  RoutineScope scope(errors, "SURFGRID_WORK");
+  CheckCounts(errors, r);
+  if (ldsur < r.nxout) {
+    errors.StoreInteger(1, r.nxout);
+    errors.StoreInteger(2, ldsur);
+    errors.Post(ErrorClass::Terminal, 4,
+                "The leading dimension of SUR must be at least as big as the number of elements in XOUT, while "
+                "LDSUR = %(I2) and NXOUT = %(I1) are given.");
+  }
+  if (errors.PendingClass() != ErrorClass::None) return;
+  if (!CheckIncreasing(errors, r.xout, r.nxout, "XOUT", 6)) return;
+  if (!CheckIncreasing(errors, r.yout, r.nyout, "YOUT", 7)) return;
+  if (!CheckFinite(errors, r)) return;
+
+  std::vector<Point> points(static_cast<std::size_t>(r.ndata));
+  for (int k = 0; k < r.ndata; ++k) points[k] = {r.xdata[k], r.ydata[k]};
+  const Triangulation triangulation = Triangulate(points, errors);
+  if (errors.PendingClass() != ErrorClass::None || triangulation.triangles.empty()) return;
+
+  const std::span<const double> xout(r.xout, static_cast<std::size_t>(r.nxout));
+  const std::span<const double> yout(r.yout, static_cast<std::size_t>(r.nyout));
+  const std::span<const double> values(r.fdata, static_cast<std::size_t>(r.ndata));
+  const NodeAssignment assignment = AssignNodes(points, triangulation, xout, yout);
+  const std::vector<PartialDerivatives> derivatives = EstimateDerivatives(points, values);
+  EvaluateSurface(points, values, derivatives, triangulation, assignment, xout, yout, sur, ldsur);
+}
+
+}  // namespace
+
+double WorkBytes(std::int32_t ndata, std::int32_t nxout, std::int32_t nyout) {
+  // Points, triangles, corner lists, border, order, derivatives and search
+  // structures per point; region, flag and free-list entries per node.
+  return 400.0 * ndata + 16.0 * static_cast<double>(nxout) * static_cast<double>(nyout);
+}
+
+void SurfGrid(ErrorFacility& errors, const GridRequest& r, double* sur, std::int64_t ldsur) {
+  RoutineScope scope(errors, "SURFGRID");
+  CheckCounts(errors, r);
+  if (errors.PendingClass() != ErrorClass::None) return;
+  auto refuseStorage = [&] {
+    errors.StoreInteger(1, r.ndata);
+    errors.StoreInteger(2, r.nxout);
+    errors.StoreInteger(3, r.nyout);
+    errors.Post(ErrorClass::Terminal, 9,
+                "The required storage cannot be allocated based on NDATA = %(I1), NXOUT = %(I2), and NYOUT = "
+                "%(I3).");
+  };
+  if (WorkBytes(r.ndata, r.nxout, r.nyout) > kMaxWorkBytes) {
+    refuseStorage();
+    return;
+  }
+  try {
+    SurfGridWork(errors, r, sur, ldsur);
+  } catch (const std::bad_alloc&) {
+    refuseStorage();
+  }
+}
+
+}  // namespace meshinterp

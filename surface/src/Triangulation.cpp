@@ -1,0 +1,375 @@
+#include "Triangulation.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "BucketGrid.h"
+
+namespace meshinterp {
+namespace {
+
+constexpr int kMaxImprovementPasses = 100;
+
+// Selection of the minimum over the positions not yet removed; among equal
+// distances the lowest position wins, as in a left-to-right scan.
+class SelectionTree {
+ public:
+  explicit SelectionTree(const std::vector<double>& distances) : distances_(distances) {
+    const int n = static_cast<int>(distances.size());
+    leaves_ = 1;
+    while (leaves_ < n) leaves_ *= 2;
+    nodes_.assign(2 * static_cast<std::size_t>(leaves_), -1);
+    for (int i = 0; i < n; ++i) nodes_[leaves_ + i] = i;
+    for (int k = leaves_ - 1; k >= 1; --k) nodes_[k] = Better(nodes_[2 * k], nodes_[2 * k + 1]);
+  }
+
+  int Minimum() const { return nodes_[1]; }
+  void Remove(int position) { Set(position, -1); }
+  void Refresh(int position) { Set(position, position); }
+
+ private:
+  int Better(int a, int b) const {
+    if (a < 0) return b;
+    if (b < 0) return a;
+    if (distances_[b] < distances_[a] || (distances_[b] == distances_[a] && b < a)) return b;
+    return a;
+  }
+  void Set(int position, int value) {
+    int k = leaves_ + position;
+    nodes_[k] = value;
+    for (k /= 2; k >= 1; k /= 2) nodes_[k] = Better(nodes_[2 * k], nodes_[2 * k + 1]);
+  }
+
+  const std::vector<double>& distances_;
+  int leaves_ = 1;
+  std::vector<int> nodes_;
+};
+
+// The incremental triangulation with indexed look-ups: each point knows the
+// triangles it is a vertex of (linked lists through the triangle corners),
+// and the end and triangle of each border segment are kept at its start
+// point, so that the segment between two points is found directly.
+class Triangulator {
+ public:
+  explicit Triangulator(std::span<const Point> points)
+      : points_(points),
+        firstCorner_(points.size(), -1),
+        borderEnd_(points.size(), -1),
+        borderTriangle_(points.size(), -1) {
+    triangles_.reserve(2 * points.size());
+    cornerNext_.reserve(6 * points.size());
+    cornerPrev_.reserve(6 * points.size());
+    border_.reserve(points.size() + 1);
+    borderPoints_.reserve(points.size() + 1);
+  }
+
+  void Start(int a, int b, int c) {
+    AddTriangle(a, b, c);
+    SetSegment(a, b, 0);
+    SetSegment(b, c, 0);
+    SetSegment(c, a, 0);
+    border_ = {a, b, c};
+    borderPoints_ = {points_[a], points_[b], points_[c]};
+  }
+
+  void Insert(int k) {
+    flags_.clear();
+    const int visibleFirst = TurnBorderToVisiblePart(k);
+    AddVisibleTriangles(k, visibleFirst);
+    Improve();
+  }
+
+  Triangulation Finish() {
+    Triangulation result;
+    for (TriangleVertices& t : triangles_) {
+      if (Side(points_[t[0]], points_[t[1]], points_[t[2]]) < 0) std::swap(t[0], t[1]);
+    }
+    result.triangles = std::move(triangles_);
+    result.border.reserve(border_.size());
+    for (int v : border_) result.border.push_back({v, borderEnd_[v], borderTriangle_[v]});
+    return result;
+  }
+
+ private:
+  void SetSegment(int start, int end, int triangle) {
+    borderEnd_[start] = end;
+    borderTriangle_[start] = triangle;
+  }
+
+  int AddTriangle(int a, int b, int c) {
+    const int t = static_cast<int>(triangles_.size());
+    triangles_.push_back({a, b, c});
+    cornerNext_.resize(cornerNext_.size() + 3);
+    cornerPrev_.resize(cornerPrev_.size() + 3);
+    for (int s = 0; s < 3; ++s) Link(3 * t + s);
+    return t;
+  }
+
+  void SetTriangle(int t, int a, int b, int c) {
+    for (int s = 0; s < 3; ++s) Unlink(3 * t + s);
+    triangles_[t] = {a, b, c};
+    for (int s = 0; s < 3; ++s) Link(3 * t + s);
+  }
+
+  void Link(int corner) {
+    const int v = triangles_[corner / 3][corner % 3];
+    cornerPrev_[corner] = -1;
+    cornerNext_[corner] = firstCorner_[v];
+    if (firstCorner_[v] >= 0) cornerPrev_[firstCorner_[v]] = corner;
+    firstCorner_[v] = corner;
+  }
+
+  void Unlink(int corner) {
+    const int v = triangles_[corner / 3][corner % 3];
+    const int prev = cornerPrev_[corner];
+    const int next = cornerNext_[corner];
+    if (prev >= 0) {
+      cornerNext_[prev] = next;
+    } else {
+      firstCorner_[v] = next;
+    }
+    if (next >= 0) cornerPrev_[next] = prev;
+  }
+
+  // Finds the part of the border that point k sees and turns the border so
+  // that the segment after that part comes first; returns the position of
+  // the first visible segment.
+  int TurnBorderToVisiblePart(int k) {
+    const Point pk = points_[k];
+    const int count = static_cast<int>(border_.size());
+    const Point* starts = borderPoints_.data();
+    int jmin = 0;
+    int jmax = 0;
+    double dxn = starts[0].x - pk.x, dyn = starts[0].y - pk.y;
+    double dxx = dxn, dyx = dyn;
+    double qn = dxn * dxn + dyn * dyn;
+    double qx = qn;
+    double an = qn * kCollinearRatio;
+    double ax = an;
+    for (int j = 1; j < count; ++j) {
+      const double dx = starts[j].x - pk.x;
+      const double dy = starts[j].y - pk.y;
+      const double q = dx * dx + dy * dy;
+      double t = dy * dxn - dx * dyn;
+      if (t <= an && (t < -an || q < qn)) {
+        jmin = j;
+        dxn = dx;
+        dyn = dy;
+        qn = q;
+        an = q * kCollinearRatio;
+      }
+      t = dy * dxx - dx * dyx;
+      if (t >= -ax && (t > ax || q < qx)) {
+        jmax = j;
+        dxx = dx;
+        dyx = dy;
+        qx = q;
+        ax = q * kCollinearRatio;
+      }
+    }
+    if (jmax < jmin) jmax += count;
+    if (jmin > 0) {
+      // Turning the border: the first jmin segments move behind the others.
+      spareBorder_.assign(border_.begin() + jmin, border_.end());
+      spareBorder_.insert(spareBorder_.end(), border_.begin(), border_.begin() + jmin);
+      spareBorderPoints_.assign(borderPoints_.begin() + jmin, borderPoints_.end());
+      spareBorderPoints_.insert(spareBorderPoints_.end(), borderPoints_.begin(), borderPoints_.begin() + jmin);
+      border_.swap(spareBorder_);
+      borderPoints_.swap(spareBorderPoints_);
+    }
+    return jmax - jmin;
+  }
+
+  void AddVisibleTriangles(int k, int jmax) {
+    const int last = static_cast<int>(border_.size()) - 1;
+    const int s1 = border_[0];
+    for (int j = jmax; j <= last; ++j) {
+      const int u = border_[j];
+      const int v = borderEnd_[u];
+      const int t = borderTriangle_[u];
+      if (j > jmax) borderEnd_[u] = -1;  // u leaves the border
+      const int nt = AddTriangle(v, u, k);
+      if (j == jmax) SetSegment(u, k, nt);
+      if (j == last) SetSegment(k, s1, nt);
+      const int w = OtherVertex(triangles_[t], u, v);
+      if (ExchangeDiagonal(points_[k], points_[w], points_[u], points_[v])) {
+        SetTriangle(t, w, u, k);
+        SetTriangle(nt, v, w, k);
+        if (j == jmax) borderTriangle_[u] = t;
+        if (j == last && borderTriangle_[s1] == t) borderTriangle_[s1] = nt;
+        flags_.push_back({u, w});
+        flags_.push_back({w, v});
+      }
+    }
+    border_.resize(static_cast<std::size_t>(jmax) + 1);
+    borderPoints_.resize(static_cast<std::size_t>(jmax) + 1);
+    border_.push_back(k);
+    borderPoints_.push_back(points_[k]);
+  }
+
+  // The two highest-numbered triangles that have both p and q as vertices.
+  bool FindPairTriangles(int p, int q, int& t1, int& t2) const {
+    t1 = -1;
+    t2 = -1;
+    for (int c = firstCorner_[p]; c >= 0; c = cornerNext_[c]) {
+      const int t = c / 3;
+      const TriangleVertices& tv = triangles_[t];
+      if (tv[0] != q && tv[1] != q && tv[2] != q) continue;
+      if (t == t1 || t == t2) continue;
+      if (t > t1) {
+        t2 = t1;
+        t1 = t;
+      } else if (t > t2) {
+        t2 = t;
+      }
+    }
+    return t2 >= 0;
+  }
+
+  // Every border segment whose ends are p and w2 gets t1; every one whose
+  // ends are q and w1 gets t2 (in this order, per segment).
+  void ReassignBorderTriangles(int p, int w2, int t1, int q, int w1, int t2) {
+    const int starts[4] = {p, w2, q, w1};
+    for (int i = 0; i < 4; ++i) {
+      const int start = starts[i];
+      bool seen = false;
+      for (int k = 0; k < i; ++k) seen = seen || starts[k] == start;
+      if (seen || borderEnd_[start] < 0) continue;
+      const int end = borderEnd_[start];
+      if ((start == p && end == w2) || (start == w2 && end == p)) borderTriangle_[start] = t1;
+      if ((start == q && end == w1) || (start == w1 && end == q)) borderTriangle_[start] = t2;
+    }
+  }
+
+  void Improve() {
+    for (int pass = 0; pass < kMaxImprovementPasses && !flags_.empty(); ++pass) {
+      nextFlags_.clear();
+      for (const auto& [p, q] : flags_) {
+        int t1 = 0, t2 = 0;
+        if (!FindPairTriangles(p, q, t1, t2)) continue;
+        const int w1 = OtherVertex(triangles_[t1], p, q);
+        const int w2 = OtherVertex(triangles_[t2], p, q);
+        if (!ExchangeDiagonal(points_[w1], points_[w2], points_[p], points_[q])) continue;
+        SetTriangle(t1, w1, w2, p);
+        SetTriangle(t2, w2, w1, q);
+        nextFlags_.push_back({p, w1});
+        nextFlags_.push_back({w1, q});
+        nextFlags_.push_back({q, w2});
+        nextFlags_.push_back({w2, p});
+        ReassignBorderTriangles(p, w2, t1, q, w1, t2);
+      }
+      flags_.swap(nextFlags_);
+    }
+  }
+
+  std::span<const Point> points_;
+  std::vector<TriangleVertices> triangles_;
+  std::vector<int> cornerNext_;
+  std::vector<int> cornerPrev_;
+  std::vector<int> firstCorner_;
+  std::vector<int> borderEnd_;       // per point: end of its border segment, -1 off the border
+  std::vector<int> borderTriangle_;  // per point: triangle of its border segment
+  std::vector<int> border_;           // start points of the border segments, in order
+  std::vector<Point> borderPoints_;  // their coordinates, for the visibility scan
+  std::vector<int> spareBorder_;
+  std::vector<Point> spareBorderPoints_;
+  std::vector<std::pair<int, int>> flags_;
+  std::vector<std::pair<int, int>> nextFlags_;
+};
+
+}  // namespace
+
+ClosestPair FindClosestPair(std::span<const Point> points) {
+  const int n = static_cast<int>(points.size());
+  ClosestPair best{0, 1, SquaredDistance(points[0], points[1])};
+  const BucketGrid grid(points, 2.0);
+  for (int i = 0; i < n; ++i) {
+    const Point pi = points[i];
+    grid.Search(
+        pi,
+        [&](int j) {
+          if (j <= i) return;
+          const double e = SquaredDistance(pi, points[j]);
+          if (e < best.squaredDistance ||
+              (e == best.squaredDistance && (i < best.first || (i == best.first && j < best.second)))) {
+            best = {i, j, e};
+          }
+        },
+        [&] { return best.squaredDistance; });
+  }
+  return best;
+}
+
+std::vector<int> InsertionOrder(std::span<const Point> points, int first, int second) {
+  const Point a = points[first];
+  const Point b = points[second];
+  const Point middle{(a.x + b.x) * 0.5, (a.y + b.y) * 0.5};
+  std::vector<int> order;
+  std::vector<double> distances;
+  order.reserve(points.size());
+  distances.reserve(points.size());
+  for (int p = 0; p < static_cast<int>(points.size()); ++p) {
+    if (p == first || p == second) continue;
+    order.push_back(p);
+    distances.push_back(SquaredDistance(middle, points[p]));
+  }
+  const int n = static_cast<int>(order.size());
+  SelectionTree tree(distances);
+  for (int position = 0; position + 1 < n; ++position) {
+    const int smallest = tree.Minimum();
+    if (smallest != position) {
+      std::swap(order[position], order[smallest]);
+      std::swap(distances[position], distances[smallest]);
+      tree.Refresh(smallest);
+    }
+    tree.Remove(position);
+  }
+  return order;
+}
+
+Triangulation Triangulate(std::span<const Point> points, ErrorFacility& errors) {
+  RoutineScope scope(errors, "SURFGRID_TRIANGULATE");
+  const int n = static_cast<int>(points.size());
+  if (n < 4) return {};
+
+  const ClosestPair pair = FindClosestPair(points);
+  if (pair.squaredDistance == 0) {
+    errors.StoreInteger(1, pair.first + 1);
+    errors.StoreInteger(2, pair.second + 1);
+    errors.StoreReal(1, points[pair.first].x);
+    errors.StoreReal(2, points[pair.first].y);
+    errors.StoreReal(3, points[pair.second].x);
+    errors.StoreReal(4, points[pair.second].y);
+    errors.Post(ErrorClass::Fatal, 5,
+                "Two data points are equal.  XYDATA(%(I1),I) = (%(d1),%(d2)) and XYDATA(%(I2),I) = "
+                "(%(d3),%(d4)).  These points must be distinct.");
+    return {};
+  }
+
+  int a = pair.first;
+  int b = pair.second;
+  std::vector<int> order = InsertionOrder(points, a, b);
+
+  const double tolerance = pair.squaredDistance * kCollinearRatio;
+  std::size_t third = 0;
+  while (third < order.size() && !(std::fabs(Side(points[a], points[b], points[order[third]])) > tolerance)) ++third;
+  if (third == order.size()) {
+    errors.Post(ErrorClass::Terminal, 8, "All points are collinear.");
+    return {};
+  }
+  if (third > 0) {
+    const int k = order[third];
+    for (std::size_t p = third; p > 0; --p) order[p] = order[p - 1];
+    order[0] = k;
+  }
+
+  const int c = order[0];
+  if (Side(points[a], points[b], points[c]) < 0) std::swap(a, b);
+  Triangulator triangulator(points);
+  triangulator.Start(a, b, c);
+  for (std::size_t p = 1; p < order.size(); ++p) triangulator.Insert(order[p]);
+  return triangulator.Finish();
+}
+
+}  // namespace meshinterp

@@ -1,0 +1,144 @@
+// The indexed steps of the library against the plain reference: every
+// intermediate result and every grid value must agree bit for bit.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "Derivatives.h"
+#include "Reference.h"
+#include "Regions.h"
+#include "SurfGrid.h"
+#include "TestPoints.h"
+#include "Triangulation.h"
+
+namespace meshinterp {
+namespace {
+
+using testing::Coordinates;
+using testing::Samples;
+
+bool SameTriangulation(const Triangulation& a, const Triangulation& b) {
+  if (a.triangles != b.triangles || a.border.size() != b.border.size()) return false;
+  for (std::size_t l = 0; l < a.border.size(); ++l) {
+    if (a.border[l].start != b.border[l].start || a.border[l].end != b.border[l].end ||
+        a.border[l].triangle != b.border[l].triangle) {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::uint64_t Bits(double v) { return std::bit_cast<std::uint64_t>(v); }
+
+struct Case {
+  std::string name;
+  Samples samples;
+  int gridColumns;
+  int gridRows;
+  double margin;  // grid extends this far beyond the points on each side
+};
+
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
+class FastPath : public ::testing::TestWithParam<Case> {};
+
+TEST_P(FastPath, AgreesWithReferenceBitForBit) {
+  const Case& c = GetParam();
+  const std::vector<Point>& points = c.samples.points;
+  const std::vector<double>& values = c.samples.values;
+
+  const ClosestPair fastPair = FindClosestPair(points);
+  const ClosestPair plainPair = reference::FindClosestPair(points);
+  ASSERT_EQ(fastPair.first, plainPair.first);
+  ASSERT_EQ(fastPair.second, plainPair.second);
+  ASSERT_EQ(Bits(fastPair.squaredDistance), Bits(plainPair.squaredDistance));
+  ASSERT_EQ(InsertionOrder(points, fastPair.first, fastPair.second),
+            reference::InsertionOrder(points, fastPair.first, fastPair.second));
+
+  ErrorFacility errors([](std::string_view text) { ADD_FAILURE() << text; });
+  const Triangulation fast = Triangulate(points, errors);
+  const Triangulation plain = reference::Triangulate(points, errors);
+  ASSERT_FALSE(fast.triangles.empty());
+  ASSERT_TRUE(SameTriangulation(fast, plain));
+  EXPECT_EQ(fast.triangles.size(), 2 * points.size() - 2 - fast.border.size());
+
+  const double largest = LargestSquaredDistance(points);
+  ASSERT_EQ(Bits(largest), Bits(reference::LargestSquaredDistance(points)));
+  NeighbourFinder finder(points, largest);
+  Neighbourhood found;
+  for (int k = 0; k < static_cast<int>(points.size()); ++k) {
+    finder.Find(k, found);
+    const Neighbourhood expected = reference::FindNeighbourhood(points, k, largest);
+    ASSERT_EQ(Bits(found.radiusSquared), Bits(expected.radiusSquared)) << "point " << k;
+    ASSERT_EQ(found.rows, expected.rows) << "point " << k;
+  }
+
+  const std::vector<PartialDerivatives> fastDerivatives = EstimateDerivatives(points, values);
+  const std::vector<PartialDerivatives> plainDerivatives = reference::EstimateDerivatives(points, values);
+  ASSERT_EQ(0, std::memcmp(fastDerivatives.data(), plainDerivatives.data(),
+                           fastDerivatives.size() * sizeof(PartialDerivatives)));
+
+  double xmin = points[0].x, xmax = xmin, ymin = points[0].y, ymax = ymin;
+  for (const Point& p : points) {
+    xmin = std::min(xmin, p.x), xmax = std::max(xmax, p.x);
+    ymin = std::min(ymin, p.y), ymax = std::max(ymax, p.y);
+  }
+  const std::vector<double> xout = Coordinates(xmin - c.margin, xmax + c.margin, c.gridColumns);
+  const std::vector<double> yout = Coordinates(ymin - c.margin, ymax + c.margin, c.gridRows);
+  const NodeAssignment fastNodes = AssignNodes(points, fast, xout, yout);
+  const NodeAssignment plainNodes = reference::AssignNodes(points, plain, xout, yout);
+  ASSERT_EQ(fastNodes.region, plainNodes.region);
+  ASSERT_EQ(fastNodes.onBoundary, plainNodes.onBoundary);
+
+  const Samples& s = c.samples;
+  const std::vector<double> xs = s.xs(), ys = s.ys();
+  std::vector<double> sur(xout.size() * yout.size(), -7.0);
+  ErrorFacility quiet([](std::string_view text) { ADD_FAILURE() << text; });
+  SurfGrid(quiet,
+           {static_cast<int>(points.size()), xs.data(), ys.data(), values.data(), static_cast<int>(xout.size()),
+            static_cast<int>(yout.size()), xout.data(), yout.data()},
+           sur.data(), static_cast<std::int64_t>(xout.size()));
+  const auto expected = reference::Grid(points, values, xout, yout, -7.0);
+  ASSERT_TRUE(expected);
+  ASSERT_EQ(0, std::memcmp(sur.data(), expected->data(), sur.size() * sizeof(double)));
+}
+
+std::vector<Case> Cases() {
+  std::vector<Case> cases;
+  for (std::uint32_t seed : {1u, 2u, 3u}) {
+    cases.push_back({"random_300_seed" + std::to_string(seed), testing::RandomSamples(300, seed), 60, 45, 10});
+  }
+  cases.push_back({"random_13", testing::RandomSamples(13, 9), 20, 20, 5});
+  cases.push_back({"random_8", testing::RandomSamples(8, 4), 20, 20, 5});
+  cases.push_back({"random_1500", testing::RandomSamples(1500, 11, 1000, 30), 100, 100, 0});
+  cases.push_back({"pseudo_section_1_spread", testing::PseudoSection(1), 100, 100, 0});
+  cases.push_back({"pseudo_section_3_spreads", testing::PseudoSection(3), 100, 100, 0});
+  cases.push_back({"pseudo_section_5_spreads", testing::PseudoSection(5), 100, 100, 0});
+  // Scales and offsets at which the rounding of coordinate differences is
+  // coarse, the buckets tiny or huge, or the bucket grid is not used.
+  auto scaled = [](int count, std::uint32_t seed, double scale, double offset) {
+    Samples s = testing::RandomSamples(count, seed, 1, 1);
+    for (Point& p : s.points) p = {offset + p.x * scale, offset + p.y * scale};
+    return s;
+  };
+  cases.push_back({"random_offset_1e6_scale_1em6", scaled(400, 21, 1e-6, 1e6), 50, 50, 0});
+  cases.push_back({"random_scale_1em120", scaled(200, 22, 1e-120, 0), 40, 40, 0});
+  cases.push_back({"random_scale_1em150", scaled(200, 23, 1e-150, 0), 40, 40, 0});
+  cases.push_back({"random_scale_1e120", scaled(200, 24, 1e120, 0), 40, 40, 0});
+  cases.push_back({"random_scale_1e150", scaled(200, 25, 1e150, 0), 40, 40, 0});
+  // Integer lattice and a grid whose nodes fall on lattice points, on
+  // triangle sides and on the hull's border.
+  cases.push_back({"lattice_25x20", testing::Lattice(25, 20), 49, 39, 0});
+  cases.push_back({"lattice_25x20_beyond", testing::Lattice(25, 20), 59, 49, 2.5});
+  cases.push_back({"lattice_60x3", testing::Lattice(60, 3, 0.5), 120, 9, 1});
+  return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(PointSets, FastPath, ::testing::ValuesIn(Cases()),
+                         [](const ::testing::TestParamInfo<Case>& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace meshinterp
