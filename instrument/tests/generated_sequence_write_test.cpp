@@ -4,13 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "profile_design.h"
+#include "temp_folder.h"
 #include "vesk_pro.h"
 
 namespace {
@@ -44,10 +44,12 @@ uint8_t Write(const std::string& path, const ProfileDesign& d, const Columns& c)
                    c.m.data(), c.n.data(), c.b.data());
 }
 
+// Each test writes into a folder of its own: CTest runs the tests of this
+// file in parallel processes.
 class GeneratedSequenceWriteTest : public testing::Test {
  protected:
-  void TearDown() override { std::remove(path_.c_str()); }
-  const std::string path_ = testing::TempDir() + "generated_sequence_write_test.s2d";
+  TempFolder folder_;
+  const std::string path_ = folder_.file("generated.s2d");
 };
 
 TEST_F(GeneratedSequenceWriteTest, EveryGeneratedQuadruplePassesTheWritersElectrodeCheck) {
