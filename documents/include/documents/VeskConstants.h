@@ -1,0 +1,56 @@
+// Constants of the documents layer: the document kinds (also the filter
+// indices of the Open dialog), the names of the object tree nodes, the export
+// formats and the Res2DInv sub-array codes.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+// Document kinds. The number of a kind is also the filter index of the Open
+// dialog and the kind number that the store receives.
+enum class TDocumentKind : uint8_t {
+    Seq1D = 1,
+    Seq2D = 2,
+    Data1D = 3,
+    Data2D = 4,
+    Data0D = 5,
+};
+
+// The kind with the given number (1 to 5); nothing for any other number.
+std::optional<TDocumentKind> DocumentKindFromNumber(int32_t number);
+
+// The kind that the extension of a file name stands for (".s1d" 1, ".s2d" 2,
+// ".d1d" 3, ".d2d" 4, ".d0d" 5, letters in any case); nothing otherwise.
+std::optional<TDocumentKind> DocumentKindFromExtension(std::string_view fileName);
+
+// Text of a document's root node before its running number, e.g. "Data 2D #".
+std::string_view TreeNodePrefix(TDocumentKind kind);
+
+// Extension of the instrument file of a kind, e.g. ".d2d".
+std::string_view FileExtension(TDocumentKind kind);
+
+// The three children of a 2D sequence's root node, in this order.
+inline constexpr std::string_view SequenceNodeText = "Sequence";
+inline constexpr std::string_view Cable1NodeText = "Cable 1 (1-24)";
+inline constexpr std::string_view Cable2NodeText = "Cable 2 (25-48)";
+
+// Filter list of the Open dialog; the filter index is the document kind.
+inline constexpr std::string_view OpenDialogFilter =
+    "1D Sequence Files (*.s1d)|*.s1d|2D Sequence Files (*.s2d)|*.s2d|1D Data Files (*.d1d)|*.d1d|"
+    "2D Data Files (*.d2d)|*.d2d|0D Data Files (*.d0d)|*.d0d";
+
+// Export filter indices. 2D data offers Res2DInv (1) and CSV (2); 1D data,
+// 0D data and 2D sequences offer CSV alone (1).
+inline constexpr int32_t ExportFilterRes2DInv = 1;
+inline constexpr int32_t ExportFilterCsv2D = 2;
+inline constexpr int32_t ExportFilterCsv = 1;
+
+// Default extension of the export dialog by its filter index (1 ".dat", 2 ".csv").
+inline constexpr std::array<std::string_view, 2> ExportDefaultExtensions{".dat", ".csv"};
+
+// Sub-array code of the Res2DInv general-array header by array type code:
+// Wenner 1, Schlumberger 7, Dipole Dipole 3, Fwd Pole Dipole 6, Pole Pole 2,
+// every other type 0.
+uint32_t Res2DInvSubArrayCode(uint32_t arrayType);

@@ -1,0 +1,65 @@
+#include "documents/VeskObjects.h"
+
+#include "documents/PlainHost.h"
+
+TCustomVeskObject::TCustomVeskObject(TMainWindowHost &mainWindow) : FMainWindow(&mainWindow)
+{
+}
+
+TCustomVeskObject::~TCustomVeskObject() = default;
+
+void TCustomVeskObject::FillInspector()
+{
+    FPresenter->FillInspector();
+}
+
+void TCustomVeskObject::ShowAll()
+{
+    FPresenter->ShowAll();
+}
+
+void TCustomVeskObject::ReadTable()
+{
+    FPresenter->ReadTable();
+}
+
+void TCustomVeskObject::CreatePresenter(TDocumentKind kind, TArrayDetailsCustom &arrayDetails,
+                                        TMeasurementsCustom &measurements)
+{
+    FPresenter = FMainWindow->CreatePresenter(kind, arrayDetails, measurements);
+    // A window without a presenter for the kind still gets a working document.
+    if (!FPresenter)
+        FPresenter = std::make_unique<TPlainPresenter>(kind, arrayDetails, measurements);
+}
+
+void TCustomVeskObject::ReleasePresenter()
+{
+    FPresenter.reset();
+}
+
+void TCustomVeskObject::ShowMessage(const std::string &text) const
+{
+    FMainWindow->ShowMessage(text);
+}
+
+TVeskObject2D::TVeskObject2D(TMainWindowHost &mainWindow, TDocumentKind kind)
+    : TCustomVeskObject(mainWindow), FArrayDetails(&mainWindow), FMeasurements(FArrayDetails)
+{
+    CreatePresenter(kind, FArrayDetails, FMeasurements);
+}
+
+TVeskObject2D::~TVeskObject2D()
+{
+    ReleasePresenter();
+}
+
+TVeskObject1D::TVeskObject1D(TMainWindowHost &mainWindow, TDocumentKind kind)
+    : TCustomVeskObject(mainWindow), FMeasurements(FArrayDetails)
+{
+    CreatePresenter(kind, FArrayDetails, FMeasurements);
+}
+
+TVeskObject1D::~TVeskObject1D()
+{
+    ReleasePresenter();
+}
