@@ -157,7 +157,7 @@ void PrintUsed(std::ostream &out, const TMeasurementsCustom &list, uint32_t coun
 
 void PrintListedCaption(std::ostream &out, uint32_t listed, uint32_t count)
 {
-    out << "First measurements (" << listed << " of " << count << "):\n";
+    out << texts::FirstMeasurements << " (" << listed << " of " << count << "):\n";
 }
 
 void PrintSequence2D(std::ostream &out, TnSeq2D &document, uint32_t first)
@@ -313,7 +313,7 @@ int RunInfo(std::span<const std::string> arguments, CommandIo io)
 
     io.out << document.Name << "\n";
     Line(io.out, texts::File, document.ArrayDetailsCustom().FileName);
-    Line(io.out, "Version", VersionText(fileName));
+    Line(io.out, texts::Version, VersionText(fileName));
     if (kind != TDocumentKind::Data0D) {
         const std::string comment = CommentText(document.ArrayDetailsCustom().Comment);
         if (!comment.empty()) Line(io.out, texts::Comment, comment);

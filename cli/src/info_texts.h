@@ -51,6 +51,10 @@ inline constexpr std::string_view InducedPolarization = "Induced Polar. [ms]";
 inline constexpr std::string_view TxPower = "Tx Power [%]";
 inline constexpr std::string_view MixedPoleDipole = "Mixed pole-dipole";
 
+// Lines of vesk info that the program has no caption for.
+inline constexpr std::string_view Version = "Version";
+inline constexpr std::string_view FirstMeasurements = "First measurements";
+
 // The line of the "Induced Polar. [ms]" list for the settings code:
 // "disabled", "60", ..., "320"; empty for a code outside the list.
 std::string_view InducedPolarizationLine(uint8_t code);
