@@ -7,6 +7,8 @@
 
 #include "vesk_pro.h"
 
+#include <cstdint>
+
 using InstrumentFiles::DataOrScratch;
 
 namespace {
@@ -135,6 +137,8 @@ bool TnData2D::AppendFile(const std::string &fileName)
         return false;
 
     const uint32_t c = list.Count;
+    if (appendedList.Count > UINT32_MAX - c)
+        return false; // more measurements than a list can count
     list.SetCount(c + appendedList.Count);
     if (t != u)
         details.MixedPoleDipole = true;

@@ -16,8 +16,10 @@ TPlainPresenter::TPlainPresenter(TDocumentKind kind, TArrayDetailsCustom & /*arr
 
 void TPlainPresenter::ReadInspector()
 {
-    if (FKind == TDocumentKind::Data2D)
-        static_cast<TMeasurements2D *>(FMeasurements)->ApplyFilters();
+    if (FKind != TDocumentKind::Data2D)
+        return;
+    if (auto *list = dynamic_cast<TMeasurements2D *>(FMeasurements))
+        list->ApplyFilters();
 }
 
 TRecordingPresenter::TRecordingPresenter(TDocumentKind kind, TArrayDetailsCustom &arrayDetails,

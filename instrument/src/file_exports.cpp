@@ -45,9 +45,17 @@ uint8_t d2d_save_data(const char *fileName, uint32_t count, const uint8_t *comme
                              status, a, m, n, b, slot1, slot2, slot3, slot4, slot5, settings);
         code != kSuccess)
         return code;
-    const Design2d design{lowByte(arrayType), lowByte(rollAlong), unitSpacing, electrode1Position, cable1,
-                          cable2,             lowByte(groupCount), multipliers, levels, levelSteps,
-                          startLevels};
+    const Design2d design{.arrayType = lowByte(arrayType),
+                          .rollAlong = lowByte(rollAlong),
+                          .unitSpacing = unitSpacing,
+                          .electrode1Position = electrode1Position,
+                          .cable1 = cable1,
+                          .cable2 = cable2,
+                          .groupCount = lowByte(groupCount),
+                          .multipliers = multipliers,
+                          .levels = levels,
+                          .levelSteps = levelSteps,
+                          .startLevels = startLevels};
     const Data2dRecords records{{count, {a, m, n, b}}, status, {slot1, slot2, slot3, slot4, slot5}};
     if (const ResultCode code = checkData2d(design, records); code != kSuccess) return code;
     return writeData2d(fileName, comment, settings, design, records);
@@ -64,9 +72,17 @@ uint8_t s2d_write(const char *fileName, const uint8_t * /*comment: not stored*/,
                                                  levelSteps, startLevels, a, m, n, b);
         code != kSuccess)
         return code;
-    const Design2d design{lowByte(arrayType), lowByte(rollAlong), unitSpacing, electrode1Position, cable1,
-                          cable2,             lowByte(groupCount), multipliers, levels, levelSteps,
-                          startLevels};
+    const Design2d design{.arrayType = lowByte(arrayType),
+                          .rollAlong = lowByte(rollAlong),
+                          .unitSpacing = unitSpacing,
+                          .electrode1Position = electrode1Position,
+                          .cable1 = cable1,
+                          .cable2 = cable2,
+                          .groupCount = lowByte(groupCount),
+                          .multipliers = multipliers,
+                          .levels = levels,
+                          .levelSteps = levelSteps,
+                          .startLevels = startLevels};
     const Quadrupoles quadrupoles{count, {a, m, n, b}};
     if (const ResultCode code = checkSequence2d(design, quadrupoles); code != kSuccess) return code;
     return writeSequence2d(fileName, design, quadrupoles);
@@ -98,8 +114,13 @@ uint8_t s1d_write(const char *fileName, const uint8_t * /*comment: not stored*/,
             firstNullPointer(fileName, firstSpacings, increments, levels, overlaps, halfAB, halfMN);
         code != kSuccess)
         return code;
-    const Design1d design{lowByte(arrayType), lowByte(incrementType), lowByte(groupCount), firstSpacings,
-                          increments,         levels,                 overlaps};
+    const Design1d design{.arrayType = lowByte(arrayType),
+                          .incrementType = lowByte(incrementType),
+                          .groupCount = lowByte(groupCount),
+                          .firstSpacings = firstSpacings,
+                          .increments = increments,
+                          .levels = levels,
+                          .overlaps = overlaps};
     if (const ResultCode code = checkDesign1d(design, count); code != kSuccess) return code;
     return writeSequence1d(fileName, design, {count, halfAB, halfMN});
 }
@@ -121,8 +142,13 @@ uint8_t d1d_save_data(const char *fileName, uint32_t count, const uint8_t *comme
                                                  halfAB, halfMN, slot1, slot2, slot3, slot4, slot5, settings);
         code != kSuccess)
         return code;
-    const Design1d design{lowByte(arrayType), lowByte(incrementType), lowByte(groupCount), firstSpacings,
-                          increments,         levels,                 overlaps};
+    const Design1d design{.arrayType = lowByte(arrayType),
+                          .incrementType = lowByte(incrementType),
+                          .groupCount = lowByte(groupCount),
+                          .firstSpacings = firstSpacings,
+                          .increments = increments,
+                          .levels = levels,
+                          .overlaps = overlaps};
     if (const ResultCode code = checkDesign1d(design, count); code != kSuccess) return code;
     return writeData1d(fileName, comment, settings, design,
                        {{count, halfAB, halfMN}, status, {slot1, slot2, slot3, slot4, slot5}});

@@ -1,7 +1,6 @@
 #include "file_replacement.h"
 
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <fcntl.h>
 #include <random>
@@ -60,14 +59,13 @@ FileReplacement::FileReplacement(const char *target) {
     target_ = path;
     if (!createBeside(path) || !replacing) return;
 
-    // The replacement keeps the permissions and, where allowed, the owner of
-    // the file it replaces.
+    // The replacement keeps the owner (where allowed) and the permissions of
+    // the file it replaces. Only the superuser may give a file away; for
+    // anyone else the new file stays theirs.
     const int fd = fileno(stream_);
-    if (fchmod(fd, existing.st_mode & 07777) != 0) {
-        discard();
-    } else if (fchown(fd, existing.st_uid, existing.st_gid) != 0) {
-        // Only the superuser may give a file away; the new file stays ours.
+    if (fchown(fd, existing.st_uid, existing.st_gid) != 0) {
     }
+    if (fchmod(fd, existing.st_mode & 07777) != 0) discard();
 }
 
 bool FileReplacement::createBeside(const std::string &target) {
