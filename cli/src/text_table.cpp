@@ -22,6 +22,29 @@ std::string Short(double value)
     return text;
 }
 
+std::string Wrapped(const std::string &text, std::size_t width, const std::string &indent)
+{
+    std::string result;
+    std::size_t lineLength = 0;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(' ', start);
+        if (end == std::string::npos) end = text.size();
+        const std::string word = text.substr(start, end - start);
+        if (lineLength > 0 && lineLength + 1 + word.size() > width) {
+            result += "\n" + indent;
+            lineLength = 0;
+        } else if (lineLength > 0) {
+            result += ' ';
+            ++lineLength;
+        }
+        result += word;
+        lineLength += word.size();
+        start = end + 1;
+    }
+    return result;
+}
+
 TextTable::TextTable(std::vector<std::string> captions) : FCaptions(std::move(captions)) {}
 
 void TextTable::AddRow(std::vector<std::string> cells)

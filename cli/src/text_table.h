@@ -2,6 +2,7 @@
 // and a table whose columns are right-aligned to their widest cell.
 #pragma once
 
+#include <cstddef>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -12,6 +13,10 @@ namespace vesk::cli {
 std::string Fixed(double value, int decimals);
 // Up to three decimals without trailing zeros: 5, 2.5, 0.125.
 std::string Short(double value);
+
+// The words of the text as lines of at most `width` characters, every line
+// after the first starting with `indent`.
+std::string Wrapped(const std::string &text, std::size_t width, const std::string &indent);
 
 class TextTable {
 public:
