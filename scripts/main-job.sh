@@ -1,15 +1,22 @@
 #!/usr/bin/env bash
-# The main job on the bundled examples, given the build folder.
+# The main job on the bundled examples, given the build folder: vesk info on
+# every example file, then one Res2DInv export of the Wenner profile joined
+# with its second roll-along spread.
 set -euo pipefail
 build=${1:-build/release}
 cd "$(dirname "$0")/.."
+vesk="$build/cli/vesk"
 
-if [[ -x "$build/cli/vesk" && -d examples ]]; then
-  shopt -s nullglob
-  for f in examples/*.d2d examples/*.d1d examples/*.d0d examples/*.s2d examples/*.s1d; do
-    "$build/cli/vesk" info "$f"
-    echo
-  done
-else
-  echo "Built: $(ls "$build"/instrument/libvesk_pro.so "$build"/surface/libMeshInterp.so 2>/dev/null | tr '\n' ' ')"
-fi
+shopt -s nullglob
+for f in examples/*.s2d examples/*.s1d examples/*.d2d examples/*.d1d examples/*.d0d; do
+  echo "\$ vesk info $f"
+  "$vesk" info "$f" --first 5
+  echo
+done
+
+out="$build/main-job"
+mkdir -p "$out"
+echo "\$ vesk export examples/wenner.d2d --append examples/wenner-roll.d2d --quality 5 -o $out/wenner-joined.dat"
+"$vesk" export examples/wenner.d2d --append examples/wenner-roll.d2d --quality 5 -o "$out/wenner-joined.dat"
+echo "$out/wenner-joined.dat: $(wc -l < "$out/wenner-joined.dat") lines; the first 12:"
+head -n 12 "$out/wenner-joined.dat"

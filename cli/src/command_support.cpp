@@ -1,0 +1,207 @@
+#include "command_support.h"
+
+#include "value_parsing.h"
+
+#include "documents/DataDocuments.h"
+#include "documents/VeskObjects.h"
+
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+#include <unistd.h>
+
+namespace vesk::cli {
+
+const char *const AppendHelp =
+    "  --append FILE          append a further .d2d file (repeatable): a roll-along spread\n"
+    "                         of the same array type, or the other half of a forward/reverse\n"
+    "                         pole-dipole pair\n";
+
+const char *const FilterHelp =
+    "Filters (2D data; each switches on the filter of the same name):\n"
+    "  --quality MAX          reject measurements whose Q [%] is above MAX\n"
+    "  --voltage MIN:MAX      keep U [mV] within MIN..MAX\n"
+    "  --current MIN:MAX      keep I [mA] within MIN..MAX\n"
+    "  --resistivity MIN:MAX  keep Rho [Ohm*m] within MIN..MAX\n"
+    "  --chargeability MIN:MAX  keep C [ms] within MIN..MAX\n"
+    "  --sliding-average WIDTH  smooth Rho and C along each level (WIDTH 3, 5, 7 or 9)\n";
+
+Session::Session(std::ostream &errors) : FHost(), FStore(FHost)
+{
+    FHost.SetMessageCallback([&errors](const std::string &text) { errors << text << std::endl; });
+}
+
+TCustomVeskObject &Session::Open(const std::string &fileName, TDocumentKind kind)
+{
+    bool loaded = false;
+    TCustomVeskObject *document = FStore.CreateDocument(kind, fileName, &loaded);
+    if (!loaded) throw DocumentFailure("'" + fileName + "' could not be read as " + std::string(KindWord(kind)));
+    return *document;
+}
+
+TCustomVeskObject &Session::Create(TDocumentKind kind)
+{
+    bool generated = false;
+    TCustomVeskObject *document = FStore.CreateDocument(kind, {}, &generated);
+    if (!generated) throw DocumentFailure("the default design could not be generated");
+    return *document;
+}
+
+namespace {
+
+constexpr std::pair<std::string_view, TDocumentKind> KindWords[] = {
+    {"s1d", TDocumentKind::Seq1D},  {"s2d", TDocumentKind::Seq2D},  {"d1d", TDocumentKind::Data1D},
+    {"d2d", TDocumentKind::Data2D}, {"d0d", TDocumentKind::Data0D},
+};
+
+std::string Lowered(std::string_view text)
+{
+    std::string result;
+    for (const char c : text) result += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return result;
+}
+
+TnData2D *AsData2D(TCustomVeskObject &document)
+{
+    return document.Kind() == TDocumentKind::Data2D ? static_cast<TnData2D *>(&document) : nullptr;
+}
+
+} // namespace
+
+TDocumentKind ResolveKind(const std::string &fileName, const std::optional<std::string> &kindOption)
+{
+    if (kindOption) {
+        const std::string wanted = Lowered(*kindOption);
+        for (const auto &[word, kind] : KindWords) {
+            if (word == wanted) return kind;
+        }
+        throw UsageError("--kind: unknown kind '" + *kindOption + "' (one of: s1d, s2d, d1d, d2d, d0d)");
+    }
+    if (const std::optional<TDocumentKind> kind = DocumentKindFromExtension(fileName)) return *kind;
+    throw UsageError("cannot tell the kind of '" + fileName +
+                     "' from its extension; name it with --kind s1d|s2d|d1d|d2d|d0d");
+}
+
+std::string_view KindWord(TDocumentKind kind)
+{
+    for (const auto &[word, k] : KindWords) {
+        if (k == kind) return word;
+    }
+    return {};
+}
+
+void AppendFiles(const ParsedArguments &arguments, TCustomVeskObject &document)
+{
+    const std::vector<std::string> files = arguments.Values(AppendOption.name);
+    if (files.empty()) return;
+    TnData2D *data = AsData2D(document);
+    if (data == nullptr) throw UsageError("--append: only 2D data (.d2d) can be appended to");
+    for (const std::string &file : files) {
+        if (!data->AppendFile(file)) {
+            throw DocumentFailure("'" + file +
+                                  "' was not appended: it must load as 2D data and be a roll-along spread of the "
+                                  "same array type, or the other half of a forward/reverse pole-dipole pair");
+        }
+    }
+}
+
+bool ApplyFilterOptions(const ParsedArguments &arguments, TCustomVeskObject &document)
+{
+    bool any = false;
+    for (const OptionSpec &option : FilterOptions) any = any || arguments.Has(option.name);
+    if (!any) return false;
+    TnData2D *data = AsData2D(document);
+    if (data == nullptr) throw UsageError("the data filters apply to 2D data (.d2d) only");
+
+    TFilterDetails &filters = data->ArrayDetails().FilterDetails;
+    if (const auto value = arguments.Value("quality")) {
+        filters.QualityFilter = true;
+        filters.QualityThreshold = ParseNumber(*value, "--quality");
+    }
+    const auto range = [&](std::string_view name, bool &flag, double &minimum, double &maximum) {
+        if (const auto value = arguments.Value(name)) {
+            const NumberRange bounds = ParseRange(*value, "--" + std::string(name));
+            flag = true;
+            minimum = bounds.minimum;
+            maximum = bounds.maximum;
+        }
+    };
+    range("voltage", filters.VoltageFilter, filters.VoltageMin, filters.VoltageMax);
+    range("current", filters.CurrentFilter, filters.CurrentMin, filters.CurrentMax);
+    range("resistivity", filters.ResistivityFilter, filters.ResistivityMin, filters.ResistivityMax);
+    range("chargeability", filters.ChargeabilityFilter, filters.ChargeabilityMin, filters.ChargeabilityMax);
+    if (const auto value = arguments.Value("sliding-average")) {
+        const auto width = ParseWholeNumber(*value, "--sliding-average", 3, 9);
+        if (width % 2 == 0) throw UsageError("--sliding-average: the window width is 3, 5, 7 or 9");
+        filters.SlidingAverage = true;
+        filters.WindowWidth = static_cast<int32_t>(width);
+    }
+    // As after an edit of the inspector page: the filters run on the update.
+    data->Update();
+    return true;
+}
+
+void ApplyCoordsOption(const ParsedArguments &arguments, TCustomVeskObject &document)
+{
+    const auto value = arguments.Value(CoordsOption.name);
+    if (!value) return;
+    bool metres = true;
+    if (*value == "metres" || *value == "meters") {
+        metres = true;
+    } else if (*value == "numbers") {
+        metres = false;
+    } else {
+        throw UsageError("--coords: '" + *value + "' is neither 'metres' nor 'numbers'");
+    }
+    if (document.Kind() != TDocumentKind::Seq2D && document.Kind() != TDocumentKind::Data2D) {
+        throw UsageError("--coords applies to 2D documents only");
+    }
+    static_cast<TVeskObject2D &>(document).Measurements().CoordInMeters = metres;
+}
+
+namespace {
+
+// A file in the system's temporary folder, removed again on destruction.
+class TemporaryFile {
+public:
+    TemporaryFile()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "vesk-XXXXXX").string();
+        const int descriptor = ::mkstemp(pattern.data());
+        if (descriptor >= 0) {
+            ::close(descriptor);
+            FPath = pattern;
+        }
+    }
+    ~TemporaryFile()
+    {
+        if (!FPath.empty()) std::remove(FPath.c_str());
+    }
+    TemporaryFile(const TemporaryFile &) = delete;
+    TemporaryFile &operator=(const TemporaryFile &) = delete;
+
+    const std::string &Path() const { return FPath; }
+
+private:
+    std::string FPath;
+};
+
+} // namespace
+
+bool WriteOutput(const std::string &output, std::ostream &standardOutput,
+                 const std::function<bool(const std::string &path)> &write)
+{
+    if (output != "-") return write(output);
+    TemporaryFile temporary;
+    if (temporary.Path().empty()) throw std::runtime_error("cannot create a temporary file");
+    if (!write(temporary.Path())) return false;
+    std::ifstream in(temporary.Path(), std::ios::binary);
+    char buffer[8192];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) standardOutput.write(buffer, in.gcount());
+    standardOutput.flush();
+    return static_cast<bool>(standardOutput);
+}
+
+} // namespace vesk::cli

@@ -1,0 +1,201 @@
+// vesk info on every bundled example, and the failures of document
+// operations: status 1 with the documents' own message on standard error.
+#include "reference_documents.h"
+#include "vesk_runner.h"
+
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <sstream>
+
+namespace vesk::test {
+namespace {
+
+struct InfoCase {
+    std::string example;
+    TDocumentKind kind;
+    std::vector<std::string> expectedLines;
+};
+
+void PrintTo(const InfoCase &c, std::ostream *out) { *out << c.example; }
+
+class VeskInfo : public testing::TestWithParam<InfoCase> {};
+
+TEST_P(VeskInfo, ShowsWhatTheDocumentHolds)
+{
+    const InfoCase &c = GetParam();
+    ScratchFolder folder;
+    ReferenceSession reference;
+    TCustomVeskObject &document = reference.Open<TCustomVeskObject>(Example(c.example), c.kind);
+
+    const VeskRun run = RunVesk({"info", Example(c.example).string(), "--first", "3"}, folder.Path());
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out.rfind(std::string(TreeNodePrefix(c.kind)) + "1\n", 0), 0u) << run.out;
+    std::vector<std::string> expected = c.expectedLines;
+    expected.push_back("File: " + c.example);
+    expected.push_back("Count: " + std::to_string(document.MeasurementsCustom().Count));
+    if (c.kind != TDocumentKind::Data0D) {
+        expected.push_back("Array Type: " + std::string(ArrayTypeName(document.ArrayDetailsCustom().ArrayType)));
+    }
+    expected.push_back("First measurements (3 of " + std::to_string(document.MeasurementsCustom().Count) + "):");
+    for (const std::string &line : expected) {
+        EXPECT_NE(run.out.find("\n" + line + "\n"), std::string::npos) << "missing '" << line << "' in\n" << run.out;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Examples, VeskInfo,
+    testing::Values(
+        InfoCase{"schlumberger.s2d",
+                 TDocumentKind::Seq2D,
+                 {"Version: 220 (2D sequence)", "Appx.Duration: 6 m 46 s", "Sequence Type: Single",
+                  "Spacing <A>, [m]: 5", "Origin [m]: 0",
+                  "Spacing #1: Spacing <D> 1 x A, Levels 6, Level Step 2, Start Level 1 (123 measurements)",
+                  "Spacing #2: Spacing <D> 3 x A, Levels 4, Level Step 2, Start Level 5 (58 measurements)",
+                  "Cable 1 (1-24): 24 of 24 enabled", "Cable 2 (25-48): 24 of 24 enabled"}},
+        InfoCase{"sounding.s1d",
+                 TDocumentKind::Seq1D,
+                 {"Version: 210 (1D sequence)", "Appx.Duration: ", "Increment Type: Geometric",
+                  "Spacing #1: Spacing <D>, [m] 1, Factor 1.5, Levels 10",
+                  "Spacing #2: Spacing <D>, [m] 5, Factor 1.5, Levels 4, Overlaps 2"}},
+        InfoCase{"wenner.d2d",
+                 TDocumentKind::Data2D,
+                 {"Version: 122 (2D data)", "Comment: Quelvo example: Wenner profile, line 2, spread 1",
+                  "Sequence Type: Single", "Measurement Details:", "  STD Dev [%]: 2", "  Min Stacking: 2",
+                  "  Max Stacking: 6", "  Induced Polar. [ms]: disabled", "  Tx Power [%]: 100",
+                  "Used: 162 of 162"}},
+        InfoCase{"wenner-roll.d2d", TDocumentKind::Data2D, {"Sequence Type: Roll Along", "Origin [m]: 120"}},
+        InfoCase{"dipole-dipole-ip.d2d", TDocumentKind::Data2D, {"  Induced Polar. [ms]: 120"}},
+        InfoCase{"pole-dipole-fwd.d2d", TDocumentKind::Data2D, {"Spacing #1: Spacing <D> 1 x A, Levels 3, Level Step 1, Start Level 1"}},
+        InfoCase{"pole-dipole-rev.d2d", TDocumentKind::Data2D, {}},
+        InfoCase{"instrument-221.d2d", TDocumentKind::Data2D, {"Version: 221 (2D data, instrument format)"}},
+        InfoCase{"old-format-121.d2d", TDocumentKind::Data2D, {"Version: 121 (2D data, old format)", "Spacing <A>, [m]: 5"}},
+        InfoCase{"sounding.d1d", TDocumentKind::Data1D, {"Version: 211 (1D data)", "Increment Type: Geometric"}},
+        InfoCase{"series.d0d", TDocumentKind::Data0D, {"Version: 201 (0D data)", "  Induced Polar. [ms]: 120"}}),
+    [](const testing::TestParamInfo<InfoCase> &info) { return std::to_string(info.index); });
+
+TEST(VeskInfo, ListsTheFirstMeasurementsAsTheTablesShowThem)
+{
+    ScratchFolder folder;
+    VeskRun run = RunVesk({"info", Example("wenner.d2d").string(), "--first", "2"}, folder.Path());
+    ASSERT_EQ(run.status, 0) << run.err;
+    ReferenceSession reference;
+    auto &document = reference.Open<TnData2D>(Example("wenner.d2d"), TDocumentKind::Data2D);
+    const TMeasurements2D &list = document.Measurements();
+    EXPECT_NE(run.out.find("#  Used  Pseudodepth [m]  A [m]  M [m]  N [m]  B [m]  Rho [Ohm*m]  C [ms]"),
+              std::string::npos)
+        << run.out;
+    // The row of measurement 1, cell by cell.
+    const auto rowStart = run.out.find("\n  1   yes ");
+    ASSERT_NE(rowStart, std::string::npos) << run.out;
+    std::istringstream row(run.out.substr(rowStart + 1, run.out.find('\n', rowStart + 1) - rowStart - 1));
+    const std::vector<std::string> cells{std::istream_iterator<std::string>(row), {}};
+    const auto fixed = [](double value, int decimals) {
+        char text[64];
+        std::snprintf(text, sizeof text, "%.*f", decimals, value);
+        return std::string(text);
+    };
+    const std::vector<std::string> expected{"1",
+                                            "yes",
+                                            fixed(list.PseudoDepth(0), 2),
+                                            "0.00",
+                                            "5.00",
+                                            "10.00",
+                                            "15.00",
+                                            fixed(list.ShownResistivity(0), 2),
+                                            fixed(list.ShownChargeability(0), 3),
+                                            fixed(list.VoltageMV(0), 3),
+                                            fixed(list.CurrentMA(0), 3),
+                                            fixed(list.QualityPercent(0), 3)};
+    EXPECT_EQ(cells, expected);
+
+    // Electrode numbers instead of positions; a remote electrode shows as "-".
+    run = RunVesk({"info", Example("pole-dipole-fwd.d2d").string(), "--first", "1", "--coords", "numbers"},
+                  folder.Path());
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("A [#]  M [#]  N [#]  B [#]"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("      1      2      3      -"), std::string::npos) << run.out;
+
+    run = RunVesk({"info", Example("sounding.d1d").string(), "--first", "0"}, folder.Path());
+    ASSERT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.find("First measurements"), std::string::npos);
+}
+
+struct FailureCase {
+    std::string name;
+    std::vector<std::string> arguments;
+    std::string message; // the documents' message, or vesk's own context line
+};
+
+void PrintTo(const FailureCase &c, std::ostream *out) { *out << c.name; }
+
+class VeskFailure : public testing::TestWithParam<FailureCase> {};
+
+TEST_P(VeskFailure, EndsWithStatus1AndTheDocumentsMessage)
+{
+    const FailureCase &c = GetParam();
+    ScratchFolder folder;
+    // A 0D header that promises more records than the file holds.
+    std::string shortFile(261, '\0');
+    shortFile[0] = static_cast<char>(201);
+    shortFile[1] = 100;
+    WriteBytes(folder / "short.d0d", shortFile);
+    WriteBytes(folder / "empty.d2d", "");
+
+    const VeskRun run = RunVesk(c.arguments, folder.Path());
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Documents, VeskFailure,
+    testing::Values(
+        FailureCase{"MissingFile", {"info", "missing.d2d"}, "Ошибка при загрузке заголовка файла данных № 1\n"},
+        FailureCase{"EmptyFile", {"export", "empty.d2d"}, "Ошибка при загрузке заголовка файла данных № "},
+        FailureCase{"SoundingOpenedAs2D",
+                    {"info", Example("sounding.d1d").string(), "--kind", "d2d"},
+                    "Ошибка при загрузке заголовка файла данных № 2\n"},
+        FailureCase{"SeriesOpenedAs1D",
+                    {"info", Example("series.d0d").string(), "--kind", "d1d"},
+                    "Ошибка при загрузке заголовка файла данных № 2\n"},
+        FailureCase{"SequenceReadAsData",
+                    {"export", Example("schlumberger.s2d").string(), "--kind", "d2d", "-o", "x.dat"},
+                    "Ошибка при загрузке файла данных № 2\n"},
+        FailureCase{"ShortSeries", {"info", "short.d0d"}, "Ошибка при загрузке файла данных"},
+        FailureCase{"LoadFailureNamesTheFile", {"info", "missing.d2d"}, "vesk info: 'missing.d2d' could not be read"},
+        FailureCase{"SaveIntoMissingFolder",
+                    {"save", Example("wenner.d2d").string(), "-o", "no-such-folder/out.d2d"},
+                    "Ошибка при сохранении файла данных № 1\n"},
+        FailureCase{"SequenceSaveIntoMissingFolder",
+                    {"save", Example("sounding.s1d").string(), "-o", "no-such-folder/out.s1d"},
+                    "Ошибка при сохранении файла s1d №: 1\n"},
+        FailureCase{"ExportIntoMissingFolder",
+                    {"export", Example("wenner.d2d").string(), "-o", "no-such-folder/out.dat"},
+                    "Ошибка при экспорте файла no-such-folder/out.dat\n"},
+        FailureCase{"AppendOfAnotherArray",
+                    {"export", Example("wenner.d2d").string(), "--append", Example("schlumberger.d2d").string()},
+                    "was not appended"},
+        FailureCase{"AppendOfTheSameSpread",
+                    {"save", Example("wenner.d2d").string(), "--append", Example("wenner.d2d").string(), "-o",
+                     "x.d2d"},
+                    "was not appended"},
+        FailureCase{"AppendOfAMissingFile",
+                    {"save", Example("wenner.d2d").string(), "--append", "missing.d2d", "-o", "x.d2d"},
+                    "Ошибка при загрузке заголовка файла данных № 1\n"},
+        FailureCase{"GeometricSoundingWithoutFactor",
+                    {"sequence", "1d", "--array", "wenner", "--geometric", "-o", "x.s1d"},
+                    "Ошибка при генерации S1D №: 205\n"},
+        FailureCase{"EmptySequence",
+                    {"sequence", "2d", "--array", "wenner", "--group", "25,255,1,255", "-o", "x.s2d"},
+                    "Ошибка при сохранении файла s2d №: 201\n"},
+        FailureCase{"SpacingRoundedToZero",
+                    {"sequence", "2d", "--array", "wenner", "--spacing", "0.0001", "-o", "x.s2d"},
+                    "Ошибка при сохранении файла s2d №: 204\n"},
+        FailureCase{"SynthOfAMissingSequence",
+                    {"synth", "missing.s2d", "-o", "x.d2d", "--rho", "100,10", "--thickness", "5"},
+                    "Ошибка при загрузке заголовка файла данных № 1\n"}),
+    [](const testing::TestParamInfo<FailureCase> &info) { return info.param.name; });
+
+} // namespace
+} // namespace vesk::test

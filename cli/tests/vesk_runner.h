@@ -1,0 +1,43 @@
+// Runs the built vesk program as a subprocess and collects what it did, and
+// the small file helpers the end-to-end tests share.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace vesk::test {
+
+struct VeskRun {
+    int status = -1;     // exit status; -1 when the program did not exit normally
+    std::string out;     // standard output
+    std::string err;     // standard error
+};
+
+// Runs `vesk arguments...` with the working folder `folder`.
+VeskRun RunVesk(const std::vector<std::string> &arguments, const std::filesystem::path &folder);
+
+// The bytes of a file; empty when it cannot be read.
+std::string ReadBytes(const std::filesystem::path &path);
+void WriteBytes(const std::filesystem::path &path, const std::string &bytes);
+
+// A fresh folder under the system's temporary folder, removed with its
+// contents on destruction.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder &) = delete;
+    ScratchFolder &operator=(const ScratchFolder &) = delete;
+
+    const std::filesystem::path &Path() const { return FPath; }
+    std::filesystem::path operator/(const std::string &name) const { return FPath / name; }
+
+private:
+    std::filesystem::path FPath;
+};
+
+// The bundled example files.
+std::filesystem::path Example(const std::string &name);
+
+} // namespace vesk::test
