@@ -73,6 +73,13 @@ int Res2DInvElectrodeCount(uint8_t arrayType)
     return 0;
 }
 
+// Appends "," and the field to a CSV line.
+void AddCsvField(std::string &line, std::string_view field)
+{
+    line += ',';
+    line += field;
+}
+
 bool IsWritten(const TMeasurements2D &list, uint32_t i)
 {
     return list.IsShown(i) && list.PassesFilter(i);
@@ -155,12 +162,12 @@ std::string Data2DCsv(TMeasurements2D &list)
             continue;
         std::string line = FormatInteger(RowNumber(i), 3);
         for (const double position : {list.ElectrodeA(i), list.ElectrodeB(i), list.ElectrodeM(i), list.ElectrodeN(i)})
-            line += "," + FormatReal(position, 10, 2);
-        line += "," + FormatReal(list.ShownResistivity(i), 14, 5);
-        line += "," + FormatReal(list.ShownChargeability(i), 14, 5);
-        line += "," + FormatReal(list.VoltageMV(i), 10, 3);
-        line += "," + FormatReal(list.CurrentMA(i), 10, 3);
-        line += "," + FormatReal(list.QualityPercent(i), 10, 3);
+            AddCsvField(line, FormatReal(position, 10, 2));
+        AddCsvField(line, FormatReal(list.ShownResistivity(i), 14, 5));
+        AddCsvField(line, FormatReal(list.ShownChargeability(i), 14, 5));
+        AddCsvField(line, FormatReal(list.VoltageMV(i), 10, 3));
+        AddCsvField(line, FormatReal(list.CurrentMA(i), 10, 3));
+        AddCsvField(line, FormatReal(list.QualityPercent(i), 10, 3));
         lines.Add(line);
     }
     return lines.Take();
@@ -175,7 +182,7 @@ std::string Data1DCsv(const TMeasurements1D &list)
         for (const double value : {list.HalfABMetres(i), list.HalfMNMetres(i), list.VoltageMV(i), list.CurrentMA(i),
                                    list.QualityPercent(i), list.Resistance(i), list.GeometricFactor1D(i),
                                    list.ApparentResistivity1D(i)})
-            line += "," + FormatReal(value, 14, 5);
+            AddCsvField(line, FormatReal(value, 14, 5));
         lines.Add(line);
     }
     return lines.Take();
@@ -189,7 +196,7 @@ std::string Data0DCsv(const TMeasurements1D &list)
         std::string line = FormatInteger(RowNumber(i), 3);
         for (const double value : {list.VoltageMV(i), list.CurrentMA(i), list.QualityPercent(i), list.Resistance(i),
                                    list.ChargeabilityMS(i)})
-            line += "," + FormatReal(value, 14, 5);
+            AddCsvField(line, FormatReal(value, 14, 5));
         lines.Add(line);
     }
     return lines.Take();
@@ -203,7 +210,7 @@ std::string Sequence2DCsv(const TMeasurements2D &list)
         std::string line = FormatInteger(RowNumber(i), 3);
         for (const double value : {list.ElectrodeA(i), list.ElectrodeB(i), list.ElectrodeM(i), list.ElectrodeN(i),
                                    list.MidPoint(i), list.PseudoDepth(i)})
-            line += "," + FormatReal(value, 14, 5);
+            AddCsvField(line, FormatReal(value, 14, 5));
         line += ",";
         lines.Add(line);
     }
