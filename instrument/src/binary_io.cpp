@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <limits>
+#include <sys/stat.h>
 #include <sys/types.h>
 
 namespace vesk {
@@ -20,7 +21,15 @@ void encodeUnsigned(std::uint64_t value, std::uint8_t *bytes, std::size_t width)
 
 } // namespace
 
-BinaryReader::BinaryReader(const char *path) : stream_(std::fopen(path, "rb")) {}
+BinaryReader::BinaryReader(const char *path) : stream_(std::fopen(path, "rb")) {
+    // A folder opens for reading here but is no file to read: treat it as
+    // one that cannot be opened.
+    struct stat opened {};
+    if (stream_ != nullptr && fstat(fileno(stream_), &opened) == 0 && S_ISDIR(opened.st_mode)) {
+        std::fclose(stream_);
+        stream_ = nullptr;
+    }
+}
 
 BinaryReader::~BinaryReader() {
     if (stream_ != nullptr) std::fclose(stream_);
