@@ -34,7 +34,8 @@ FileReplacement::FileReplacement(const char *target) {
     bool replacing = false;
     if (lstat(path.c_str(), &existing) == 0) {
         // Write through a symbolic link to the file it names, as opening the
-        // link for writing would (a dangling link is replaced by the file).
+        // link for writing would. A dangling link is replaced by a regular
+        // file, where opening it would have created its target instead.
         if (S_ISLNK(existing.st_mode)) {
             if (char *resolved = realpath(path.c_str(), nullptr)) {
                 path = resolved;
