@@ -110,6 +110,17 @@ std::vector<KnownSounding> KnownSoundings() {
        }(),
        {1500, 2000, 2500, 3000, 4000},
        {500, 1000, 1500, 1000, 2000}},
+      // A group shorter than its overlaps repeats only the earliest of them; the
+      // next group grows from that repeated length (3 m), not from the longest
+      // one so far: 3, 4, 5 | 3 | 5, 7.
+      {"NextLengthGrowsFromTheRepeatedLength",
+       [] {
+         SoundingDesign d = Design(kSchlumberger, kLinear).Group(0, 1.0, 1.0, 3).Group(1, 2.0, 1.0, 1, 3);
+         d.Group(2, 4.0, 2.0, 2, 0).groupCount = 3;
+         return d;
+       }(),
+       {1500, 1500, 2000, 2500, 2500, 3500},
+       {500, 1000, 500, 500, 2000, 2000}},
       {"FwdPoleDipole", Design(kFwdPoleDipole, kLinear).Group(0, 1.0, 1.0, 3), {1500, 2500, 3500}, {500, 500, 500}},
       // The second group repeats both lengths with its own width; the stable
       // sort interleaves them and keeps group order among equal lengths.
