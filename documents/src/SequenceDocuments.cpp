@@ -47,7 +47,7 @@ bool TnSeq2D::LoadFromFile(const std::string &fileName)
 {
     TArrayDetails2D &details = ArrayDetails();
     InstrumentFiles::SizeGroupArraysForHeader(details);
-    InstrumentFiles::THeader2D header;
+    InstrumentFiles::THeader2D header = InstrumentFiles::CurrentHeader2D(details, Measurements());
     if (const uint8_t code = InstrumentFiles::ReadHeader2D(fileName, header); code != 0) {
         ShowMessage(VeskMessages::WithCode(VeskMessages::HeaderReadFailed, code));
         return false;
@@ -185,7 +185,7 @@ bool TnSeq1D::LoadFromFile(const std::string &fileName)
     TArrayDetails1D &details = ArrayDetails();
     TMeasurements1D &list = Measurements();
     InstrumentFiles::SizeGroupArraysForHeader(details);
-    InstrumentFiles::THeader1D header;
+    InstrumentFiles::THeader1D header = InstrumentFiles::CurrentHeader1D(details, list);
     if (const uint8_t code = InstrumentFiles::ReadHeader1D(fileName, header); code != 0) {
         ShowMessage(VeskMessages::WithCode(VeskMessages::HeaderReadFailed, code));
         return false;
