@@ -207,14 +207,14 @@ bool TnSeq1D::LoadFromFile(const std::string &fileName)
     list.SetCount(header.Count);
     uint32_t scratchAB = 0;
     uint32_t scratchMN = 0;
-    if (const uint8_t code = s1d_read_data(fileName.c_str(), DataOrScratch(list.HalfAB, scratchAB),
-                                           DataOrScratch(list.HalfMN, scratchMN));
-        code != 0) {
+    const uint8_t code =
+        s1d_read_data(fileName.c_str(), DataOrScratch(list.HalfAB, scratchAB), DataOrScratch(list.HalfMN, scratchMN));
+    if (code != 0)
         ShowMessage(VeskMessages::WithCode(VeskMessages::RecordReadFailed, code));
-        return false;
-    }
+    // The design was taken from the header, so the sequence carries the
+    // file's name like any loaded sequence, also when its records failed.
     details.SetFileNameFromPath(fileName);
-    return true;
+    return code == 0;
 }
 
 bool TnSeq1D::SaveToFile(const std::string &fileName)
