@@ -43,7 +43,7 @@ bool TnData2D::LoadFromFile(const std::string &fileName)
     TArrayDetails2D &details = ArrayDetails();
     TMeasurements2D &list = Measurements();
     InstrumentFiles::SizeGroupArraysForHeader(details);
-    InstrumentFiles::THeader2D header;
+    InstrumentFiles::THeader2D header = InstrumentFiles::CurrentHeader2D(details, list);
     if (const uint8_t code = InstrumentFiles::ReadHeader2D(fileName, header); code != 0) {
         ShowMessage(VeskMessages::WithCode(VeskMessages::HeaderReadFailed, code));
         return false;
@@ -190,7 +190,7 @@ bool TnData1D::LoadFromFile(const std::string &fileName)
     TArrayDetails1D &details = ArrayDetails();
     TMeasurements1D &list = Measurements();
     InstrumentFiles::SizeGroupArraysForHeader(details);
-    InstrumentFiles::THeader1D header;
+    InstrumentFiles::THeader1D header = InstrumentFiles::CurrentHeader1D(details, list);
     if (const uint8_t code = InstrumentFiles::ReadHeader1D(fileName, header); code != 0) {
         ShowMessage(VeskMessages::WithCode(VeskMessages::HeaderReadFailed, code));
         return false;
@@ -264,7 +264,7 @@ TnData0D::TnData0D(TMainWindowHost &mainWindow) : TVeskObject1D(mainWindow, TDoc
 bool TnData0D::LoadFromFile(const std::string &fileName)
 {
     TMeasurements1D &list = Measurements();
-    InstrumentFiles::THeader0D header;
+    InstrumentFiles::THeader0D header = InstrumentFiles::CurrentHeader0D(list);
     if (const uint8_t code = InstrumentFiles::ReadHeader0D(fileName, header); code != 0) {
         ShowMessage(VeskMessages::WithCode(VeskMessages::Data0DHeaderReadFailed, code));
         return false;

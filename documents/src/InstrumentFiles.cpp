@@ -132,9 +132,28 @@ void SizeGroupArraysForHeader(TArrayDetails1D &details)
     details.LevelCounts.resize(GroupSlots);
 }
 
+THeader2D CurrentHeader2D(const TArrayDetails2D &details, const TMeasurementsCustom &measurements)
+{
+    THeader2D header;
+    header.Comment = details.Comment;
+    header.ArrayType = details.ArrayType;
+    header.RollAlong = details.SequenceType;
+    header.GroupCount = details.GroupCount;
+    header.UnitSpacing = details.UnitSpacing;
+    header.Origin = details.Origin;
+    CopyFrom(header.Design.Multipliers, details.SpacingFactors, GroupSlots);
+    CopyFrom(header.Design.Levels, details.LevelCounts, GroupSlots);
+    CopyFrom(header.Design.LevelSteps, details.LevelSteps, GroupSlots);
+    CopyFrom(header.Design.StartLevels, details.OverlapCounts, GroupSlots);
+    CopyFrom(header.Design.Cable1, details.Cable1.Enabled, CableElectrodes);
+    CopyFrom(header.Design.Cable2, details.Cable2.Enabled, CableElectrodes);
+    header.Settings = measurements.MeasureSettings;
+    return header;
+}
+
 uint8_t ReadHeader2D(const std::string &fileName, THeader2D &header)
 {
-    THeader2D read;
+    THeader2D read = header;
     const uint8_t code = s2d_d2d_read_header(
         fileName.c_str(), read.Comment.data(), &read.ArrayType, &read.RollAlong, &read.GroupCount,
         &read.UnitSpacing, &read.Origin, read.Design.Cable1.data(), read.Design.Cable2.data(),
@@ -162,9 +181,24 @@ void ApplyHeader2D(const THeader2D &header, TArrayDetails2D &details, TMeasureme
     measurements.MeasureSettings = header.Settings;
 }
 
+THeader1D CurrentHeader1D(const TArrayDetails1D &details, const TMeasurementsCustom &measurements)
+{
+    THeader1D header;
+    header.Comment = details.Comment;
+    header.ArrayType = details.ArrayType;
+    header.IncrementType = details.IncrementType;
+    header.GroupCount = details.GroupCount;
+    CopyFrom(header.Design.Spacings, details.Spacings, GroupSlots);
+    CopyFrom(header.Design.Increments, details.Increments, GroupSlots);
+    CopyFrom(header.Design.Levels, details.LevelCounts, GroupSlots);
+    CopyFrom(header.Design.Overlaps, details.OverlapCounts, GroupSlots);
+    header.Settings = measurements.MeasureSettings;
+    return header;
+}
+
 uint8_t ReadHeader1D(const std::string &fileName, THeader1D &header)
 {
-    THeader1D read;
+    THeader1D read = header;
     const uint8_t code = s1d_d1d_read_header(fileName.c_str(), read.Comment.data(), &read.ArrayType,
                                              &read.IncrementType, &read.GroupCount, read.Design.Spacings.data(),
                                              read.Design.Increments.data(), read.Design.Levels.data(),
@@ -187,9 +221,16 @@ void ApplyHeader1D(const THeader1D &header, TArrayDetails1D &details, TMeasureme
     measurements.MeasureSettings = header.Settings;
 }
 
+THeader0D CurrentHeader0D(const TMeasurementsCustom &measurements)
+{
+    THeader0D header;
+    header.Settings = measurements.MeasureSettings;
+    return header;
+}
+
 uint8_t ReadHeader0D(const std::string &fileName, THeader0D &header)
 {
-    THeader0D read;
+    THeader0D read = header;
     TCommentBlock droppedComment{};
     const uint8_t code = d0d_read_header(fileName.c_str(), droppedComment.data(), &read.Count, read.Settings.data());
     if (code == 0)

@@ -56,7 +56,14 @@ struct THeader2D {
     uint32_t Count = 0;
     TMeasureSettings Settings{};
 };
-// The library's result code; the header is filled only on success.
+// The header fields as the document holds them now (group arrays: all of
+// their first four entries, whatever the group count).
+THeader2D CurrentHeader2D(const TArrayDetails2D &details, const TMeasurementsCustom &measurements);
+// The library's result code. On entry the header holds the document's
+// current values (CurrentHeader2D): a file cut short inside its header
+// leaves the fields it does not reach as they were, as the library leaves
+// the destinations of fields it cannot read. The header changes only on
+// success.
 uint8_t ReadHeader2D(const std::string &fileName, THeader2D &header);
 // Stores the header in the array details (whose group arrays hold four
 // entries) and the settings block in the list.
@@ -72,6 +79,8 @@ struct THeader1D {
     uint32_t Count = 0;
     TMeasureSettings Settings{};
 };
+THeader1D CurrentHeader1D(const TArrayDetails1D &details, const TMeasurementsCustom &measurements);
+// As ReadHeader2D.
 uint8_t ReadHeader1D(const std::string &fileName, THeader1D &header);
 void ApplyHeader1D(const THeader1D &header, TArrayDetails1D &details, TMeasurementsCustom &measurements);
 
@@ -80,6 +89,8 @@ struct THeader0D {
     uint32_t Count = 0;
     TMeasureSettings Settings{};
 };
+THeader0D CurrentHeader0D(const TMeasurementsCustom &measurements);
+// As ReadHeader2D.
 uint8_t ReadHeader0D(const std::string &fileName, THeader0D &header);
 
 // The files that share a header layout.

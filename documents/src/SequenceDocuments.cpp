@@ -47,7 +47,7 @@ bool TnSeq2D::LoadFromFile(const std::string &fileName)
 {
     TArrayDetails2D &details = ArrayDetails();
     InstrumentFiles::SizeGroupArraysForHeader(details);
-    InstrumentFiles::THeader2D header;
+    InstrumentFiles::THeader2D header = InstrumentFiles::CurrentHeader2D(details, Measurements());
     if (const uint8_t code = InstrumentFiles::ReadHeader2D(fileName, header); code != 0) {
         ShowMessage(VeskMessages::WithCode(VeskMessages::HeaderReadFailed, code));
         return false;
@@ -185,7 +185,7 @@ bool TnSeq1D::LoadFromFile(const std::string &fileName)
     TArrayDetails1D &details = ArrayDetails();
     TMeasurements1D &list = Measurements();
     InstrumentFiles::SizeGroupArraysForHeader(details);
-    InstrumentFiles::THeader1D header;
+    InstrumentFiles::THeader1D header = InstrumentFiles::CurrentHeader1D(details, list);
     if (const uint8_t code = InstrumentFiles::ReadHeader1D(fileName, header); code != 0) {
         ShowMessage(VeskMessages::WithCode(VeskMessages::HeaderReadFailed, code));
         return false;
@@ -207,14 +207,14 @@ bool TnSeq1D::LoadFromFile(const std::string &fileName)
     list.SetCount(header.Count);
     uint32_t scratchAB = 0;
     uint32_t scratchMN = 0;
-    if (const uint8_t code = s1d_read_data(fileName.c_str(), DataOrScratch(list.HalfAB, scratchAB),
-                                           DataOrScratch(list.HalfMN, scratchMN));
-        code != 0) {
+    const uint8_t code =
+        s1d_read_data(fileName.c_str(), DataOrScratch(list.HalfAB, scratchAB), DataOrScratch(list.HalfMN, scratchMN));
+    if (code != 0)
         ShowMessage(VeskMessages::WithCode(VeskMessages::RecordReadFailed, code));
-        return false;
-    }
+    // The design was taken from the header, so the sequence carries the
+    // file's name like any loaded sequence, also when its records failed.
     details.SetFileNameFromPath(fileName);
-    return true;
+    return code == 0;
 }
 
 bool TnSeq1D::SaveToFile(const std::string &fileName)

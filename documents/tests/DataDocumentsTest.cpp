@@ -226,6 +226,72 @@ TEST_F(DocumentsTest, AHeaderCountTheFileCannotHoldIsRefused)
     }
 }
 
+TEST_F(DocumentsTest, AHeaderCutShortLeavesTheFieldsItDoesNotReachAsTheyWere)
+{
+    // The library does not notice a short header; the fields the file does
+    // not reach keep the values the new document had (its defaults).
+    const auto cut = [](std::vector<uint8_t> bytes, std::size_t size) {
+        bytes.resize(size);
+        return bytes;
+    };
+    THeader2D header2D;
+    header2D.Version = Seq2D;
+    const std::string design2D = Write("design.s2d", cut(Build2D(header2D, {}), 5)); // version and count only
+    header2D.Version = Data2DInstrument;
+    header2D.ArrayType = ArrayTypeCode::Wenner;
+    header2D.Common.Settings = {3, 2, 4, 1, 5, 0};
+    const std::string profile = Write("line.d2d", cut(Build2D(header2D, {}), 262)); // up to the array type
+    THeader1D header1D;
+    header1D.Version = Seq1D;
+    const std::string design1D = Write("design.s1d", cut(Build1D(header1D, {}), 5));
+    header1D.Version = Data1D;
+    header1D.ArrayType = ArrayTypeCode::Wenner;
+    header1D.Common.Settings = {6, 5, 4, 3, 2, 1};
+    const std::string sounding = Write("vertical.d1d", cut(Build1D(header1D, {}), 261)); // up to the settings
+
+    bool loaded = false;
+    auto &sequence2D = Open<TnSeq2D>(TDocumentKind::Seq2D, design2D, &loaded);
+    EXPECT_TRUE(loaded);
+    EXPECT_EQ(sequence2D.ArrayDetails().ArrayType, ArrayTypeCode::Schlumberger);
+    EXPECT_EQ(sequence2D.ArrayDetails().GroupCount, 4);
+    EXPECT_EQ(sequence2D.Measurements().Count, 529u); // the default design
+    EXPECT_EQ(sequence2D.ArrayDetails().FileName, "design.s2d");
+
+    auto &data2D = Open<TnData2D>(TDocumentKind::Data2D, profile, &loaded);
+    EXPECT_TRUE(loaded);
+    const TArrayDetails2D &details2D = data2D.ArrayDetails();
+    EXPECT_EQ(details2D.ArrayType, ArrayTypeCode::Wenner);
+    EXPECT_EQ(details2D.SequenceType, SequenceTypeSingle);
+    EXPECT_EQ(details2D.UnitSpacing, 5000u);
+    EXPECT_EQ(details2D.GroupCount, 4);
+    EXPECT_EQ(details2D.SpacingFactors, (TByteArray{1, 3, 5, 7}));
+    EXPECT_EQ(details2D.LevelCounts, (TByteArray{6, 6, 6, 6}));
+    EXPECT_EQ(details2D.LevelSteps, (TByteArray{1, 1, 1, 1}));
+    EXPECT_EQ(details2D.OverlapCounts, (TByteArray{1, 4, 7, 10}));
+    EXPECT_EQ(details2D.Cable1.Enabled, TByteArray(24, 1));
+    EXPECT_EQ(details2D.Cable2.Enabled, TByteArray(24, 1));
+    EXPECT_EQ(data2D.Measurements().MeasureSettings, (TMeasureSettings{3, 2, 4, 1, 5, 0}));
+    EXPECT_EQ(data2D.Measurements().Count, 0u);
+
+    auto &sequence1D = Open<TnSeq1D>(TDocumentKind::Seq1D, design1D, &loaded);
+    EXPECT_TRUE(loaded);
+    EXPECT_EQ(sequence1D.ArrayDetails().ArrayType, ArrayTypeCode::Schlumberger);
+    EXPECT_EQ(sequence1D.ArrayDetails().GroupCount, 1);
+    EXPECT_EQ(sequence1D.Measurements().Count, 10u);
+
+    auto &data1D = Open<TnData1D>(TDocumentKind::Data1D, sounding, &loaded);
+    EXPECT_TRUE(loaded);
+    const TArrayDetails1D &details1D = data1D.ArrayDetails();
+    EXPECT_EQ(details1D.ArrayType, ArrayTypeCode::Schlumberger);
+    EXPECT_EQ(details1D.GroupCount, 1);
+    EXPECT_EQ(details1D.Spacings, (TDoubleArray{1.0, 0.0, 0.0, 0.0}));
+    EXPECT_EQ(details1D.LevelCounts, (TByteArray{10, 0, 0, 0}));
+    EXPECT_EQ(data1D.Measurements().MeasureSettings, (TMeasureSettings{6, 5, 4, 3, 2, 1}));
+    EXPECT_EQ(details1D.FileName, "vertical.d1d");
+
+    EXPECT_TRUE(Host.Messages().empty());
+}
+
 TEST_F(DocumentsTest, Saving2DDataMakesTheFilteringPermanent)
 {
     THeader2D header;

@@ -200,7 +200,12 @@ TEST_F(DocumentsTest, ACustom1DSequenceWhoseRecordsCannotBeReadIsReported)
     auto &custom = Open<TnSeq1D>(TDocumentKind::Seq1D, path, &loaded);
     EXPECT_FALSE(loaded);
     EXPECT_EQ(Host.Messages(), (std::vector<std::string>{"Ошибка при загрузке файла данных № 2"}));
-    EXPECT_TRUE(custom.ArrayDetails().FileName.empty());
+    // The header's design was taken: the list has the header's count (all
+    // zero) and the sequence shows the file's name, as every sequence whose
+    // header was read does.
+    EXPECT_EQ(custom.ArrayDetails().ArrayType, ArrayTypeCode::Custom);
+    EXPECT_EQ(custom.Measurements().HalfAB, (TLongwordArray{0}));
+    EXPECT_EQ(custom.ArrayDetails().FileName, "custom.d1d");
 }
 
 TEST_F(DocumentsTest, DataFilesOpenAsSequencesAreReadAsDesigns)
