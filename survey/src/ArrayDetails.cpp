@@ -1,7 +1,5 @@
 #include "survey/ArrayDetails.h"
 
-#include <filesystem>
-
 namespace {
 
 constexpr double MillimetresPerMetre = 1000.0;
@@ -51,7 +49,10 @@ double TArrayDetailsCustom::OriginMetres() const
 
 void TArrayDetailsCustom::SetFileNameFromPath(std::string_view path)
 {
-    FileName = std::filesystem::path(path).filename().string();
+    // Folders may be separated by '/' or, in paths from Windows, by '\\',
+    // whatever system the program runs on.
+    const std::size_t separator = path.find_last_of("/\\");
+    FileName = std::string(separator == std::string_view::npos ? path : path.substr(separator + 1));
 }
 
 TArrayDetails2D::TArrayDetails2D(TMainWindowHost *mainWindow)

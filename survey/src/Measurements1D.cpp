@@ -59,17 +59,19 @@ void TMeasurements1D::SizeFromGroups()
 
 bool TMeasurements1D::IsShown(uint32_t i) const
 {
-    return Used[i] == 1;
+    return i < Used.size() && Used[i] == 1;
 }
 
 void TMeasurements1D::SetHalfAB(uint32_t i, double metres)
 {
-    HalfAB[i] = RoundToLongword(metres * MillimetresPerMetre);
+    if (i < HalfAB.size())
+        HalfAB[i] = RoundToLongword(metres * MillimetresPerMetre);
 }
 
 void TMeasurements1D::SetHalfMN(uint32_t i, double metres)
 {
-    HalfMN[i] = RoundToLongword(metres * MillimetresPerMetre);
+    if (i < HalfMN.size())
+        HalfMN[i] = RoundToLongword(metres * MillimetresPerMetre);
 }
 
 double TMeasurements1D::HalfABMetres(uint32_t i) const

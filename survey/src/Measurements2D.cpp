@@ -210,7 +210,7 @@ void TMeasurements2D::TakeGeneratorRecords()
 
 bool TMeasurements2D::IsShown(uint32_t i) const
 {
-    return Used[i] == 1 && NotMerged[i] == 1;
+    return i < Used.size() && i < NotMerged.size() && Used[i] == 1 && NotMerged[i] == 1;
 }
 
 uint32_t TMeasurements2D::ShownCount() const

@@ -143,6 +143,10 @@ TEST(ArrayDetails, FileNameFromPathKeepsLastComponent)
     EXPECT_EQ(d.FileName, "profile.d2d");
     d.SetFileNameFromPath("sounding.s1d");
     EXPECT_EQ(d.FileName, "sounding.s1d");
+    d.SetFileNameFromPath("C:\\Surveys\\Line 2\\roll.d2d");
+    EXPECT_EQ(d.FileName, "roll.d2d");
+    d.SetFileNameFromPath("D:/field\\mixed/day1\\points.d0d");
+    EXPECT_EQ(d.FileName, "points.d0d");
 }
 
 TEST(Cable, EnabledFlagsStoreOnlyZeroOrOne)

@@ -161,3 +161,29 @@ TEST(MeasurementList1D, SetCountSizingAndShownFlag)
     EXPECT_FALSE(list.IsShown(1));
     EXPECT_FALSE(list.IsShown(2));
 }
+
+TEST(MeasurementList, IndexWithoutEntryIsIgnored)
+{
+    TList2D t;
+    t.Add({1, 2, 3, 4});
+    TMeasurements2D &list = t.List;
+    list.SetUsed(1, false);
+    list.SetNotMerged(7, false);
+    list.SetNumber(1, 99);
+    EXPECT_EQ(list.Used, (TByteArray{1}));
+    EXPECT_EQ(list.NotMerged, (TByteArray{1}));
+    EXPECT_EQ(list.Number, (std::vector<int32_t>{1}));
+    EXPECT_FALSE(list.IsShown(1));
+    EXPECT_FALSE(list.NotMergedFlag(1));
+    EXPECT_FALSE(list.PassesFilter(1));
+
+    TArrayDetails1D details;
+    TMeasurements1D sounding(details);
+    sounding.SetCount(1);
+    sounding.SetHalfAB(1, 3.0);
+    sounding.SetHalfMN(4, 1.0);
+    sounding.SetUsed(2, true);
+    EXPECT_EQ(sounding.HalfAB, (TLongwordArray{0}));
+    EXPECT_EQ(sounding.HalfMN, (TLongwordArray{0}));
+    EXPECT_FALSE(sounding.IsShown(2));
+}

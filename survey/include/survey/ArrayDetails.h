@@ -81,7 +81,8 @@ public:
     void SetOrigin(double metres);
     double OriginMetres() const;
 
-    // Stores the last component of the path (name with extension, no folder).
+    // Stores the last component of the path (name with extension, no folder);
+    // both '/' and '\\' separate folders.
     void SetFileNameFromPath(std::string_view path);
 
 protected:

@@ -3,8 +3,9 @@
 // geometric factors, apparent resistivities, depth levels, extremes,
 // duplicate merging, the data filters).
 //
-// Operations on one measurement take its index i in the list, counting from 0,
-// and expect i < Count.
+// Operations on one measurement take its index i in the list, counting from 0.
+// The readings and the geometry expect i < Count; the flag and number setters
+// ignore an index without an entry, and the flag queries answer false for it.
 #pragma once
 
 #include "survey/ArrayDetails.h"
@@ -40,8 +41,16 @@ public:
     // 1D: Used is 1; 2D: Used and NotMerged are both 1.
     virtual bool IsShown(uint32_t i) const = 0;
 
-    void SetUsed(uint32_t i, bool flag) { Used[i] = flag ? 1 : 0; }
-    void SetNumber(uint32_t i, int32_t number) { Number[i] = number; }
+    void SetUsed(uint32_t i, bool flag)
+    {
+        if (i < Used.size())
+            Used[i] = flag ? 1 : 0;
+    }
+    void SetNumber(uint32_t i, int32_t number)
+    {
+        if (i < Number.size())
+            Number[i] = number;
+    }
 
     // Readings in the units of the views.
     double VoltageMV(uint32_t i) const;
@@ -100,11 +109,15 @@ public:
     // Copies A, M, N and B of every measurement out of GeneratorRecords.
     void TakeGeneratorRecords();
 
-    void SetNotMerged(uint32_t i, bool flag) { NotMerged[i] = flag ? 1 : 0; }
-    bool NotMergedFlag(uint32_t i) const { return NotMerged[i] == 1; }
+    void SetNotMerged(uint32_t i, bool flag)
+    {
+        if (i < NotMerged.size())
+            NotMerged[i] = flag ? 1 : 0;
+    }
+    bool NotMergedFlag(uint32_t i) const { return i < NotMerged.size() && NotMerged[i] == 1; }
 
     bool IsShown(uint32_t i) const override;
-    bool PassesFilter(uint32_t i) const { return PassesFilters[i]; }
+    bool PassesFilter(uint32_t i) const { return i < PassesFilters.size() && PassesFilters[i]; }
     // Measurements that are shown and pass the filters.
     uint32_t ShownCount() const;
 
@@ -178,7 +191,8 @@ public:
 
     bool IsShown(uint32_t i) const override;
 
-    // Store metres x 1000 rounded to a whole millimetre.
+    // Store metres x 1000 rounded to a whole millimetre (an index without an
+    // entry is ignored).
     void SetHalfAB(uint32_t i, double metres);
     void SetHalfMN(uint32_t i, double metres);
     double HalfABMetres(uint32_t i) const;
