@@ -141,6 +141,10 @@ double LargestSquaredDistance(std::span<const Point> points) {
   return largest;
 }
 
+std::array<double, 5> FitRow(double t, double dx, double dy) {
+  return {t * dx, t * dy, t * (dx * dx) / 2, t * dx * dy, t * (dy * dy) / 2};
+}
+
 PartialDerivatives FitDerivatives(std::span<const Point> points, std::span<const double> values, int point,
                                   const Neighbourhood& neighbourhood, double largestSquaredDistance) {
   const Point pk = points[point];
@@ -157,11 +161,7 @@ PartialDerivatives FitDerivatives(std::span<const Point> points, std::span<const
     const double dy = pj.y - pk.y;
     const double t = r / std::sqrt(SquaredDistance(pk, pj));
     auto& row = problem.matrix[problem.rows];
-    row[0] = t * dx;
-    row[1] = t * dy;
-    row[2] = t * (dx * dx) / 2;
-    row[3] = t * (dx * dy);
-    row[4] = t * (dy * dy) / 2;
+    row = FitRow(t, dx, dy);
     problem.rhs[problem.rows] = t * (values[j] - fk);
     s1 = std::max(s1, std::fabs(row[0]));
     s2 = std::max(s2, std::fabs(row[1]));

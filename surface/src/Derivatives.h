@@ -3,6 +3,7 @@
 // point's nearest neighbours.
 #pragma once
 
+#include <array>
 #include <span>
 #include <utility>
 #include <vector>
@@ -34,6 +35,11 @@ struct Neighbourhood {
   // The first 12 other points, in increasing number, within radiusSquared.
   std::vector<int> rows;
 };
+
+// The terms of one row of a point's fit for a neighbour at (dx, dy) from it
+// with weight t: (t dx, t dy, t dx^2 / 2, t dx dy, t dy^2 / 2), every
+// product taken from left to right.
+std::array<double, 5> FitRow(double t, double dx, double dy);
 
 // The fit of one point from its neighbourhood; D^2 as above.
 PartialDerivatives FitDerivatives(std::span<const Point> points, std::span<const double> values, int point,

@@ -22,10 +22,12 @@ SegmentEnds EndsOf(std::span<const Point> points, const Triangulation& triangula
 // yet (union-find with path halving), so that taken nodes are skipped fast.
 class FreeNodes {
  public:
+  // One entry past the last column per row; the sizes are counted in
+  // size_t so that they hold for any int column count.
   FreeNodes(int columns, int rows)
-      : stride_(columns + 1), next_(static_cast<std::size_t>(stride_) * rows) {
+      : stride_(static_cast<std::size_t>(columns) + 1), next_(stride_ * static_cast<std::size_t>(rows)) {
     for (int j = 0; j < rows; ++j) {
-      for (int i = 0; i <= columns; ++i) next_[Index(i, j)] = i;
+      for (std::size_t i = 0; i < stride_; ++i) next_[Index(static_cast<int>(i), j)] = static_cast<int>(i);
     }
   }
   int Find(int i, int j) {
@@ -40,7 +42,7 @@ class FreeNodes {
 
  private:
   std::size_t Index(int i, int j) const { return static_cast<std::size_t>(j) * stride_ + i; }
-  int stride_;
+  std::size_t stride_;
   std::vector<int> next_;
 };
 

@@ -188,28 +188,30 @@ void EvaluateSurface(std::span<const Point> points, std::span<const double> valu
                      std::span<const PartialDerivatives> derivatives, const Triangulation& triangulation,
                      const NodeAssignment& assignment, std::span<const double> xout,
                      std::span<const double> yout, double* sur, long long ldsur) {
-  const int columns = static_cast<int>(xout.size());
+  // Node numbers and counts may exceed the range of int on large grids.
+  const std::size_t columns = xout.size();
   const int regionCount = static_cast<int>(triangulation.triangles.size() + 2 * triangulation.border.size());
   // Nodes grouped by region, so that each region's coefficients are built once.
-  std::vector<int> start(static_cast<std::size_t>(regionCount) + 1, 0);
+  std::vector<std::size_t> start(static_cast<std::size_t>(regionCount) + 1, 0);
   for (int region : assignment.region) {
     if (region != NodeAssignment::kUnclaimed) ++start[region + 1];
   }
   for (int r = 0; r < regionCount; ++r) start[r + 1] += start[r];
-  std::vector<int> byRegion(static_cast<std::size_t>(start[regionCount]));
-  std::vector<int> fill(start.begin(), start.end() - 1);
+  std::vector<std::size_t> byRegion(start[regionCount]);
+  std::vector<std::size_t> fill(start.begin(), start.end() - 1);
   for (std::size_t node = 0; node < assignment.region.size(); ++node) {
     const int region = assignment.region[node];
-    if (region != NodeAssignment::kUnclaimed) byRegion[fill[region]++] = static_cast<int>(node);
+    if (region != NodeAssignment::kUnclaimed) byRegion[fill[region]++] = node;
   }
   for (int region = 0; region < regionCount; ++region) {
     if (start[region] == start[region + 1]) continue;
     const RegionPolynomial polynomial = BuildRegionPolynomial(points, values, derivatives, triangulation, region);
-    for (int k = start[region]; k < start[region + 1]; ++k) {
-      const int node = byRegion[k];
-      const int i = node % columns;
-      const int j = node / columns;
-      sur[static_cast<long long>(j) * ldsur + i] = EvaluateRegionPolynomial(polynomial, {xout[i], yout[j]});
+    for (std::size_t k = start[region]; k < start[region + 1]; ++k) {
+      const std::size_t node = byRegion[k];
+      const std::size_t i = node % columns;
+      const std::size_t j = node / columns;
+      sur[static_cast<long long>(j) * ldsur + static_cast<long long>(i)] =
+          EvaluateRegionPolynomial(polynomial, {xout[i], yout[j]});
     }
   }
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <set>
 #include <utility>
 #include <vector>
@@ -104,6 +105,31 @@ TEST(Neighbours, FewerThanThirteenPointsUseTheLargestDistance) {
   finder.Find(4, found);
   EXPECT_EQ(found.radiusSquared, largest);
   EXPECT_EQ(found.rows, (std::vector<int>{0, 1, 2, 3, 5, 6, 7, 8}));
+}
+
+// Each term of a row is a product taken from left to right, with a square
+// taken as one factor: t dx dy = (t dx) dy and t dy^2 / 2 = (t (dy dy)) / 2.
+TEST(Derivatives, RowTermsAreProductsTakenFromLeftToRight) {
+  struct Case {
+    double t, dx, dy;
+    std::array<double, 5> row;
+  };
+  const Case cases[] = {
+      // 3 x 0.1 = 0.30000000000000004, times 0.7 = 0.21000000000000002;
+      // whereas 0.1 x 0.7 = 0.06999999999999999, times 3 = 0.20999999999999996.
+      {3.0, 0.1, 0.7,
+       {0x1.3333333333334p-2, 0x1.0ccccccccccccp+1, 0x1.eb851eb851ebap-7, 0x1.ae147ae147ae2p-3,
+        0x1.7851eb851eb84p-1}},
+      // 0.3 x 0.3 = 0.09, times 1.5 = 0.135; whereas 1.5 x 0.3 =
+      // 0.44999999999999996, times 0.3 = 0.13499999999999998.
+      {1.5, 0.1, 0.3,
+       {0x1.3333333333334p-3, 0x1.cccccccccccccp-2, 0x1.eb851eb851ebap-8, 0x1.70a3d70a3d70bp-5,
+        0x1.147ae147ae148p-4}},
+  };
+  for (const Case& c : cases) {
+    const std::array<double, 5> row = FitRow(c.t, c.dx, c.dy);
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(row[k], c.row[k]) << "t = " << c.t << ", term " << k;
+  }
 }
 
 TEST(Derivatives, FourOrFivePointsFitOnlyTheFirstDerivatives) {
