@@ -184,7 +184,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {"save", Example("wenner.d2d").string(), "--append", "missing.d2d", "-o", "x.d2d"},
                     "Ошибка при загрузке заголовка файла данных № 1\n"},
         FailureCase{"GeometricSoundingWithoutFactor",
-                    {"sequence", "1d", "--array", "wenner", "--geometric", "-o", "x.s1d"},
+                    {"sequence", "1d", "--array", "wenner", "--geometric", "--group", "1,1,10", "-o", "x.s1d"},
                     "Ошибка при генерации S1D №: 205\n"},
         FailureCase{"EmptySequence",
                     {"sequence", "2d", "--array", "wenner", "--group", "25,255,1,255", "-o", "x.s2d"},
