@@ -115,9 +115,10 @@ void PrintDesign1D(std::ostream &out, const TArrayDetails1D &details)
          details.IncrementType < IncrementTypeNames.size() ? std::string(IncrementTypeNames[details.IncrementType])
                                                            : std::to_string(details.IncrementType));
     for (uint32_t g = 0; g < details.GroupCount; ++g) {
-        std::string text = std::string(texts::Spacing1D) + " " + Short(details.Spacings[g]) + ", " +
+        // The file holds these as 64-bit floats: shown in full.
+        std::string text = std::string(texts::Spacing1D) + " " + Exact(details.Spacings[g]) + ", " +
                            std::string(geometric ? texts::Factor : texts::Increment) + " " +
-                           Short(details.Increments[g]) + ", " + std::string(texts::Levels) + " " +
+                           Exact(details.Increments[g]) + ", " + std::string(texts::Levels) + " " +
                            std::to_string(details.LevelCounts[g]);
         if (g > 0) text += ", " + std::string(texts::Overlaps) + " " + std::to_string(details.OverlapCounts[g]);
         Line(out, std::string(texts::SpacingGroup) + std::to_string(g + 1), text);

@@ -122,6 +122,19 @@ TEST(VeskInfo, ListsTheFirstMeasurementsAsTheTablesShowThem)
     EXPECT_EQ(run.out.find("First measurements"), std::string::npos);
 }
 
+TEST(VeskInfo, SoundingGroupsAreShownInFull)
+{
+    // First spacings and increments are 64-bit floats in the file header.
+    ScratchFolder folder;
+    VeskRun run = RunVesk({"sequence", "1d", "--array", "schlumberger", "--group", "0.0625,1.4142,3", "-o", "s.s1d"},
+                          folder.Path());
+    ASSERT_EQ(run.status, 0) << run.err;
+    run = RunVesk({"info", "s.s1d", "--first", "0"}, folder.Path());
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("\nSpacing #1: Spacing <D>, [m] 0.0625, Increment 1.4142, Levels 3\n"), std::string::npos)
+        << run.out;
+}
+
 struct FailureCase {
     std::string name;
     std::vector<std::string> arguments;
