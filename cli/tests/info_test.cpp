@@ -135,6 +135,23 @@ TEST(VeskInfo, SoundingGroupsAreShownInFull)
         << run.out;
 }
 
+TEST(VeskInfo, GroupCountBeyondTheHeadersRecordsShowsTheRecordsThereAre)
+{
+    // The 1D header's group count byte (offset 263) may say more than the
+    // four group records that follow it.
+    ScratchFolder folder;
+    std::string bytes = ReadBytes(Example("sounding.d1d"));
+    ASSERT_GT(bytes.size(), 263u);
+    bytes[263] = static_cast<char>(200);
+    WriteBytes(folder / "groups.d1d", bytes);
+    const VeskRun run = RunVesk({"info", "groups.d1d", "--first", "0"}, folder.Path());
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("\nSpacing #2: Spacing <D>, [m] 5, Factor 1.5, Levels 4, Overlaps 2\n"), std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("\nSpacing #4: "), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("\nSpacing #5: "), std::string::npos) << run.out;
+}
+
 struct FailureCase {
     std::string name;
     std::vector<std::string> arguments;
