@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <initializer_list>
 #include <ostream>
 
 namespace vesk::cli {
@@ -84,6 +85,13 @@ std::string CableText(const TnCable &cable, uint32_t firstElectrode)
     return text;
 }
 
+// The groups to show: a 1D header's group count byte may name more groups
+// than the four its records hold; only those that were read are shown.
+std::size_t ShownGroupCount(uint32_t groupCount, std::initializer_list<std::size_t> arraySizes)
+{
+    return std::min<std::size_t>(groupCount, std::min(arraySizes));
+}
+
 void PrintDesign2D(std::ostream &out, const TArrayDetails2D &details, bool sequence)
 {
     Line(out, texts::ArrayType, ArrayTypeText(details.ArrayType));
@@ -92,7 +100,11 @@ void PrintDesign2D(std::ostream &out, const TArrayDetails2D &details, bool seque
                                                          : std::to_string(details.SequenceType));
     Line(out, texts::UnitSpacing, Short(details.UnitSpacingMetres()));
     Line(out, texts::Origin, Short(details.OriginMetres()));
-    for (uint32_t g = 0; g < details.GroupCount; ++g) {
+    for (std::size_t g = 0; g < ShownGroupCount(details.GroupCount, {details.SpacingFactors.size(),
+                                                                     details.LevelCounts.size(),
+                                                                     details.LevelSteps.size(),
+                                                                     details.OverlapCounts.size()});
+         ++g) {
         std::string text = std::string(texts::Spacing2D) + " " + std::to_string(details.SpacingFactors[g]) + " x A, " +
                            std::string(texts::Levels) + " " + std::to_string(details.LevelCounts[g]) + ", " +
                            std::string(texts::LevelStep) + " " + std::to_string(details.LevelSteps[g]) + ", " +
@@ -114,10 +126,15 @@ void PrintDesign1D(std::ostream &out, const TArrayDetails1D &details)
     Line(out, texts::IncrementType,
          details.IncrementType < IncrementTypeNames.size() ? std::string(IncrementTypeNames[details.IncrementType])
                                                            : std::to_string(details.IncrementType));
-    for (uint32_t g = 0; g < details.GroupCount; ++g) {
-        std::string text = std::string(texts::Spacing1D) + " " + Short(details.Spacings[g]) + ", " +
+    for (std::size_t g = 0; g < ShownGroupCount(details.GroupCount, {details.Spacings.size(),
+                                                                     details.Increments.size(),
+                                                                     details.LevelCounts.size(),
+                                                                     details.OverlapCounts.size()});
+         ++g) {
+        // The file holds these as 64-bit floats: shown in full.
+        std::string text = std::string(texts::Spacing1D) + " " + Exact(details.Spacings[g]) + ", " +
                            std::string(geometric ? texts::Factor : texts::Increment) + " " +
-                           Short(details.Increments[g]) + ", " + std::string(texts::Levels) + " " +
+                           Exact(details.Increments[g]) + ", " + std::string(texts::Levels) + " " +
                            std::to_string(details.LevelCounts[g]);
         if (g > 0) text += ", " + std::string(texts::Overlaps) + " " + std::to_string(details.OverlapCounts[g]);
         Line(out, std::string(texts::SpacingGroup) + std::to_string(g + 1), text);

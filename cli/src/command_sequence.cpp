@@ -10,6 +10,7 @@
 
 #include "documents/SequenceDocuments.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <ostream>
 
@@ -43,9 +44,10 @@ const std::string Sequence2DHelp =
     "                   a spacing group (repeatable, up to four; more than one only for\n"
     "                   schlumberger, dipole-dipole and the pole-dipole arrays):\n"
     "                   spacing D = MULT x A (group g: g to 25), levels, level step and\n"
-    "                   start level (1 to 255). Without --group the program's default\n"
-    "                   design: 1,6,1,1 3,6,1,4 5,6,1,7 7,6,1,10 (the first alone for\n"
-    "                   single-group arrays)\n"
+    "                   start level (1 to 255). Without --group the program's design:\n"
+    "                   for schlumberger its blank sequence, 1,6,1,1 3,6,1,4 5,6,1,7\n"
+    "                   7,6,1,10; for any other array 1,6,1,1 alone (choosing an array\n"
+    "                   type in the program leaves the first group)\n"
     "  --disable LIST   electrodes to switch off, e.g. 5,17,30-32 (1 to 48)\n"
     "  --roll-along     write the roll-along continuation of this design: the measurements\n"
     "                   that reach cable 2, with electrode 1 placed where the design's\n"
@@ -70,6 +72,7 @@ const std::string Sequence1DHelp =
     "                   in metres, increment or factor, levels (1 to 255) and, from the\n"
     "                   second group on, the overlaps with the group before (default 0).\n"
     "                   Without --group the program's default design: 1,1,10\n"
+    "                   (1,1.5,10 with --geometric, as the program switches the factor)\n"
     "  -o, --output OUT the .s1d file to write\n";
 
 constexpr OptionSpec Sequence2DOptions[] = {
@@ -89,6 +92,10 @@ constexpr std::size_t MaxGroups = 4;
 constexpr int64_t MaxSpacingFactor = 25;
 constexpr int64_t MaxByte = 255;
 constexpr int64_t ElectrodeCount = 48;
+// The array type of a blank 2D sequence, and the factor the program shows
+// when a sounding's increments turn geometric.
+constexpr uint8_t DefaultArrayType = ArrayTypeCode::Schlumberger;
+constexpr double DefaultGeometricFactor = 1.5;
 
 // Array types that take more than one spacing group.
 bool AllowsGroups2D(uint8_t arrayType)
@@ -132,8 +139,10 @@ void ApplyGroups2D(const ParsedArguments &parsed, TArrayDetails2D &details)
 {
     const std::vector<std::string> groups = parsed.Values("group");
     if (groups.empty()) {
-        // The program's default design; a single-group array keeps the first group.
-        if (!AllowsGroups2D(details.ArrayType)) details.SetGroupCount(1);
+        // The program's design: a blank sequence is Schlumberger with four
+        // groups; choosing any other array type unchecks groups 2 to 4, so
+        // the sequence is generated with the first group alone.
+        if (details.ArrayType != DefaultArrayType) details.SetGroupCount(1);
         return;
     }
     CheckGroupCount(groups.size(), AllowsGroups2D(details.ArrayType), details.ArrayType);
@@ -234,7 +243,14 @@ int Run2D(std::span<const std::string> arguments, CommandIo io)
 void ApplyGroups1D(const ParsedArguments &parsed, TArrayDetails1D &details)
 {
     const std::vector<std::string> groups = parsed.Values("group");
-    if (groups.empty()) return; // the program's default design
+    if (groups.empty()) {
+        // The program's default design. Switching to geometric increments
+        // shows the factor 1.5 in every group (a factor of 1 is refused).
+        if (details.IncrementType == IncrementTypeGeometric) {
+            std::fill(details.Increments.begin(), details.Increments.end(), DefaultGeometricFactor);
+        }
+        return;
+    }
     CheckGroupCount(groups.size(), AllowsGroups1D(details.ArrayType), details.ArrayType);
     details.SetGroupCount(static_cast<uint8_t>(groups.size()));
     for (std::size_t g = 0; g < groups.size(); ++g) {

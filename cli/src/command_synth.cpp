@@ -35,8 +35,8 @@ const char *const SynthHelp =
     "  -o, --output OUT       the data file to write ('-' for standard output)\n"
     "  --kind s2d|s1d         read SEQUENCE as this kind whatever its extension\n"
     "  --series COUNT         a 0D series of COUNT measurements instead of a sequence\n"
-    "  --rho R1,R2[,R3]       resistivities of the layers from the top, Ohm*m\n"
-    "  --thickness H1[,H2]    thicknesses of the upper layers in metres\n"
+    "  --rho R1,R2[,R3]       resistivities of the layers from the top, 0.1 to 100000 Ohm*m\n"
+    "  --thickness H1[,H2]    thicknesses of the upper layers, 0.01 to 10000 m\n"
     "  --dip DEG              dip of the boundaries along the line (-89 to 89; positive:\n"
     "                         deeper towards the end of the line; default 0)\n"
     "  --dip-origin M         position along the line where the thicknesses hold (default 0)\n"
@@ -73,6 +73,13 @@ constexpr OptionSpec SynthOptions[] = {
 constexpr std::array<int64_t, 7> IpWindowMilliseconds{0, 60, 120, 160, 200, 240, 320};
 constexpr uint8_t DefaultIpWindowCode = 2; // 120 ms
 constexpr int64_t MaxSeriesCount = 100000;
+// Earth models within these bounds are computed in seconds; beyond them
+// (contrasts above a million, layers of a few micrometres) the image series
+// converges so slowly that a survey would take hours.
+constexpr double MinResistivity = 0.1;     // Ohm*m
+constexpr double MaxResistivity = 100000.0; // Ohm*m
+constexpr double MinThickness = 0.01;      // m
+constexpr double MaxThickness = 10000.0;   // m
 
 std::string Required(const ParsedArguments &parsed, std::string_view name, std::string_view what)
 {
@@ -86,12 +93,16 @@ synth::LayeredEarth ParseEarth(const ParsedArguments &parsed)
     synth::LayeredEarth earth;
     earth.resistivities = ParseNumberList(Required(parsed, "rho", "R1,R2[,R3]"), "--rho", 2, 3);
     for (const double rho : earth.resistivities) {
-        if (!(rho > 0.0)) throw UsageError("--rho: every resistivity must be above 0");
+        if (!(rho >= MinResistivity && rho <= MaxResistivity)) {
+            throw UsageError("--rho: every resistivity lies within 0.1 to 100000 Ohm*m");
+        }
     }
     const std::size_t layers = earth.resistivities.size();
     earth.thicknesses = ParseNumberList(Required(parsed, "thickness", "H1[,H2]"), "--thickness", layers - 1, layers - 1);
     for (const double thickness : earth.thicknesses) {
-        if (!(thickness > 0.0)) throw UsageError("--thickness: every thickness must be above 0");
+        if (!(thickness >= MinThickness && thickness <= MaxThickness)) {
+            throw UsageError("--thickness: every thickness lies within 0.01 to 10000 m");
+        }
     }
     if (const auto dip = parsed.Value("dip")) {
         earth.dipDegrees = ParseNumber(*dip, "--dip");

@@ -26,9 +26,7 @@ void PrintOverview(std::ostream &out)
            "Exit status: 0 success, 1 a document operation failed, 2 usage error.\n";
 }
 
-} // namespace
-
-int RunVesk(std::span<const std::string> arguments, CommandIo io)
+int RunCommandLine(std::span<const std::string> arguments, CommandIo io)
 {
     if (arguments.empty()) {
         PrintOverview(io.err);
@@ -61,6 +59,21 @@ int RunVesk(std::span<const std::string> arguments, CommandIo io)
         io.err << "vesk " << command->name << ": " << error.what() << "\n";
         return ExitDocumentFailed;
     }
+}
+
+} // namespace
+
+int RunVesk(std::span<const std::string> arguments, CommandIo io)
+{
+    const int status = RunCommandLine(arguments, io);
+    // Output that never reached its destination (a full disk, a closed pipe)
+    // is a failure, not a success.
+    io.out.flush();
+    if (status == ExitSuccess && !io.out) {
+        io.err << "vesk: cannot write to standard output\n";
+        return ExitDocumentFailed;
+    }
+    return status;
 }
 
 } // namespace vesk::cli

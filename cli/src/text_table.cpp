@@ -1,6 +1,7 @@
 #include "text_table.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <ostream>
 
@@ -20,6 +21,13 @@ std::string Short(double value)
     if (!text.empty() && text.back() == '.') text.pop_back();
     if (text == "-0") text = "0";
     return text;
+}
+
+std::string Exact(double value)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
 }
 
 std::string Wrapped(const std::string &text, std::size_t width, const std::string &indent)

@@ -13,6 +13,8 @@ namespace vesk::cli {
 std::string Fixed(double value, int decimals);
 // Up to three decimals without trailing zeros: 5, 2.5, 0.125.
 std::string Short(double value);
+// The shortest text that reads back as the same number: 1.5, 0.0625, 1.4142.
+std::string Exact(double value);
 
 // The words of the text as lines of at most `width` characters, every line
 // after the first starting with `indent`.

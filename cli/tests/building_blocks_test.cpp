@@ -1,6 +1,7 @@
 // The pieces of vesk that need no subprocess: array names, the info panel
 // texts and the writer of the two one-byte-electrode 2D data versions.
 #include "array_names.h"
+#include "commands.h"
 #include "info_texts.h"
 #include "legacy_d2d_file.h"
 #include "vesk_runner.h"
@@ -8,6 +9,8 @@
 #include "vesk_pro.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 namespace vesk::test {
 namespace {
@@ -49,6 +52,31 @@ TEST(InfoTexts, DurationOfA2DSequence)
     for (const auto &[n, text] : cases) EXPECT_EQ(cli::texts::DurationText2D(n), text) << n;
     EXPECT_EQ(cli::texts::DurationText1D(), "Appx.Duration: ");
     EXPECT_EQ(cli::texts::CountText(250), "Count: 250");
+}
+
+TEST(RunVesk, OutputThatCannotBeWrittenIsAFailure)
+{
+    // As standard output on a full disk: the stream refuses every write.
+    const std::vector<std::vector<std::string>> commandLines{
+        {"--help"},
+        {"info", Example("wenner.d2d").string()},
+    };
+    for (const auto &arguments : commandLines) {
+        std::ostringstream out;
+        std::ostringstream err;
+        out.setstate(std::ios::badbit);
+        EXPECT_EQ(cli::RunVesk(arguments, {out, err}), 1) << arguments.front();
+        EXPECT_NE(err.str().find("cannot write to standard output"), std::string::npos) << err.str();
+    }
+    // A usage error keeps its own status; a file written to standard output
+    // reports the failed export itself.
+    std::ostringstream out;
+    std::ostringstream err;
+    out.setstate(std::ios::badbit);
+    EXPECT_EQ(cli::RunVesk(std::vector<std::string>{"info"}, {out, err}), 2);
+    EXPECT_EQ(cli::RunVesk(std::vector<std::string>{"export", Example("wenner.d2d").string(), "-o", "-"}, {out, err}),
+              1);
+    EXPECT_NE(err.str().find("the export to '-' failed"), std::string::npos) << err.str();
 }
 
 // A two-record Wenner file for the writer tests.

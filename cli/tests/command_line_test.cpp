@@ -101,7 +101,12 @@ TEST(VeskCommandLine, UsageErrorsEndWithStatus2AndAMessage)
         {{"synth", s2d, "-o", "x.d2d", "--thickness", "5"}, "missing --rho"},
         {{"synth", s2d, "-o", "x.d2d", "--rho", "100", "--thickness", "5"}, "--rho: '100' must hold 2 to 3 numbers"},
         {{"synth", s2d, "-o", "x.d2d", "--rho", "100,10,5", "--thickness", "5"}, "--thickness: '5' must hold 2"},
-        {{"synth", s2d, "-o", "x.d2d", "--rho", "100,-10", "--thickness", "5"}, "every resistivity must be above 0"},
+        {{"synth", s2d, "-o", "x.d2d", "--rho", "100,-10", "--thickness", "5"}, "every resistivity lies within"},
+        // Contrasts beyond a million and micrometre layers would take hours.
+        {{"synth", s2d, "-o", "x.d2d", "--rho", "1e-3,1e7,1e-3", "--thickness", "0.01,0.01"},
+         "--rho: every resistivity lies within 0.1 to 100000 Ohm*m"},
+        {{"synth", s2d, "-o", "x.d2d", "--rho", "0.1,1e5", "--thickness", "1e-10"},
+         "--thickness: every thickness lies within 0.01 to 10000 m"},
         {{"synth", s2d, "-o", "x.d2d", "--rho", "100,10", "--thickness", "5", "--dip", "90"}, "--dip"},
         {{"synth", s2d, "-o", "x.d2d", "--rho", "100,10", "--thickness", "5", "--ip-window", "120"},
          "--ip-window needs --chargeability"},

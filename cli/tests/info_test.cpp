@@ -122,6 +122,36 @@ TEST(VeskInfo, ListsTheFirstMeasurementsAsTheTablesShowThem)
     EXPECT_EQ(run.out.find("First measurements"), std::string::npos);
 }
 
+TEST(VeskInfo, SoundingGroupsAreShownInFull)
+{
+    // First spacings and increments are 64-bit floats in the file header.
+    ScratchFolder folder;
+    VeskRun run = RunVesk({"sequence", "1d", "--array", "schlumberger", "--group", "0.0625,1.4142,3", "-o", "s.s1d"},
+                          folder.Path());
+    ASSERT_EQ(run.status, 0) << run.err;
+    run = RunVesk({"info", "s.s1d", "--first", "0"}, folder.Path());
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("\nSpacing #1: Spacing <D>, [m] 0.0625, Increment 1.4142, Levels 3\n"), std::string::npos)
+        << run.out;
+}
+
+TEST(VeskInfo, GroupCountBeyondTheHeadersRecordsShowsTheRecordsThereAre)
+{
+    // The 1D header's group count byte (offset 263) may say more than the
+    // four group records that follow it.
+    ScratchFolder folder;
+    std::string bytes = ReadBytes(Example("sounding.d1d"));
+    ASSERT_GT(bytes.size(), 263u);
+    bytes[263] = static_cast<char>(200);
+    WriteBytes(folder / "groups.d1d", bytes);
+    const VeskRun run = RunVesk({"info", "groups.d1d", "--first", "0"}, folder.Path());
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("\nSpacing #2: Spacing <D>, [m] 5, Factor 1.5, Levels 4, Overlaps 2\n"), std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("\nSpacing #4: "), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("\nSpacing #5: "), std::string::npos) << run.out;
+}
+
 struct FailureCase {
     std::string name;
     std::vector<std::string> arguments;
@@ -184,7 +214,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {"save", Example("wenner.d2d").string(), "--append", "missing.d2d", "-o", "x.d2d"},
                     "Ошибка при загрузке заголовка файла данных № 1\n"},
         FailureCase{"GeometricSoundingWithoutFactor",
-                    {"sequence", "1d", "--array", "wenner", "--geometric", "-o", "x.s1d"},
+                    {"sequence", "1d", "--array", "wenner", "--geometric", "--group", "1,1,10", "-o", "x.s1d"},
                     "Ошибка при генерации S1D №: 205\n"},
         FailureCase{"EmptySequence",
                     {"sequence", "2d", "--array", "wenner", "--group", "25,255,1,255", "-o", "x.s2d"},

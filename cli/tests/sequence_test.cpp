@@ -74,6 +74,16 @@ INSTANTIATE_TEST_SUITE_P(
                            d.SetGroupCount(1);
                        },
                        false, "Count: 225\nAppx.Duration: 8 m 25 s\n"},
+        // So does a multi-group array other than the blank's Schlumberger:
+        // dipole-dipole m = 1, levels 1 to 6 yield 45 + 44 + ... + 40 = 255,
+        // 255 x 1.05 x 2138 ms = 572.4 s.
+        Sequence2DCase{"DipoleDipoleDefault",
+                       {"--array", "dipole-dipole"},
+                       [](TArrayDetails2D &d) {
+                           d.ArrayType = 2;
+                           d.SetGroupCount(1);
+                       },
+                       false, "Count: 255\nAppx.Duration: 9 m 32 s\n"},
         Sequence2DCase{"GroupsSpacingOriginDisabled",
                        {"--array", "dipole_dipole", "--spacing", "2.5", "--origin", "10", "--group", "1,5,1,1",
                         "--group", "2,4,2,3", "--disable", "5,30-32", "--disable", "48", "--coords", "numbers"},
@@ -180,6 +190,13 @@ TEST_P(VeskSequence1D, WritesTheGeneratedSounding)
 INSTANTIATE_TEST_SUITE_P(
     Designs, VeskSequence1D,
     testing::Values(Sequence1DCase{"DefaultDesign", {"--array", "schlumberger"}, [](TArrayDetails1D &) {}},
+                    // Geometric increments turn the default's factor into 1.5, as the program does.
+                    Sequence1DCase{"GeometricDefault",
+                                   {"--array", "schlumberger", "--geometric"},
+                                   [](TArrayDetails1D &d) {
+                                       d.IncrementType = 1;
+                                       d.Increments = {1.5};
+                                   }},
                     Sequence1DCase{"GeometricGroups",
                                    {"--array", "Dipole-Dipole", "--geometric", "--group", "2,1.5,6", "--group",
                                     "10,1.5,4,2"},

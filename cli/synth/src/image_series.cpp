@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <sstream>
 #include <stdexcept>
 
 #include "quadrature.h"
@@ -31,7 +32,9 @@ constexpr double kNegligibleLayerFraction = 1e-3;
 constexpr double kStepRoundingFraction = 0.01;
 constexpr int kMaxStepDivisions = 50;
 // Relative accuracy of the tail integral.
-constexpr double kTailAccuracy = 1e-10;  // 1 / (2 kStepRoundingFraction): always meets the error bound
+constexpr double kTailAccuracy = 1e-10;
+// Most panels of the tail integral: a few seconds of work.
+constexpr double kMaxTailPanels = 2000.0;  // 1 / (2 kStepRoundingFraction): always meets the error bound
 
 // Drops negligible layers and merges neighbours of equal resistivity; the
 // half-space absorbs an equal layer above it.
@@ -209,7 +212,16 @@ double ImageSeries::TailSum(double distance) const {
   // Panels no wider than the oscillation scale of J0. The accuracy asked is
   // relative to the larger of the tail and the direct 1/r term, 1 / alpha here.
   const double panelWidth = std::min(2.0, 1.0 / alpha);
-  const int panels = static_cast<int>(std::ceil(kUpperLimit / panelWidth));
+  const double wantedPanels = std::ceil(kUpperLimit / panelWidth);
+  // A step tiny against the distance (a layer pinched almost to nothing under
+  // a strong contrast) would need more panels than an int holds and hours of
+  // work: refuse it instead.
+  if (!(wantedPanels <= kMaxTailPanels)) {
+    std::ostringstream message;
+    message << "the layering is too fine (step " << step_ << " m) for electrodes " << distance << " m apart";
+    throw std::invalid_argument(message.str());
+  }
+  const int panels = static_cast<int>(wantedPanels);
   const double integral = detail::AdaptiveSimpson(integrand, 0.0, kUpperLimit, panels, kTailAccuracy, kTailAccuracy / alpha);
   return integral / (4.0 * shifted * step_);
 }

@@ -136,6 +136,15 @@ TEST(ImageSeries, ExtremeContrastsKeepTheTailOfTheSeries) {
   }
 }
 
+// A layer pinched almost to nothing under a strong contrast: the tail would
+// need billions of panels at this distance; the series refuses instead of
+// overflowing the panel count or working for hours.
+TEST(ImageSeries, TailBeyondReachIsRefused) {
+  const ImageSeries series(Earth({0.1, 1e5}, {1e-10}));
+  ASSERT_TRUE(series.HasTail());
+  EXPECT_THROW(series.Potential(235.0, 1.0), std::invalid_argument);
+}
+
 TEST(ImageSeries, TailIntegralAgreesWithLongDirectSumForThreeLayers) {
   const LayeredEarth earth = Earth({10, 200, 150000}, {1.2, 3.6});
   ImageSeries::Options shortOptions;
