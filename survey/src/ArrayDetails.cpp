@@ -3,6 +3,10 @@
 namespace {
 
 constexpr double MillimetresPerMetre = 1000.0;
+// Stored millimetres are read back as millimetres x 0.001, the conversion the
+// exported positions are defined by (it may differ from a division by 1000 in
+// the last bit, which decides the rounding of printed decimals).
+constexpr double MetresPerMillimetre = 0.001;
 
 } // namespace
 
@@ -44,7 +48,7 @@ void TArrayDetailsCustom::SetOrigin(double metres)
 
 double TArrayDetailsCustom::OriginMetres() const
 {
-    return Origin / MillimetresPerMetre;
+    return Origin * MetresPerMillimetre;
 }
 
 void TArrayDetailsCustom::SetFileNameFromPath(std::string_view path)
@@ -80,7 +84,7 @@ void TArrayDetails2D::SetUnitSpacing(double metres)
 
 double TArrayDetails2D::UnitSpacingMetres() const
 {
-    return UnitSpacing / MillimetresPerMetre;
+    return UnitSpacing * MetresPerMillimetre;
 }
 
 int32_t TArrayDetails2D::SpacingItemIndex(uint32_t group) const

@@ -8,6 +8,8 @@
 namespace {
 
 constexpr double MillimetresPerMetre = 1000.0;
+// Stored millimetres are read back as millimetres x 0.001.
+constexpr double MetresPerMillimetre = 0.001;
 
 // The array-dependent part F of the 1D geometric factor k = |pi F|, with
 // L = AB/2 and l = MN/2 in metres. Unknown array types give 0.
@@ -76,12 +78,12 @@ void TMeasurements1D::SetHalfMN(uint32_t i, double metres)
 
 double TMeasurements1D::HalfABMetres(uint32_t i) const
 {
-    return HalfAB[i] / MillimetresPerMetre;
+    return HalfAB[i] * MetresPerMillimetre;
 }
 
 double TMeasurements1D::HalfMNMetres(uint32_t i) const
 {
-    return HalfMN[i] / MillimetresPerMetre;
+    return HalfMN[i] * MetresPerMillimetre;
 }
 
 double TMeasurements1D::GeometricFactor1D(uint32_t i) const

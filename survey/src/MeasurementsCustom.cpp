@@ -3,6 +3,8 @@
 namespace {
 
 constexpr double ThousandthsPerUnit = 1000.0;
+// Readings are shown as the stored thousandths x 0.001.
+constexpr double UnitsPerThousandth = 0.001;
 
 // IP window in seconds, indexed by IP code; code 0 means IP is disabled.
 constexpr std::array<double, 7> IPWindowSeconds{0.0, 0.06, 0.12, 0.16, 0.2, 0.24, 0.32};
@@ -24,22 +26,22 @@ void TMeasurementsCustom::ResizeCommonArrays(uint32_t n)
 
 double TMeasurementsCustom::VoltageMV(uint32_t i) const
 {
-    return Voltage[i] / ThousandthsPerUnit;
+    return Voltage[i] * UnitsPerThousandth;
 }
 
 double TMeasurementsCustom::CurrentMA(uint32_t i) const
 {
-    return Current[i] / ThousandthsPerUnit;
+    return Current[i] * UnitsPerThousandth;
 }
 
 double TMeasurementsCustom::QualityPercent(uint32_t i) const
 {
-    return Quality[i] / ThousandthsPerUnit;
+    return Quality[i] * UnitsPerThousandth;
 }
 
 double TMeasurementsCustom::ChargeabilityMS(uint32_t i) const
 {
-    return Chargeability[i] / ThousandthsPerUnit;
+    return Chargeability[i] * UnitsPerThousandth;
 }
 
 double TMeasurementsCustom::Resistance(uint32_t i) const

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <numbers>
 
 namespace {
@@ -51,6 +52,23 @@ TEST(Geometry2D, OriginShiftsPositionsAndMidPointButNotDepthOrFactor)
     EXPECT_DOUBLE_EQ(t.List.MidPoint(i), 115.0);
     EXPECT_NEAR(t.List.PseudoDepth(i), 5.19, Tolerance);
     EXPECT_NEAR(t.List.GeometricFactor(i), 20.0 * Pi, Tolerance);
+}
+
+TEST(Geometry2D, PositionsReadStoredMillimetresTimesOneThousandth)
+{
+    // Positions are x0 + A (n - 1) with A = spacing in mm x 0.001. For 19993 mm
+    // at electrode 46 that is 899.6850000000001, which prints as 899.69 with two
+    // decimals; dividing by 1000 instead would give 899.685 and print 899.68.
+    TList2D t(ArrayTypeCode::Wenner, 19993);
+    const uint32_t i = t.Add({46, 47, 48, 1});
+    EXPECT_EQ(t.List.ElectrodeA(i), 899.6850000000001);
+    char printed[32];
+    std::snprintf(printed, sizeof printed, "%.2f", t.List.ElectrodeA(i));
+    EXPECT_STREQ(printed, "899.69");
+
+    TList2D shifted(ArrayTypeCode::Wenner, 19993);
+    shifted.Details.Origin = 1234567; // 1234.567 m, read back as 1234567 x 0.001
+    EXPECT_EQ(shifted.Details.OriginMetres(), 1234567 * 0.001);
 }
 
 TEST(Geometry2D, PolePoleRemoteElectrodes)
