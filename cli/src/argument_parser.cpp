@@ -58,7 +58,7 @@ ParsedArguments ParseArguments(std::span<const std::string> arguments, std::span
             continue;
         }
 
-        const OptionSpec *spec = nullptr;
+        const OptionSpec *optionSpec = nullptr;
         std::optional<std::string> inlineValue;
         std::string shownName;
         if (argument.starts_with("--")) {
@@ -68,18 +68,18 @@ ParsedArguments ParseArguments(std::span<const std::string> arguments, std::span
                 inlineValue = std::string(body.substr(equals + 1));
                 body = body.substr(0, equals);
             }
-            spec = FindLong(options, body);
+            optionSpec = FindLong(options, body);
             shownName = "--" + std::string(body);
         } else {
             if (argument.size() != 2) throw UsageError("unknown option '" + argument + "'");
-            spec = FindShort(options, argument[1]);
+            optionSpec = FindShort(options, argument[1]);
             shownName = argument;
         }
-        if (spec == nullptr) throw UsageError("unknown option '" + shownName + "'");
+        if (optionSpec == nullptr) throw UsageError("unknown option '" + shownName + "'");
 
-        const std::string key(spec->name);
-        if (!spec->repeatable && parsed.Has(key)) throw UsageError("option '" + shownName + "' is given more than once");
-        if (!spec->takesValue) {
+        const std::string key(optionSpec->name);
+        if (!optionSpec->repeatable && parsed.Has(key)) throw UsageError("option '" + shownName + "' is given more than once");
+        if (!optionSpec->takesValue) {
             if (inlineValue) throw UsageError("option '" + shownName + "' takes no value");
             parsed.FValues[key];
             continue;
