@@ -412,6 +412,12 @@ void TMeasurements2D::MergeDuplicates()
     // Each measurement's partner is the first later one with exactly the same
     // mid-point and pseudo-depth. Sorting the indices by (mid-point,
     // pseudo-depth, index) puts every partner right after its measurement.
+    //
+    // Measurements merged away by an earlier merge take no part: the merge runs
+    // after every appended spread, and averaging a pair that was already merged
+    // again would pull the kept reading a little further towards its duplicate
+    // with every later spread. Within one merge, a measurement merged away in
+    // this pass still passes its duplicate on (a chain of three).
     TDoubleArray midPoints(Count);
     TDoubleArray depths(Count);
     std::vector<uint32_t> order;
@@ -420,7 +426,7 @@ void TMeasurements2D::MergeDuplicates()
         midPoints[i] = MidPoint(i);
         depths[i] = PseudoDepth(i);
         // A value that is not a number equals nothing, so it has no partner.
-        if (!std::isnan(midPoints[i]) && !std::isnan(depths[i]))
+        if (NotMergedFlag(i) && !std::isnan(midPoints[i]) && !std::isnan(depths[i]))
             order.push_back(i);
     }
     std::sort(order.begin(), order.end(), [&](uint32_t left, uint32_t right) {

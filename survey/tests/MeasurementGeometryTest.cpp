@@ -395,11 +395,29 @@ TEST(MergeDuplicates, PartnerIsTheFirstLaterExactDuplicate)
     t.Add({1, 2, 3, 4}, 50);  // 4: duplicate of 2
     t.Add({1, 3, 5, 7}, 60);  // 5: mid-point 15, depth 5.19
     t.Add({2, 3, 5, 6}, 70);  // 6: mid-point 15, depth 3.46
-    t.List.NotMerged[0] = 0;  // already merged: still takes part
+    t.List.NotMerged[0] = 0;  // merged away before: takes no part
     t.List.MergeDuplicates();
-    // 0 absorbs 2, 2 absorbs 4, 1 absorbs 3; 5 and 6 differ in depth.
-    EXPECT_EQ(t.List.Voltage, (TLongwordArray{20, 30, 40, 40, 50, 60, 70}));
-    EXPECT_EQ(t.List.NotMerged, (TByteArray{0, 1, 0, 0, 0, 1, 1}));
+    // 2 absorbs 4, 1 absorbs 3; 0 is left alone; 5 and 6 differ in depth.
+    EXPECT_EQ(t.List.Voltage, (TLongwordArray{10, 30, 40, 40, 50, 60, 70}));
+    EXPECT_EQ(t.List.NotMerged, (TByteArray{0, 1, 1, 0, 0, 1, 1}));
+}
+
+TEST(MergeDuplicates, ALaterMergeLeavesMergedPairsAlone)
+{
+    // The merge runs after every appended spread; a pair merged after the
+    // first append keeps its mean through the following ones.
+    TList2D t(ArrayTypeCode::Wenner);
+    t.Add({1, 2, 3, 4}, 1000, 100, 10);
+    t.Add({1, 2, 3, 4}, 3000, 300, 30);
+    t.List.MergeDuplicates();
+    t.Add({2, 3, 4, 5}, 500, 50, 5); // the next spread's own measurements
+    t.Add({2, 3, 4, 5}, 700, 70, 7);
+    t.List.MergeDuplicates();
+    t.List.MergeDuplicates();
+    EXPECT_EQ(t.List.Voltage, (TLongwordArray{2000, 3000, 600, 700}));
+    EXPECT_EQ(t.List.Current, (TLongwordArray{200, 300, 60, 70}));
+    EXPECT_EQ(t.List.Quality, (TLongwordArray{20, 30, 6, 7}));
+    EXPECT_EQ(t.List.NotMerged, (TByteArray{1, 0, 1, 0}));
 }
 
 TEST(Geometry1D, FactorsForEveryArrayType)
