@@ -4,6 +4,7 @@
 
 #include "binary_io.h"
 #include "file_layout.h"
+#include "header_prefix.h"
 
 namespace vesk {
 
@@ -23,10 +24,7 @@ ResultCode readHeader0d(const char *path, std::uint8_t *comment, std::uint32_t *
     std::uint8_t version = 0;
     if (!in.read(version) || !isData0dVersion(version)) return kVersionRefused;
 
-    in.read(*count);
-    if (comment != nullptr) in.readBytes(comment, prefix::kCommentSize);
-    else in.seek(prefix::kSettingsOffset);
-    if (settings != nullptr) in.readBytes(settings, prefix::kSettingsSize);
+    readHeaderPrefix(in, *count, comment, settings);
     return kSuccess;
 }
 

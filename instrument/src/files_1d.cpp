@@ -4,6 +4,7 @@
 
 #include "binary_io.h"
 #include "file_layout.h"
+#include "header_prefix.h"
 #include "file_replacement.h"
 
 namespace vesk {
@@ -24,11 +25,7 @@ void readScaled(BinaryReader &in, std::uint32_t &out, bool oldFormat) {
 
 void writeHeader1d(BinaryWriter &out, std::uint8_t version, std::uint32_t count, const std::uint8_t *comment,
                    const std::uint8_t *settings, const Design1d &design) {
-    out.write(version);
-    out.write(count);
-    if (comment != nullptr) out.writeBytes(comment, prefix::kCommentSize);
-    else out.writeZeros(prefix::kCommentSize);
-    out.writeBytes(settings, prefix::kSettingsSize);
+    writeHeaderPrefix(out, version, count, comment, settings);
     out.write(design.arrayType);
     out.write(design.incrementType);
     out.write(design.groupCount);
@@ -53,11 +50,7 @@ ResultCode readHeader1d(const char *path, const Header1dDestination &to) {
     if (!in.read(version) || !isHeader1dVersion(version)) return kVersionRefused;
 
     // The 1D header is the same in old and new files: nothing is converted.
-    in.read(*to.count);
-    if (to.comment != nullptr) in.readBytes(to.comment, prefix::kCommentSize);
-    else in.seek(prefix::kSettingsOffset);
-    if (to.settings != nullptr) in.readBytes(to.settings, prefix::kSettingsSize);
-    else in.seek(header1d::kArrayTypeOffset);
+    readHeaderPrefix(in, *to.count, to.comment, to.settings);
 
     in.read(*to.arrayType);
     in.read(*to.incrementType);

@@ -5,6 +5,7 @@
 
 #include "binary_io.h"
 #include "file_layout.h"
+#include "header_prefix.h"
 #include "file_replacement.h"
 
 namespace vesk {
@@ -68,11 +69,7 @@ ResultCode checkDesign(const Design2d &design) {
 
 void writeHeader2d(BinaryWriter &out, std::uint8_t version, std::uint32_t count, const std::uint8_t *comment,
                    const std::uint8_t *settings, const Design2d &design) {
-    out.write(version);
-    out.write(count);
-    if (comment != nullptr) out.writeBytes(comment, prefix::kCommentSize);
-    else out.writeZeros(prefix::kCommentSize);
-    out.writeBytes(settings, prefix::kSettingsSize);
+    writeHeaderPrefix(out, version, count, comment, settings);
     out.write(design.arrayType);
     out.write(design.rollAlong);
     out.write(design.unitSpacing);
@@ -100,11 +97,7 @@ ResultCode readHeader2d(const char *path, const Header2dDestination &to) {
     if (!in.read(version) || !isHeader2dVersion(version)) return kVersionRefused;
     const bool oldFormat = version == version::kSequence2dOld || version == version::kData2dOld;
 
-    in.read(*to.count);
-    if (to.comment != nullptr) in.readBytes(to.comment, prefix::kCommentSize);
-    else in.seek(prefix::kSettingsOffset);
-    if (to.settings != nullptr) in.readBytes(to.settings, prefix::kSettingsSize);
-    else in.seek(header2d::kArrayTypeOffset);
+    readHeaderPrefix(in, *to.count, to.comment, to.settings);
 
     in.read(*to.arrayType);
     in.read(*to.rollAlong);
