@@ -1,0 +1,51 @@
+// Visual settings of a document's chart: log axes, which curves are drawn,
+// which 2D diagram is shown and how the pseudo-section is gridded. Held in
+// memory for the program run only; never written to a file.
+#pragma once
+
+#include <cstdint>
+
+struct TChartDetailsCustom {
+    bool XLogScale = false;
+    bool YLogScale = false;
+};
+
+struct TChartDetailsCustomData : TChartDetailsCustom {
+    bool ShowR = false;
+    bool ShowC = true;
+    bool ShowU = true;
+    bool ShowI = true;
+    bool ShowQ = true;
+};
+
+struct TChartDetailsData0D : TChartDetailsCustomData {
+    TChartDetailsData0D() { ShowR = true; }
+};
+
+struct TChartDetailsData1D : TChartDetailsCustomData {
+    bool ShowRho = true;
+};
+
+// Diagrams of the 2D data chart (the line index of "Visible Diagrams").
+enum TVisibleDiagram : int32_t {
+    DiagramPseudoSection = 0,
+    DiagramSoundingCurves = 1,
+    DiagramProfileCurves = 2,
+    DiagramSignals = 3,
+};
+
+// Gridding of the pseudo-section (the line index of "2D Appx. Type").
+enum TApproximationType : int32_t {
+    ApproximationAkima = 0,
+    ApproximationInverseDistance = 1,
+};
+
+struct TChartDetailsData2D : TChartDetailsCustomData {
+    int32_t VisibleDiagrams = DiagramPseudoSection;
+    bool ShowRho = true;
+    int32_t ApproximationType = ApproximationInverseDistance;
+    double ApproximationRadius = 5.0; // multiples of the unit spacing
+};
+
+struct TChartDetailsSeq1D : TChartDetailsCustom {};
+struct TChartDetailsSeq2D : TChartDetailsCustom {};
