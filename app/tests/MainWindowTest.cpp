@@ -308,7 +308,7 @@ private slots:
             emit dialog->filterSelected(QStringLiteral("CSV Files (*.csv)"));
             suffixAfterSwitch = dialog->defaultSuffix();
             dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("picked"));
-            dialog->accept();
+            static_cast<QDialog *>(dialog)->accept(); // as the dialog's own button does
         });
         TRIGGER_ACTION(FWindow, "Action_Export");
         QCOMPARE(preset, QStringLiteral("wenner"));
@@ -331,7 +331,7 @@ private slots:
             QVERIFY(dialog && dialog->objectName() == QStringLiteral("SaveDialog"));
             QCOMPARE(dialog->selectedNameFilter(), QStringLiteral("1D Sequence Files (*.s1d)"));
             dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("bare"));
-            dialog->accept();
+            static_cast<QDialog *>(dialog)->accept();
         });
         TRIGGER_ACTION(FWindow, "Action_Save");
         QVERIFY(QFile::exists(FFolder->filePath(QStringLiteral("bare.s1d"))));
