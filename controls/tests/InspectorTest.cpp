@@ -195,6 +195,7 @@ void TInspectorTest::SpinEditorKeepsEveryDigitAndOutOfLimitValues()
     QVERIFY(QTest::qWaitForWindowExposed(FInspector));
     FSpin->SetFloat(250.125); // beyond the maximum and finer than one decimal
     QSignalSpy edited(FSpin, &TInspectorItem::userEdited);
+    FInspector->setCurrentItem(FSpin->TreeItem(), 1);
     FInspector->editItem(FSpin->TreeItem(), 1);
     auto *spin = FInspector->findChild<QDoubleSpinBox *>();
     QVERIFY(spin);
