@@ -142,6 +142,16 @@ void AddBoundFilter(TPageBuilder &b, TInspectorItem *category, const QString &ca
     b.Spin(maximum, box, QStringLiteral("Max [%1]").arg(unit), bound);
 }
 
+// The unchecked boxes of the value curves "R", "C", "U", "I" and "Q".
+void AddValueCurveChecks(TPageBuilder &b, TInspectorItem *category, TSlot r, TSlot c, TSlot u, TSlot i, TSlot q)
+{
+    b.Check(r, category, QStringLiteral("R"), false);
+    b.Check(c, category, QStringLiteral("C"), false);
+    b.Check(u, category, QStringLiteral("U"), false);
+    b.Check(i, category, QStringLiteral("I"), false);
+    b.Check(q, category, QStringLiteral("Q"), false);
+}
+
 } // namespace
 
 QStringList ArrayTypeLines()
@@ -278,13 +288,9 @@ TData2DPage BuildData2DPage(TInspector &inspector)
     TInspectorItem *diagrams =
         b.Category(ITEM(NxTextItem_d2d_DiagramsToShow), chart, QStringLiteral("Diarams tro Show"));
     b.Check(ITEM(NxCheckBoxItem_d2d_ShowRho), diagrams, QStringLiteral("Rho"), false);
-    TInspectorItem *resistance =
-        Disabled(b.Check(ITEM(NxCheckBoxItem_d2d_ShowR), diagrams, QStringLiteral("R"), false));
-    resistance->SetHidden(true);
-    b.Check(ITEM(NxCheckBoxItem_d2d_ShowC), diagrams, QStringLiteral("C"), false);
-    b.Check(ITEM(NxCheckBoxItem_d2d_ShowU), diagrams, QStringLiteral("U"), false);
-    b.Check(ITEM(NxCheckBoxItem_d2d_ShowI), diagrams, QStringLiteral("I"), false);
-    b.Check(ITEM(NxCheckBoxItem_d2d_ShowQ), diagrams, QStringLiteral("Q"), false);
+    AddValueCurveChecks(b, diagrams, ITEM(NxCheckBoxItem_d2d_ShowR), ITEM(NxCheckBoxItem_d2d_ShowC),
+                        ITEM(NxCheckBoxItem_d2d_ShowU), ITEM(NxCheckBoxItem_d2d_ShowI), ITEM(NxCheckBoxItem_d2d_ShowQ));
+    Disabled(page.NxCheckBoxItem_d2d_ShowR)->SetHidden(true);
 
     TInspectorItem *measurement =
         b.Category(ITEM(NxTextItem_d2d_MeasurementDetails), nullptr, QStringLiteral("Measurement Details"));
@@ -368,11 +374,8 @@ TData1DPage BuildData1DPage(TInspector &inspector)
     TInspectorItem *diagrams =
         b.Category(ITEM(NxTextItem_d1d_DiagramsToShow), chart, QStringLiteral("Diagrams To Show"));
     b.Check(ITEM(NxCheckBoxItem_d1d_ShowRho), diagrams, QStringLiteral("Rho"), false);
-    b.Check(ITEM(NxCheckBoxItem_d1d_ShowR), diagrams, QStringLiteral("R"), false);
-    b.Check(ITEM(NxCheckBoxItem_d1d_ShowC), diagrams, QStringLiteral("C"), false);
-    b.Check(ITEM(NxCheckBoxItem_d1d_ShowU), diagrams, QStringLiteral("U"), false);
-    b.Check(ITEM(NxCheckBoxItem_d1d_ShowI), diagrams, QStringLiteral("I"), false);
-    b.Check(ITEM(NxCheckBoxItem_d1d_ShowQ), diagrams, QStringLiteral("Q"), false);
+    AddValueCurveChecks(b, diagrams, ITEM(NxCheckBoxItem_d1d_ShowR), ITEM(NxCheckBoxItem_d1d_ShowC),
+                        ITEM(NxCheckBoxItem_d1d_ShowU), ITEM(NxCheckBoxItem_d1d_ShowI), ITEM(NxCheckBoxItem_d1d_ShowQ));
 
     TInspectorItem *measurement =
         b.Category(ITEM(NxTextItem_d1d_MeasurementDetails), nullptr, QStringLiteral("Measurement Details"));
@@ -399,11 +402,8 @@ TData0DPage BuildData0DPage(TInspector &inspector)
     b.Check(ITEM(NxCheckBoxItem_d0d_YLogScale), chart, QStringLiteral("Y Log Scale"), false);
     TInspectorItem *diagrams =
         b.Category(ITEM(NxTextItem_d0d_VisibleDiagrams), chart, QStringLiteral("Visible Diagrams"));
-    b.Check(ITEM(NxCheckBoxItem_d0d_ShowR), diagrams, QStringLiteral("R"), false);
-    b.Check(ITEM(NxCheckBoxItem_d0d_ShowC), diagrams, QStringLiteral("C"), false);
-    b.Check(ITEM(NxCheckBoxItem_d0d_ShowU), diagrams, QStringLiteral("U"), false);
-    b.Check(ITEM(NxCheckBoxItem_d0d_ShowI), diagrams, QStringLiteral("I"), false);
-    b.Check(ITEM(NxCheckBoxItem_d0d_ShowQ), diagrams, QStringLiteral("Q"), false);
+    AddValueCurveChecks(b, diagrams, ITEM(NxCheckBoxItem_d0d_ShowR), ITEM(NxCheckBoxItem_d0d_ShowC),
+                        ITEM(NxCheckBoxItem_d0d_ShowU), ITEM(NxCheckBoxItem_d0d_ShowI), ITEM(NxCheckBoxItem_d0d_ShowQ));
 
     TInspectorItem *measurement =
         b.Category(ITEM(NxTextItem_d0d_MeasurementDetails), nullptr, QStringLiteral("Measurement Details"));
