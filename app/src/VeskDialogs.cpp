@@ -50,6 +50,7 @@ std::optional<TFileAnswer> TVeskDialogs::TakeQueuedFile(int presetIndex)
     if (!FNextFile) return std::nullopt;
     TFileAnswer answer = *std::exchange(FNextFile, std::nullopt);
     if (answer.FilterIndex == 0) answer.FilterIndex = presetIndex;
+    if (!answer.FileName.isEmpty()) FLastFolder = QFileInfo(answer.FileName).absolutePath();
     return answer;
 }
 
