@@ -121,10 +121,13 @@ void TnData2D::Update()
     Presenter().Refresh();
 }
 
-bool TnData2D::AppendFile(const std::string &fileName)
+bool TnData2D::AppendFile(const std::string &fileName, bool *loaded)
 {
     TnData2D appended(MainWindow());
-    if (!appended.LoadFromFile(fileName))
+    const bool read = appended.LoadFromFile(fileName);
+    if (loaded != nullptr)
+        *loaded = read;
+    if (!read)
         return false;
 
     TArrayDetails2D &details = ArrayDetails();
