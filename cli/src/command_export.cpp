@@ -97,10 +97,11 @@ int RunExport(std::span<const std::string> arguments, CommandIo io)
     const std::string &fileName = parsed.Positional().front();
     const TDocumentKind kind = ResolveKind(fileName, parsed.Value(KindOption.name));
     const std::optional<std::string> givenOutput = parsed.Value("output");
-    const int32_t filterIndex = FilterIndex(kind, parsed.Value("format"), givenOutput);
-    const std::string output = givenOutput.value_or(DefaultOutput(fileName, kind, filterIndex));
     std::vector<std::string> inputs = parsed.Values(AppendOption.name);
     inputs.push_back(fileName);
+    if (givenOutput) RefuseOutputOverInput(*givenOutput, inputs);
+    const int32_t filterIndex = FilterIndex(kind, parsed.Value("format"), givenOutput);
+    const std::string output = givenOutput.value_or(DefaultOutput(fileName, kind, filterIndex));
     RefuseOutputOverInput(output, inputs);
     if (kind == TDocumentKind::Data2D && parsed.Value(CoordsOption.name).value_or("metres") == "numbers") {
         throw UsageError("--coords numbers: 2D data exports always give electrode positions in metres");

@@ -64,12 +64,12 @@ int RunSave(std::span<const std::string> arguments, CommandIo io)
         throw UsageError("--sliding-average: the saved file stores the readings, not smoothed values, so it would "
                          "not change what is saved (use it with export)");
     }
-    RequireInstrumentOutput(*output, kind, "-o");
     if (!parsed.Has("in-place")) {
         std::vector<std::string> inputs = parsed.Values(AppendOption.name);
         inputs.push_back(fileName);
         RefuseOutputOverInput(*output, inputs, "--in-place");
     }
+    RequireInstrumentOutput(*output, kind, "-o");
 
     // Read before saving: with --in-place the file is then replaced.
     const std::optional<uint8_t> version = FirstByteOf(fileName);
