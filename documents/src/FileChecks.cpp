@@ -86,9 +86,8 @@ std::string FileTypeWord(mode_t mode)
     return "not a regular file";
 }
 
-// The program's message for a header that could not be read with the
-// library's result code: 1 the file cannot be opened, 2 a version byte the
-// reader does not accept.
+// The program's message for a header that could not be read, with the
+// library's result code 1: the file cannot be opened.
 std::string HeaderMessage(TDocumentKind kind, uint32_t code)
 {
     return VeskMessages::WithCode(kind == TDocumentKind::Data0D ? VeskMessages::Data0DHeaderReadFailed
@@ -97,7 +96,6 @@ std::string HeaderMessage(TDocumentKind kind, uint32_t code)
 }
 
 constexpr uint32_t CodeNotOpened = 1;
-constexpr uint32_t CodeVersion = 2;
 
 // An open descriptor, closed on destruction.
 class TDescriptor {
