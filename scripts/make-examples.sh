@@ -58,9 +58,9 @@ echo "== 0D series"
   --seed 601 --comment "Quelvo example: repeated Wenner measurement" -o "$out/series.d0d"
 
 echo "== Instrument-format (221) and old-format (121) 2D files"
-"$vesk" synth "$out/schlumberger.s2d" "${site[@]}" --seed 111 --version 221 \
+"$vesk" synth "$out/schlumberger.s2d" "${site[@]}" --seed 111 --file-version 221 \
   --comment "Quelvo example: Schlumberger profile, line 1, repeat" -o "$out/instrument-221.d2d"
-"$vesk" synth "$work/wenner.s2d" "${site[@]}" --seed 121 --version 121 \
+"$vesk" synth "$work/wenner.s2d" "${site[@]}" --seed 121 --file-version 121 \
   --comment "Quelvo example: Wenner profile, old instrument" -o "$out/old-format-121.d2d"
 
 ls -l "$out"

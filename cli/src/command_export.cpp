@@ -1,6 +1,7 @@
 // vesk export FILE: the document's text export (Res2DInv or CSV).
 #include "command_support.h"
 #include "commands.h"
+#include "output_checks.h"
 
 #include "documents/VeskObjects.h"
 
@@ -21,10 +22,13 @@ const std::string ExportHelp = std::string(
     "1D sequences have no export.\n"
     "\n"
     "  -o, --output OUT       the file to write; '-' writes to standard output\n"
-    "                         (default: FILE with the extension .dat or .csv)\n"
-    "  --format FORMAT        res2dinv or csv\n"
+    "                         (default: FILE with the extension .dat or .csv; what was\n"
+    "                         written is then reported on standard error). It must not be\n"
+    "                         FILE or an appended file, nor name an instrument file\n"
+    "  --format FORMAT        res2dinv or csv (default: what OUT's extension names,\n"
+    "                         .dat Res2DInv, .csv CSV; otherwise Res2DInv for 2D data)\n"
     "  --coords MODE          electrode positions of 2D sequences in metres (default) or\n"
-    "                         as electrode numbers\n"
+    "                         as electrode numbers (2D data exports always use metres)\n"
     "  --kind KIND            open FILE as s1d, s2d, d1d, d2d or d0d whatever its extension\n") +
     AppendHelp + "\n" + FilterHelp;
 
@@ -34,17 +38,41 @@ const OptionSpec ExportOptions[] = {
     FilterOptions[3],   FilterOptions[4],   FilterOptions[5],
 };
 
-// The export filter index for the document's kind and the --format option.
-int32_t FilterIndex(TDocumentKind kind, const std::optional<std::string> &format)
+std::optional<TextFormat> ParseFormat(const std::optional<std::string> &format)
+{
+    if (!format) return std::nullopt;
+    if (*format == "res2dinv") return TextFormat::Res2DInv;
+    if (*format == "csv") return TextFormat::Csv;
+    throw UsageError("--format: '" + *format + "' is neither 'res2dinv' nor 'csv'");
+}
+
+std::string_view FormatWord(TextFormat format)
+{
+    return format == TextFormat::Res2DInv ? "res2dinv" : "csv";
+}
+
+// The export filter index for the document's kind, --format and the output's
+// extension: an explicit format must agree with the extension, and without
+// one the extension chooses.
+int32_t FilterIndex(TDocumentKind kind, const std::optional<std::string> &formatOption,
+                    const std::optional<std::string> &output)
 {
     if (kind == TDocumentKind::Seq1D) throw UsageError("1D sequences (.s1d) have no text export");
-    if (format && *format != "res2dinv" && *format != "csv") {
-        throw UsageError("--format: '" + *format + "' is neither 'res2dinv' nor 'csv'");
+    const std::optional<TextFormat> asked = ParseFormat(formatOption);
+    const std::optional<TextFormat> named = output ? TextFormatOfOutput(*output, "-o") : std::nullopt;
+    if (asked && named && *asked != *named) {
+        throw UsageError("--format " + std::string(FormatWord(*asked)) + " contradicts the output name '" + *output +
+                         "' (" + (*named == TextFormat::Res2DInv ? ".dat is Res2DInv" : ".csv is CSV") + ")");
     }
+    const std::optional<TextFormat> format = asked ? asked : named;
     if (kind == TDocumentKind::Data2D) {
-        return format && *format == "csv" ? ExportFilterCsv2D : ExportFilterRes2DInv;
+        return format == TextFormat::Csv ? ExportFilterCsv2D : ExportFilterRes2DInv;
     }
-    if (format && *format == "res2dinv") throw UsageError("--format res2dinv applies to 2D data (.d2d) only");
+    if (format == TextFormat::Res2DInv) {
+        throw UsageError(std::string(asked ? "--format res2dinv" : "the output name '" + *output + "' (.dat)") +
+                         ": only 2D data (.d2d) exports as Res2DInv; " + std::string(KindDescription(kind)) +
+                         " exports as CSV");
+    }
     return ExportFilterCsv;
 }
 
@@ -68,19 +96,30 @@ int RunExport(std::span<const std::string> arguments, CommandIo io)
     RequirePositionalCount(parsed, 1, 1, "the file to export");
     const std::string &fileName = parsed.Positional().front();
     const TDocumentKind kind = ResolveKind(fileName, parsed.Value(KindOption.name));
-    const int32_t filterIndex = FilterIndex(kind, parsed.Value("format"));
-    const std::string output = parsed.Value("output").value_or(DefaultOutput(fileName, kind, filterIndex));
+    const std::optional<std::string> givenOutput = parsed.Value("output");
+    std::vector<std::string> inputs = parsed.Values(AppendOption.name);
+    inputs.push_back(fileName);
+    if (givenOutput) RefuseOutputOverInput(*givenOutput, inputs);
+    const int32_t filterIndex = FilterIndex(kind, parsed.Value("format"), givenOutput);
+    const std::string output = givenOutput.value_or(DefaultOutput(fileName, kind, filterIndex));
+    RefuseOutputOverInput(output, inputs);
+    if (kind == TDocumentKind::Data2D && parsed.Value(CoordsOption.name).value_or("metres") == "numbers") {
+        throw UsageError("--coords numbers: 2D data exports always give electrode positions in metres");
+    }
 
     Session session(io.err);
     TCustomVeskObject &document = session.Open(fileName, kind);
     AppendFiles(parsed, document);
-    ApplyFilterOptions(parsed, document);
+    if (ApplyFilterOptions(parsed, document)) RequireMeasurementsLeft(document);
     ApplyCoordsOption(parsed, document);
 
     const bool written = WriteOutput(output, io.out, [&](const std::string &path) {
         return document.Export(path, filterIndex);
     });
     if (!written) throw DocumentFailure("the export to '" + output + "' failed");
+    if (!givenOutput) {
+        io.err << "wrote " << output << ": " << MeasurementsWritten(document) << " measurements\n";
+    }
     return ExitSuccess;
 }
 

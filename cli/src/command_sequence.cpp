@@ -5,6 +5,7 @@
 #include "command_support.h"
 #include "commands.h"
 #include "info_texts.h"
+#include "output_checks.h"
 #include "text_table.h"
 #include "value_parsing.h"
 
@@ -38,7 +39,7 @@ const std::string Sequence2DHelp =
     "\n"
     "  --array NAME     array type, letter case free, '-' or '_' for blanks, or its code\n"
     "                   0 to 7: " + Wrapped(ArrayTypeNameList(ArrayTypeCode::PolePole), 60, std::string(19, ' ')) + "\n"
-    "  --spacing M      unit electrode spacing A in metres (default 5)\n"
+    "  --spacing M      unit electrode spacing A in metres, above 0 (default 5)\n"
     "  --origin M       position of electrode 1 in metres (default 0)\n"
     "  --group MULT,LEVELS,STEP,START\n"
     "                   a spacing group (repeatable, up to four; more than one only for\n"
@@ -69,8 +70,10 @@ const std::string Sequence1DHelp =
     "  --group D,INCREMENT,LEVELS[,OVERLAPS]\n"
     "                   a spacing group (repeatable, up to four; more than one not for\n"
     "                   wenner, wenner-beta, wenner-gamma and pole-pole): first spacing D\n"
-    "                   in metres, increment or factor, levels (1 to 255) and, from the\n"
-    "                   second group on, the overlaps with the group before (default 0).\n"
+    "                   in metres (above 0), increment (above 0) or factor (above 1),\n"
+    "                   levels (1 to 255) and, from the\n"
+    "                   second group on, the overlaps with the group before (default 0;\n"
+    "                   at most the levels of the group before).\n"
     "                   Without --group the program's default design: 1,1,10\n"
     "                   (1,1.5,10 with --geometric, as the program switches the factor)\n"
     "  -o, --output OUT the .s1d file to write\n";
@@ -193,6 +196,30 @@ double NonNegativeMetres(const ParsedArguments &parsed, std::string_view name, d
     return metres;
 }
 
+int32_t EnabledElectrodes(const TnCable &cable)
+{
+    int32_t enabled = 0;
+    for (int32_t i = 0; i < cable.Count; ++i) enabled += cable.IsEnabled(i) ? 1 : 0;
+    return enabled;
+}
+
+// A design that gives no measurement cannot be saved (the library refuses
+// an empty sequence): says why instead.
+void RequireMeasurements(const TnSeq2D &design)
+{
+    if (design.Measurements().Count > 0) return;
+    const TArrayDetails2D &details = design.ArrayDetails();
+    const int32_t enabled1 = EnabledElectrodes(details.Cable1);
+    const int32_t enabled2 = EnabledElectrodes(details.Cable2);
+    if (enabled1 == 0 && enabled2 == 0) {
+        throw UsageError("the design gives no measurement: no enabled electrode left on cable 1 or cable 2");
+    }
+    throw UsageError("the design gives no measurement: the " + std::to_string(enabled1 + enabled2) +
+                     " enabled electrodes (" + std::to_string(enabled1) + " on cable 1, " + std::to_string(enabled2) +
+                     " on cable 2) leave no room for the spacing groups; enable more electrodes or choose "
+                     "smaller spacings and start levels");
+}
+
 int Run2D(std::span<const std::string> arguments, CommandIo io)
 {
     const ParsedArguments parsed = ParseArguments(arguments, Sequence2DOptions);
@@ -204,6 +231,10 @@ int Run2D(std::span<const std::string> arguments, CommandIo io)
     const uint8_t arrayType =
         RequireArrayType(RequireValue(parsed, "array", "NAME"), "--array", ArrayTypeCode::PolePole);
     const std::string output = RequireValue(parsed, "output", "OUT.s2d (-o)");
+    RequireInstrumentOutput(output, TDocumentKind::Seq2D, "-o");
+    if (const auto csv = parsed.Value("csv"); csv && TextFormatOfOutput(*csv, "--csv") == TextFormat::Res2DInv) {
+        throw UsageError("--csv: '" + *csv + "' names a Res2DInv file (.dat), but a sequence exports as CSV");
+    }
 
     Session session(io.err);
     // A blank 2D sequence carries the program's default design; the options change it.
@@ -212,9 +243,11 @@ int Run2D(std::span<const std::string> arguments, CommandIo io)
     details.ArrayType = arrayType;
     details.SetUnitSpacing(NonNegativeMetres(parsed, "spacing", details.UnitSpacingMetres()));
     details.SetOrigin(NonNegativeMetres(parsed, "origin", details.OriginMetres()));
+    if (details.UnitSpacing == 0) throw UsageError("--spacing: the unit spacing must be above 0 m");
     ApplyGroups2D(parsed, details);
     ApplyDisabled(parsed, details);
     if (!design.GenerateSequence2D()) throw DocumentFailure("the sequence could not be generated");
+    RequireMeasurements(design);
 
     TnSeq2D *result = &design;
     if (parsed.Has("roll-along")) {
@@ -222,6 +255,10 @@ int Run2D(std::span<const std::string> arguments, CommandIo io)
         auto &rollAlong = static_cast<TnSeq2D &>(session.Create(TDocumentKind::Seq2D));
         rollAlong.SetBaseSequence(&design);
         if (!rollAlong.GenerateSequence2D()) throw DocumentFailure("the roll-along sequence could not be generated");
+        if (rollAlong.Measurements().Count == 0) {
+            throw UsageError("the roll-along continuation of this design has no measurement: none of its "
+                             "measurements reaches cable 2");
+        }
         result = &rollAlong;
     }
     ApplyCoordsOption(parsed, *result);
@@ -238,6 +275,21 @@ int Run2D(std::span<const std::string> arguments, CommandIo io)
         }
     }
     return ExitSuccess;
+}
+
+// What the 1D generator would refuse, said in the command's terms.
+void CheckGroup1D(const TArrayDetails1D &details, std::size_t g, const std::string &text)
+{
+    const std::string group = "--group '" + text + "': ";
+    if (!(details.Spacings[g] > 0.0)) throw UsageError(group + "the first spacing D must be above 0 m");
+    if (details.IncrementType == IncrementTypeGeometric && !(details.Increments[g] > 1.0)) {
+        throw UsageError(group + "with --geometric the factor must be above 1");
+    }
+    if (!(details.Increments[g] > 0.0)) throw UsageError(group + "the increment must be above 0 m");
+    if (g > 0 && details.OverlapCounts[g] > details.LevelCounts[g - 1]) {
+        throw UsageError(group + std::to_string(details.OverlapCounts[g]) + " overlaps, but group " +
+                         std::to_string(g) + " has only " + std::to_string(details.LevelCounts[g - 1]) + " levels");
+    }
 }
 
 void ApplyGroups1D(const ParsedArguments &parsed, TArrayDetails1D &details)
@@ -266,6 +318,7 @@ void ApplyGroups1D(const ParsedArguments &parsed, TArrayDetails1D &details)
         details.LevelCounts[g] = static_cast<uint8_t>(ParseWholeNumber(fields[2], "--group LEVELS", 1, MaxByte));
         details.OverlapCounts[g] =
             fields.size() == 4 ? static_cast<uint8_t>(ParseWholeNumber(fields[3], "--group OVERLAPS", 0, MaxByte)) : 0;
+        CheckGroup1D(details, g, groups[g]);
     }
 }
 
@@ -280,6 +333,7 @@ int Run1D(std::span<const std::string> arguments, CommandIo io)
     const uint8_t arrayType =
         RequireArrayType(RequireValue(parsed, "array", "NAME"), "--array", ArrayTypeCode::EquatDipoleDipole);
     const std::string output = RequireValue(parsed, "output", "OUT.s1d (-o)");
+    RequireInstrumentOutput(output, TDocumentKind::Seq1D, "-o");
 
     Session session(io.err);
     auto &design = static_cast<TnSeq1D &>(session.Create(TDocumentKind::Seq1D));

@@ -1,5 +1,6 @@
 #include "command_support.h"
 
+#include "output_checks.h"
 #include "value_parsing.h"
 
 #include "documents/DataDocuments.h"
@@ -37,7 +38,17 @@ TCustomVeskObject &Session::Open(const std::string &fileName, TDocumentKind kind
 {
     bool loaded = false;
     TCustomVeskObject *document = FStore.CreateDocument(kind, fileName, &loaded);
-    if (!loaded) throw DocumentFailure("'" + fileName + "' could not be read as " + std::string(KindWord(kind)));
+    if (!loaded) {
+        std::string text = "'" + fileName + "' could not be read as " + std::string(KindWord(kind));
+        // A renamed file: its version byte tells what it is.
+        const std::optional<uint8_t> version = FirstByteOf(fileName);
+        const std::optional<TDocumentKind> looksLike = version ? DocumentKindFromVersionByte(*version) : std::nullopt;
+        if (looksLike && *looksLike != kind) {
+            text += "; it looks like " + std::string(KindDescription(*looksLike)) + ": add --kind " +
+                    std::string(KindWord(*looksLike)) + " to open it as such";
+        }
+        throw DocumentFailure(text);
+    }
     return *document;
 }
 
@@ -50,6 +61,8 @@ TCustomVeskObject &Session::Create(TDocumentKind kind)
 }
 
 namespace {
+
+constexpr double MaxQualityPercent = 100.0;
 
 constexpr std::pair<std::string_view, TDocumentKind> KindWords[] = {
     {"s1d", TDocumentKind::Seq1D},  {"s2d", TDocumentKind::Seq2D},  {"d1d", TDocumentKind::Data1D},
@@ -99,7 +112,9 @@ void AppendFiles(const ParsedArguments &arguments, TCustomVeskObject &document)
     TnData2D *data = AsData2D(document);
     if (data == nullptr) throw UsageError("--append: only 2D data (.d2d) can be appended to");
     for (const std::string &file : files) {
-        if (!data->AppendFile(file)) {
+        bool loaded = false;
+        if (!data->AppendFile(file, &loaded)) {
+            if (!loaded) throw DocumentFailure("'" + file + "' was not appended: it could not be read as d2d");
             throw DocumentFailure("'" + file +
                                   "' was not appended: it must load as 2D data and be a roll-along spread of the "
                                   "same array type, or the other half of a forward/reverse pole-dipole pair");
@@ -119,10 +134,17 @@ bool ApplyFilterOptions(const ParsedArguments &arguments, TCustomVeskObject &doc
     if (const auto value = arguments.Value("quality")) {
         filters.QualityFilter = true;
         filters.QualityThreshold = ParseNumber(*value, "--quality");
+        if (filters.QualityThreshold < 0.0 || filters.QualityThreshold > MaxQualityPercent) {
+            throw UsageError("--quality: '" + *value + "' is outside 0 to 100 %");
+        }
     }
     const auto range = [&](std::string_view name, bool &flag, double &minimum, double &maximum) {
         if (const auto value = arguments.Value(name)) {
             const NumberRange bounds = ParseRange(*value, "--" + std::string(name));
+            // The readings and the values made of them are never negative.
+            if (bounds.minimum < 0.0 || bounds.maximum < 0.0) {
+                throw UsageError("--" + std::string(name) + ": '" + *value + "' has a bound below 0");
+            }
             flag = true;
             minimum = bounds.minimum;
             maximum = bounds.maximum;
@@ -141,6 +163,24 @@ bool ApplyFilterOptions(const ParsedArguments &arguments, TCustomVeskObject &doc
     // As after an edit of the inspector page: the filters run on the update.
     data->Update();
     return true;
+}
+
+uint32_t MeasurementsWritten(TCustomVeskObject &document)
+{
+    if (TnData2D *data = AsData2D(document)) {
+        const TMeasurements2D &list = data->Measurements();
+        uint32_t count = 0;
+        for (uint32_t i = 0; i < list.Count; ++i) count += list.IsShown(i) && list.PassesFilter(i) ? 1 : 0;
+        return count;
+    }
+    return document.MeasurementsCustom().Count;
+}
+
+void RequireMeasurementsLeft(TCustomVeskObject &document)
+{
+    if (AsData2D(document) != nullptr && MeasurementsWritten(document) == 0) {
+        throw DocumentFailure("no measurement passes the filters; nothing written");
+    }
 }
 
 void ApplyCoordsOption(const ParsedArguments &arguments, TCustomVeskObject &document)

@@ -88,10 +88,19 @@ extern const char *const FilterHelp;
 void AppendFiles(const ParsedArguments &arguments, TCustomVeskObject &document);
 
 // Switches on the filters the options name, with their bounds, and updates
-// the document so that they take effect. Throws UsageError for a bad value,
+// the document so that they take effect. Throws UsageError for a bad value
+// (a quality outside 0 to 100 %, a negative bound),
 // or for filters on a document that is not 2D data. Answers whether any
 // filter option was given.
 bool ApplyFilterOptions(const ParsedArguments &arguments, TCustomVeskObject &document);
+
+// The measurements a save or export writes: for 2D data those shown and
+// passing the filters, for the other kinds every one.
+uint32_t MeasurementsWritten(TCustomVeskObject &document);
+
+// Throws DocumentFailure ("no measurement passes the filters; nothing
+// written") when the filters leave no measurement of 2D data.
+void RequireMeasurementsLeft(TCustomVeskObject &document);
 
 // Sets the coordinate mode of a 2D document's list from "--coords
 // metres|numbers". Throws UsageError for another value or a 1D document.

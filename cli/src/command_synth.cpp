@@ -3,6 +3,7 @@
 #include "command_support.h"
 #include "commands.h"
 #include "legacy_d2d_file.h"
+#include "output_checks.h"
 #include "value_parsing.h"
 
 #include "documents/DataDocuments.h"
@@ -12,9 +13,11 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cmath>
 #include <ostream>
 #include <stdexcept>
+#include <unistd.h>
 
 namespace vesk::cli {
 
@@ -48,9 +51,12 @@ const char *const SynthHelp =
     "  --seed N               noise seed; the same seed gives the same file (default 1)\n"
     "  --bad-fraction F       share of disturbed measurements, 0 to 1 (default 0.015)\n"
     "  --comment TEXT         the file's comment (at most 250 bytes)\n"
-    "  --version V            2D data only: 122 (default, as the program saves), 221 (the\n"
+    "  --file-version V       2D data only: 122 (default, as the program saves), 221 (the\n"
     "                         instrument's format, one-byte electrodes) or 121 (the old\n"
-    "                         format, lengths and readings ten times coarser)\n";
+    "                         format, lengths and readings ten times coarser)\n"
+    "\n"
+    "OUT must not name another kind of file than the one written. A run that takes more\n"
+    "than a few seconds shows its progress on standard error when that is a terminal.\n";
 
 constexpr OptionSpec SynthOptions[] = {
     {"output", 'o', true, false},
@@ -66,7 +72,7 @@ constexpr OptionSpec SynthOptions[] = {
     {"seed", '\0', true, false},
     {"bad-fraction", '\0', true, false},
     {"comment", '\0', true, false},
-    {"version", '\0', true, false},
+    {"file-version", '\0', true, false},
 };
 
 // IP window lengths in ms, indexed by the settings code (0 = no window).
@@ -172,19 +178,56 @@ SynthRequest ParseRequest(const ParsedArguments &parsed)
     request.earth = ParseEarth(parsed);
     request.options = ParseSynthesisOptions(parsed, !request.earth.chargeabilities.empty());
     request.comment = ParseComment(parsed);
-    request.version = parsed.Value("version").value_or("");
+    request.version = parsed.Value("file-version").value_or("");
     if (!request.version.empty() && request.version != "122" && request.version != "221" &&
         request.version != "121") {
-        throw UsageError("--version: '" + request.version + "' is not 122, 221 or 121");
+        throw UsageError("--file-version: '" + request.version + "' is not 122, 221 or 121");
     }
     return request;
 }
 
+// Progress of a long run on standard error, when that is a terminal: shown
+// from the first two seconds on, at most twice a second, on one line.
+class ProgressLine {
+public:
+    explicit ProgressLine(std::size_t total) : FTotal(total), FStart(Clock::now()), FShown(FStart)
+    {
+        FActive = ::isatty(STDERR_FILENO) == 1;
+    }
+    ~ProgressLine()
+    {
+        if (FVisible) std::fputs("\n", stderr);
+    }
+    ProgressLine(const ProgressLine &) = delete;
+    ProgressLine &operator=(const ProgressLine &) = delete;
+
+    void Report(std::size_t done)
+    {
+        if (!FActive) return;
+        const Clock::time_point now = Clock::now();
+        if (now - FStart < std::chrono::seconds(2) || now - FShown < std::chrono::milliseconds(500)) return;
+        FShown = now;
+        FVisible = true;
+        std::fprintf(stderr, "\rvesk synth: %zu of %zu measurements", done, FTotal);
+        std::fflush(stderr);
+    }
+
+private:
+    using Clock = std::chrono::steady_clock;
+    std::size_t FTotal;
+    Clock::time_point FStart;
+    Clock::time_point FShown;
+    bool FActive = false;
+    bool FVisible = false;
+};
+
 std::vector<synth::Reading> Synthesise(const synth::LayeredEarth &earth, const std::vector<synth::Quadripole> &layouts,
                                        const synth::SynthesisOptions &options)
 {
+    ProgressLine progress(layouts.size());
     try {
-        return synth::SynthesiseMeasurements(earth, layouts, options);
+        return synth::SynthesiseMeasurements(earth, layouts, options,
+                                             [&progress](std::size_t done) { progress.Report(done); });
     } catch (const std::invalid_argument &error) {
         throw UsageError(std::string("the model cannot be computed: ") + error.what());
     }
@@ -389,7 +432,8 @@ int RunSynth(std::span<const std::string> arguments, CommandIo io)
         const auto count =
             static_cast<std::size_t>(ParseWholeNumber(*parsed.Value("series"), "--series", 1, MaxSeriesCount));
         const SynthRequest request = ParseRequest(parsed);
-        if (!request.version.empty()) throw UsageError("--version applies to 2D data only");
+        if (!request.version.empty()) throw UsageError("--file-version applies to 2D data only");
+        RequireInstrumentOutput(*output, TDocumentKind::Data0D, "-o");
         SynthesiseSeries(count, request, *output, io);
         return ExitSuccess;
     }
@@ -401,8 +445,11 @@ int RunSynth(std::span<const std::string> arguments, CommandIo io)
     }
     const SynthRequest request = ParseRequest(parsed);
     if (kind == TDocumentKind::Seq1D && !request.version.empty()) {
-        throw UsageError("--version applies to 2D data only");
+        throw UsageError("--file-version applies to 2D data only");
     }
+    RequireInstrumentOutput(*output, kind == TDocumentKind::Seq2D ? TDocumentKind::Data2D : TDocumentKind::Data1D,
+                            "-o");
+    RefuseOutputOverInput(*output, {fileName});
     Session session(io.err);
     TCustomVeskObject &sequence = session.Open(fileName, kind);
     if (kind == TDocumentKind::Seq2D) {

@@ -3,6 +3,9 @@
 #include "reference_documents.h"
 #include "vesk_runner.h"
 
+#include <filesystem>
+#include <set>
+
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <iterator>
@@ -156,6 +159,7 @@ struct FailureCase {
     std::string name;
     std::vector<std::string> arguments;
     std::string message; // the documents' message, or vesk's own context line
+    std::string reason = {}; // a further line that must appear (the plain reason)
 };
 
 void PrintTo(const FailureCase &c, std::ostream *out) { *out << c.name; }
@@ -172,17 +176,72 @@ TEST_P(VeskFailure, EndsWithStatus1AndTheDocumentsMessage)
     shortFile[1] = 100;
     WriteBytes(folder / "short.d0d", shortFile);
     WriteBytes(folder / "empty.d2d", "");
+    // Designs cut short inside their header, and a single version byte.
+    WriteBytes(folder / "cut.s2d", ReadBytes(Example("schlumberger.s2d")).substr(0, 100));
+    WriteBytes(folder / "seven.s1d", ReadBytes(Example("sounding.s1d")).substr(0, 7));
+    WriteBytes(folder / "byte.d1d", "\xD3");
+    WriteBytes(folder / "byte.s1d", "\xD3");
+    // A sparse gigabyte whose header counts 29 million measurements.
+    std::string header = ReadBytes(Example("wenner.d2d")).substr(0, 335);
+    const uint32_t count = 29'000'000;
+    for (int i = 0; i < 4; ++i) header[1 + i] = static_cast<char>((count >> (8 * i)) & 0xFF);
+    WriteBytes(folder / "big.d2d", header);
+    std::filesystem::resize_file(folder / "big.d2d", 1u << 30);
+    // A sounding renamed as a profile.
+    std::filesystem::copy_file(Example("sounding.d1d"), folder / "renamed.d2d");
+    const auto listing = [&] {
+        std::set<std::string> names;
+        for (const auto &entry : std::filesystem::directory_iterator(folder.Path()))
+            names.insert(entry.path().filename().string());
+        return names;
+    };
+    const std::set<std::string> before = listing();
 
     const VeskRun run = RunVesk(c.arguments, folder.Path());
     EXPECT_EQ(run.status, 1) << run.err;
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
+    // Nothing is written when the command fails.
+    EXPECT_EQ(listing(), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Documents, VeskFailure,
     testing::Values(
         FailureCase{"MissingFile", {"info", "missing.d2d"}, "Ошибка при загрузке заголовка файла данных № 1\n"},
-        FailureCase{"EmptyFile", {"export", "empty.d2d"}, "Ошибка при загрузке заголовка файла данных № "},
+        FailureCase{"MissingFileReason", {"info", "missing.d2d"}, "Ошибка при загрузке заголовка файла данных № 1\n",
+                    "\ncannot open 'missing.d2d': No such file or directory\n"},
+        FailureCase{"EmptyFile", {"export", "empty.d2d"},
+                    "Ошибка при загрузке заголовка файла данных: файл короче заголовка empty.d2d\n",
+                    "\ncannot read 'empty.d2d': file ends after 0 of 335 header bytes\n"},
+        FailureCase{"DesignCutInItsHeader", {"info", "cut.s2d"},
+                    "Ошибка при загрузке заголовка файла данных: файл короче заголовка cut.s2d\n",
+                    "\ncannot read 'cut.s2d': file ends after 100 of 335 header bytes\n"},
+        FailureCase{"SynthOfADesignCutInItsHeader",
+                    {"synth", "cut.s2d", "-o", "x.d2d", "--rho", "100,10", "--thickness", "5"},
+                    "файл короче заголовка cut.s2d\n", "file ends after 100 of 335 header bytes"},
+        FailureCase{"SaveOfASevenByteDesign", {"save", "seven.s1d", "-o", "x.s1d"}, "файл короче заголовка seven.s1d\n",
+                    "\ncannot read 'seven.s1d': file ends after 7 of 336 header bytes\n"},
+        FailureCase{"OneVersionByteAsASounding", {"info", "byte.d1d"}, "файл короче заголовка byte.d1d\n",
+                    "file ends after 1 of 336 header bytes"},
+        FailureCase{"OneVersionByteAsADesign", {"info", "byte.s1d"}, "файл короче заголовка byte.s1d\n",
+                    "file ends after 1 of 336 header bytes"},
+        FailureCase{"CountNoSurveyReaches", {"info", "big.d2d"},
+                    "Ошибка при загрузке файла данных: недопустимо большое число измерений в заголовке big.d2d\n",
+                    "\ncannot read 'big.d2d': its header counts 29000000 measurements, more than any survey has "
+                    "(at most 10000000)\n"},
+        FailureCase{"RenamedSounding", {"info", "renamed.d2d"}, "Ошибка при загрузке заголовка файла данных № 2\n",
+                    "\ncannot read 'renamed.d2d' as 2D data: it looks like 1D data (.d1d), version byte 211\nvesk "
+                    "info: 'renamed.d2d' could not be read as d2d; it looks like 1D data: add --kind d1d to open it "
+                    "as such\n"},
+        FailureCase{"NoMeasurementPassesTheExport",
+                    {"export", Example("wenner.d2d").string(), "--voltage", "100:10", "-o", "x.dat"},
+                    "vesk export: no measurement passes the filters; nothing written\n"},
+        FailureCase{"NoMeasurementPassesTheSave",
+                    {"save", Example("wenner.d2d").string(), "--quality", "0", "--current", "1000:2000", "-o", "x.d2d"},
+                    "vesk save: no measurement passes the filters; nothing written\n"},
+        FailureCase{"ExportToAFullDevice", {"export", Example("wenner.d2d").string(), "-o", "/dev/full"},
+                    "Ошибка при экспорте файла /dev/full\n", "\ncannot write '/dev/full': No space left on device\n"},
         FailureCase{"SoundingOpenedAs2D",
                     {"info", Example("sounding.d1d").string(), "--kind", "d2d"},
                     "Ошибка при загрузке заголовка файла данных № 2\n"},
@@ -196,13 +255,15 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"LoadFailureNamesTheFile", {"info", "missing.d2d"}, "vesk info: 'missing.d2d' could not be read"},
         FailureCase{"SaveIntoMissingFolder",
                     {"save", Example("wenner.d2d").string(), "-o", "no-such-folder/out.d2d"},
-                    "Ошибка при сохранении файла данных № 1\n"},
+                    "Ошибка при сохранении файла данных № 1\n",
+                    "\ncannot write 'no-such-folder/out.d2d': No such file or directory\n"},
         FailureCase{"SequenceSaveIntoMissingFolder",
                     {"save", Example("sounding.s1d").string(), "-o", "no-such-folder/out.s1d"},
                     "Ошибка при сохранении файла s1d №: 1\n"},
         FailureCase{"ExportIntoMissingFolder",
                     {"export", Example("wenner.d2d").string(), "-o", "no-such-folder/out.dat"},
-                    "Ошибка при экспорте файла no-such-folder/out.dat\n"},
+                    "Ошибка при экспорте файла no-such-folder/out.dat\n",
+                    "\ncannot write 'no-such-folder/out.dat': No such file or directory\n"},
         FailureCase{"AppendOfAnotherArray",
                     {"export", Example("wenner.d2d").string(), "--append", Example("schlumberger.d2d").string()},
                     "was not appended"},
@@ -212,16 +273,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "was not appended"},
         FailureCase{"AppendOfAMissingFile",
                     {"save", Example("wenner.d2d").string(), "--append", "missing.d2d", "-o", "x.d2d"},
-                    "Ошибка при загрузке заголовка файла данных № 1\n"},
-        FailureCase{"GeometricSoundingWithoutFactor",
-                    {"sequence", "1d", "--array", "wenner", "--geometric", "--group", "1,1,10", "-o", "x.s1d"},
-                    "Ошибка при генерации S1D №: 205\n"},
-        FailureCase{"EmptySequence",
-                    {"sequence", "2d", "--array", "wenner", "--group", "25,255,1,255", "-o", "x.s2d"},
-                    "Ошибка при сохранении файла s2d №: 201\n"},
-        FailureCase{"SpacingRoundedToZero",
-                    {"sequence", "2d", "--array", "wenner", "--spacing", "0.0001", "-o", "x.s2d"},
-                    "Ошибка при сохранении файла s2d №: 204\n"},
+                    "Ошибка при загрузке заголовка файла данных № 1\n",
+                    "\ncannot open 'missing.d2d': No such file or directory\nvesk save: 'missing.d2d' was not "
+                    "appended: it could not be read as d2d\n"},
         FailureCase{"SynthOfAMissingSequence",
                     {"synth", "missing.s2d", "-o", "x.d2d", "--rho", "100,10", "--thickness", "5"},
                     "Ошибка при загрузке заголовка файла данных № 1\n"}),

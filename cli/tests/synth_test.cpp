@@ -74,7 +74,7 @@ TEST(VeskSynth, InstrumentAndOldFormatsHoldTheSameSurvey)
     const std::string sequence = Example("schlumberger.s2d").string();
     const std::vector<std::string> charge{"--chargeability", "0,0.05,0.01", "--ip-window", "200", "--seed", "9"};
     for (const std::string version : {"122", "221", "121"}) {
-        std::vector<std::string> arguments{sequence, "--version", version, "-o", version + ".d2d"};
+        std::vector<std::string> arguments{sequence, "--file-version", version, "-o", version + ".d2d"};
         arguments.insert(arguments.end(), charge.begin(), charge.end());
         const VeskRun run = Synth(folder, arguments);
         ASSERT_EQ(run.status, 0) << version << run.err;
@@ -122,11 +122,11 @@ TEST(VeskSynth, OldFormatNeedsWholeCentimetres)
     ASSERT_EQ(RunVesk({"sequence", "2d", "--array", "wenner", "--spacing", "2.005", "-o", "odd.s2d"}, folder.Path())
                   .status,
               0);
-    const VeskRun run = Synth(folder, {"odd.s2d", "--version", "121", "-o", "odd.d2d"});
+    const VeskRun run = Synth(folder, {"odd.s2d", "--file-version", "121", "-o", "odd.d2d"});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("whole centimetres"), std::string::npos) << run.err;
     EXPECT_FALSE(std::filesystem::exists(folder / "odd.d2d"));
-    EXPECT_EQ(Synth(folder, {"odd.s2d", "--version", "221", "-o", "odd.d2d"}).status, 0);
+    EXPECT_EQ(Synth(folder, {"odd.s2d", "--file-version", "221", "-o", "odd.d2d"}).status, 0);
 }
 
 TEST(VeskSynth, SoundingDataCarryTheDesignAndTheLayersResistivities)

@@ -13,13 +13,13 @@ extern char **environ;
 
 namespace vesk::test {
 
-VeskRun RunVesk(const std::vector<std::string> &arguments, const std::filesystem::path &folder)
+namespace {
+
+VeskRun RunProgram(std::vector<std::string> argv, const std::filesystem::path &folder)
 {
     const std::filesystem::path outPath = folder / ".vesk-stdout";
     const std::filesystem::path errPath = folder / ".vesk-stderr";
 
-    std::vector<std::string> argv{VESK_BINARY};
-    argv.insert(argv.end(), arguments.begin(), arguments.end());
     std::vector<char *> pointers;
     for (std::string &argument : argv) pointers.push_back(argument.data());
     pointers.push_back(nullptr);
@@ -34,7 +34,7 @@ VeskRun RunVesk(const std::vector<std::string> &arguments, const std::filesystem
     pid_t child = 0;
     const int spawned = posix_spawn(&child, pointers[0], &actions, nullptr, pointers.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) throw std::runtime_error("cannot start " VESK_BINARY);
+    if (spawned != 0) throw std::runtime_error("cannot start " + argv.front());
 
     int waitStatus = 0;
     if (waitpid(child, &waitStatus, 0) != child) throw std::runtime_error("waiting for vesk failed");
@@ -45,6 +45,26 @@ VeskRun RunVesk(const std::vector<std::string> &arguments, const std::filesystem
     std::filesystem::remove(outPath);
     std::filesystem::remove(errPath);
     return run;
+}
+
+} // namespace
+
+VeskRun RunVesk(const std::vector<std::string> &arguments, const std::filesystem::path &folder)
+{
+    std::vector<std::string> argv{VESK_BINARY};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    return RunProgram(argv, folder);
+}
+
+VeskRun RunVeskWithFileLimit(const std::vector<std::string> &arguments, const std::filesystem::path &folder,
+                             int kilobytes)
+{
+    // bash counts ulimit -f in blocks of 1024 bytes.
+    std::vector<std::string> argv{"/bin/bash", "-c",
+                                  "ulimit -f " + std::to_string(kilobytes) + " && trap '' XFSZ && exec \"$0\" \"$@\"",
+                                  VESK_BINARY};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    return RunProgram(argv, folder);
 }
 
 std::string ReadBytes(const std::filesystem::path &path)

@@ -17,6 +17,12 @@ struct VeskRun {
 // Runs `vesk arguments...` with the working folder `folder`.
 VeskRun RunVesk(const std::vector<std::string> &arguments, const std::filesystem::path &folder);
 
+// Runs vesk as RunVesk does, with files limited to `kilobytes` (as on a disk
+// that is full beyond that size): through the shell's ulimit, with the
+// signal of an oversized write ignored so that the write fails instead.
+VeskRun RunVeskWithFileLimit(const std::vector<std::string> &arguments, const std::filesystem::path &folder,
+                             int kilobytes);
+
 // The bytes of a file; empty when it cannot be read.
 std::string ReadBytes(const std::filesystem::path &path);
 void WriteBytes(const std::filesystem::path &path, const std::string &bytes);

@@ -2,6 +2,7 @@
 
 #include "documents/VeskMessages.h"
 
+#include "FileChecks.h"
 #include "InstrumentFiles.h"
 #include "TextExport.h"
 
@@ -40,16 +41,16 @@ TnData2D::TnData2D(TMainWindowHost &mainWindow) : TVeskObject2D(mainWindow, TDoc
 
 bool TnData2D::LoadFromFile(const std::string &fileName)
 {
+    if (const std::string problem = FileChecks::InputProblem(fileName, Kind()); !problem.empty()) {
+        ShowMessage(problem);
+        return false;
+    }
     TArrayDetails2D &details = ArrayDetails();
     TMeasurements2D &list = Measurements();
     InstrumentFiles::SizeGroupArraysForHeader(details);
     InstrumentFiles::THeader2D header = InstrumentFiles::CurrentHeader2D(details, list);
     if (const uint8_t code = InstrumentFiles::ReadHeader2D(fileName, header); code != 0) {
-        ShowMessage(VeskMessages::WithCode(VeskMessages::HeaderReadFailed, code));
-        return false;
-    }
-    if (!InstrumentFiles::FileHoldsRecords(fileName, InstrumentFiles::TFileFamily::TwoD, header.Count)) {
-        ShowMessage(VeskMessages::WithFileName(VeskMessages::CountExceedsFile, fileName));
+        ShowReadFailure(VeskMessages::HeaderReadFailed, code, fileName);
         return false;
     }
     InstrumentFiles::ApplyHeader2D(header, details, list);
@@ -64,7 +65,7 @@ bool TnData2D::LoadFromFile(const std::string &fileName)
                       DataOrScratch(list.Voltage, scratch[5]), DataOrScratch(list.Current, scratch[6]),
                       DataOrScratch(list.Quality, scratch[7]));
     if (code != 0) {
-        ShowMessage(VeskMessages::WithCode(VeskMessages::RecordReadFailed, code));
+        ShowReadFailure(VeskMessages::RecordReadFailed, code, fileName);
         return false;
     }
     for (uint32_t i = 0; i < list.Count; ++i) {
@@ -97,7 +98,7 @@ bool TnData2D::SaveToFile(const std::string &fileName)
         DataOrScratch(list.Current, scratch), DataOrScratch(list.Quality, scratch),
         DataOrScratch(resistivityMilli, scratch));
     if (code != 0) {
-        ShowMessage(VeskMessages::WithCode(VeskMessages::DataSaveFailed, code));
+        ShowSaveFailure(VeskMessages::DataSaveFailed, code, fileName);
         return false;
     }
     details.SetFileNameFromPath(fileName);
@@ -120,10 +121,13 @@ void TnData2D::Update()
     Presenter().Refresh();
 }
 
-bool TnData2D::AppendFile(const std::string &fileName)
+bool TnData2D::AppendFile(const std::string &fileName, bool *loaded)
 {
     TnData2D appended(MainWindow());
-    if (!appended.LoadFromFile(fileName))
+    const bool read = appended.LoadFromFile(fileName);
+    if (loaded != nullptr)
+        *loaded = read;
+    if (!read)
         return false;
 
     TArrayDetails2D &details = ArrayDetails();
@@ -187,16 +191,16 @@ TnData1D::TnData1D(TMainWindowHost &mainWindow) : TVeskObject1D(mainWindow, TDoc
 
 bool TnData1D::LoadFromFile(const std::string &fileName)
 {
+    if (const std::string problem = FileChecks::InputProblem(fileName, Kind()); !problem.empty()) {
+        ShowMessage(problem);
+        return false;
+    }
     TArrayDetails1D &details = ArrayDetails();
     TMeasurements1D &list = Measurements();
     InstrumentFiles::SizeGroupArraysForHeader(details);
     InstrumentFiles::THeader1D header = InstrumentFiles::CurrentHeader1D(details, list);
     if (const uint8_t code = InstrumentFiles::ReadHeader1D(fileName, header); code != 0) {
-        ShowMessage(VeskMessages::WithCode(VeskMessages::HeaderReadFailed, code));
-        return false;
-    }
-    if (!InstrumentFiles::FileHoldsRecords(fileName, InstrumentFiles::TFileFamily::OneD, header.Count)) {
-        ShowMessage(VeskMessages::WithFileName(VeskMessages::CountExceedsFile, fileName));
+        ShowReadFailure(VeskMessages::HeaderReadFailed, code, fileName);
         return false;
     }
     InstrumentFiles::ApplyHeader1D(header, details, list);
@@ -210,7 +214,7 @@ bool TnData1D::LoadFromFile(const std::string &fileName)
         DataOrScratch(list.Voltage, scratch[3]), DataOrScratch(list.Current, scratch[4]),
         DataOrScratch(list.Quality, scratch[5]));
     if (code != 0) {
-        ShowMessage(VeskMessages::WithCode(VeskMessages::RecordReadFailed, code));
+        ShowReadFailure(VeskMessages::RecordReadFailed, code, fileName);
         return false;
     }
     details.SetFileNameFromPath(fileName);
@@ -234,7 +238,7 @@ bool TnData1D::SaveToFile(const std::string &fileName)
         DataOrScratch(list.Current, scratch), DataOrScratch(list.Quality, scratch),
         DataOrScratch(resistivityMilli, scratch));
     if (code != 0) {
-        ShowMessage(VeskMessages::WithCode(VeskMessages::DataSaveFailed, code));
+        ShowSaveFailure(VeskMessages::DataSaveFailed, code, fileName);
         return false;
     }
     details.SetFileNameFromPath(fileName);
@@ -263,14 +267,14 @@ TnData0D::TnData0D(TMainWindowHost &mainWindow) : TVeskObject1D(mainWindow, TDoc
 
 bool TnData0D::LoadFromFile(const std::string &fileName)
 {
+    if (const std::string problem = FileChecks::InputProblem(fileName, Kind()); !problem.empty()) {
+        ShowMessage(problem);
+        return false;
+    }
     TMeasurements1D &list = Measurements();
     InstrumentFiles::THeader0D header = InstrumentFiles::CurrentHeader0D(list);
     if (const uint8_t code = InstrumentFiles::ReadHeader0D(fileName, header); code != 0) {
-        ShowMessage(VeskMessages::WithCode(VeskMessages::Data0DHeaderReadFailed, code));
-        return false;
-    }
-    if (!InstrumentFiles::FileHoldsRecords(fileName, InstrumentFiles::TFileFamily::ZeroD, header.Count)) {
-        ShowMessage(VeskMessages::WithFileName(VeskMessages::CountExceedsFile, fileName));
+        ShowReadFailure(VeskMessages::Data0DHeaderReadFailed, code, fileName);
         return false;
     }
     list.MeasureSettings = header.Settings;
@@ -281,7 +285,7 @@ bool TnData0D::LoadFromFile(const std::string &fileName)
                                        DataOrScratch(list.Voltage, scratch[1]), DataOrScratch(list.Current, scratch[2]),
                                        DataOrScratch(list.Quality, scratch[3]));
     if (code != 0) {
-        ShowMessage(VeskMessages::WithCode(VeskMessages::Data0DRecordReadFailed, code));
+        ShowReadFailure(VeskMessages::Data0DRecordReadFailed, code, fileName);
         return false;
     }
     ArrayDetails().SetFileNameFromPath(fileName);

@@ -3,73 +3,10 @@
 #include "vesk_pro.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
-#include <span>
-#include <system_error>
 
 namespace InstrumentFiles {
 
 namespace {
-
-// Record sizes of the instrument files by version byte. The header sizes and
-// record sizes are those the library reads and writes; a header reader of a
-// family accepts every version listed for it, a record reader only some.
-struct TRecordSize {
-    uint8_t Version;
-    uint32_t Bytes;
-};
-
-constexpr uint64_t Header2DSize = 335; // .s2d and .d2d
-constexpr uint64_t Header1DSize = 336; // .s1d and .d1d
-constexpr uint64_t Header0DSize = 261; // .d0d
-
-constexpr std::array<TRecordSize, 5> RecordSizes2D{{
-    {221, 25}, // .d2d, one-byte electrode numbers
-    {121, 25}, // .d2d, old format
-    {122, 37}, // .d2d, four-byte electrode numbers
-    {220, 4},  // .s2d
-    {120, 4},  // .s2d, old format
-}};
-constexpr std::array<TRecordSize, 4> RecordSizes1D{{
-    {211, 29}, // .d1d
-    {111, 29}, // .d1d, old format
-    {210, 8},  // .s1d
-    {110, 8},  // .s1d, old format
-}};
-constexpr std::array<TRecordSize, 2> RecordSizes0D{{
-    {201, 20}, // .d0d
-    {101, 20}, // .d0d, old format
-}};
-
-struct TFamilyLayout {
-    uint64_t HeaderSize;
-    std::span<const TRecordSize> RecordSizes;
-};
-
-TFamilyLayout LayoutOf(TFileFamily family)
-{
-    switch (family) {
-    case TFileFamily::TwoD:
-        return {Header2DSize, RecordSizes2D};
-    case TFileFamily::OneD:
-        return {Header1DSize, RecordSizes1D};
-    case TFileFamily::ZeroD:
-        break;
-    }
-    return {Header0DSize, RecordSizes0D};
-}
-
-// The first byte of the file; -1 when it cannot be read.
-int VersionByteOf(const std::string &fileName)
-{
-    std::FILE *file = std::fopen(fileName.c_str(), "rb");
-    if (file == nullptr)
-        return -1;
-    const int version = std::fgetc(file);
-    std::fclose(file);
-    return version == EOF ? -1 : version;
-}
 
 template <typename T, std::size_t N>
 void CopyInto(std::vector<T> &target, const std::array<T, N> &source)
@@ -236,26 +173,6 @@ uint8_t ReadHeader0D(const std::string &fileName, THeader0D &header)
     if (code == 0)
         header = read;
     return code;
-}
-
-bool FileHoldsRecords(const std::string &fileName, TFileFamily family, uint32_t count)
-{
-    std::error_code error;
-    const std::filesystem::path path(fileName);
-    if (!std::filesystem::is_regular_file(path, error))
-        return false;
-    const uint64_t size = std::filesystem::file_size(path, error);
-    if (error)
-        return false;
-    const int version = VersionByteOf(fileName);
-    const TFamilyLayout layout = LayoutOf(family);
-    const auto record = std::find_if(layout.RecordSizes.begin(), layout.RecordSizes.end(),
-                                     [version](const TRecordSize &r) { return r.Version == version; });
-    if (record == layout.RecordSizes.end())
-        return false;
-    if (size < layout.HeaderSize)
-        return count == 0;
-    return static_cast<uint64_t>(count) <= (size - layout.HeaderSize) / record->Bytes;
 }
 
 } // namespace InstrumentFiles

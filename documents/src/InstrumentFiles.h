@@ -1,6 +1,5 @@
 // The documents' side of the instrument library: header reads into staging
-// records, the design arrays in the shape the library takes, and the check
-// that a header's record count fits the file.
+// records and the design arrays in the shape the library takes.
 #pragma once
 
 #include "survey/ArrayDetails.h"
@@ -92,14 +91,6 @@ struct THeader0D {
 THeader0D CurrentHeader0D(const TMeasurementsCustom &measurements);
 // As ReadHeader2D.
 uint8_t ReadHeader0D(const std::string &fileName, THeader0D &header);
-
-// The files that share a header layout.
-enum class TFileFamily { TwoD, OneD, ZeroD };
-
-// True when the file is long enough to hold its header and count records of
-// the size that its own version byte gives them. False also when the file
-// cannot be examined or its version is not one of the family.
-bool FileHoldsRecords(const std::string &fileName, TFileFamily family, uint32_t count);
 
 // A pointer the library accepts for an array that may be empty: the
 // library refuses null pointers even when it has nothing to read or write.

@@ -2,6 +2,7 @@
 
 #include "documents/VeskMessages.h"
 
+#include "FileChecks.h"
 #include "InstrumentFiles.h"
 #include "TextExport.h"
 
@@ -45,11 +46,15 @@ TnSeq2D::TnSeq2D(TMainWindowHost &mainWindow) : TVeskObject2D(mainWindow, TDocum
 
 bool TnSeq2D::LoadFromFile(const std::string &fileName)
 {
+    if (const std::string problem = FileChecks::InputProblem(fileName, Kind()); !problem.empty()) {
+        ShowMessage(problem);
+        return false;
+    }
     TArrayDetails2D &details = ArrayDetails();
     InstrumentFiles::SizeGroupArraysForHeader(details);
     InstrumentFiles::THeader2D header = InstrumentFiles::CurrentHeader2D(details, Measurements());
     if (const uint8_t code = InstrumentFiles::ReadHeader2D(fileName, header); code != 0) {
-        ShowMessage(VeskMessages::WithCode(VeskMessages::HeaderReadFailed, code));
+        ShowReadFailure(VeskMessages::HeaderReadFailed, code, fileName);
         return false;
     }
     InstrumentFiles::ApplyHeader2D(header, details, Measurements());
@@ -73,7 +78,7 @@ bool TnSeq2D::SaveToFile(const std::string &fileName)
                   design.StartLevels.data(), list.Count, DataOrScratch(list.A, scratch),
                   DataOrScratch(list.M, scratch), DataOrScratch(list.N, scratch), DataOrScratch(list.B, scratch));
     if (code != 0) {
-        ShowMessage(VeskMessages::WithCode(VeskMessages::SaveS2DFailed, code));
+        ShowSaveFailure(VeskMessages::SaveS2DFailed, code, fileName);
         return false;
     }
     ArrayDetails().SetFileNameFromPath(fileName);
@@ -182,12 +187,16 @@ TnSeq1D::TnSeq1D(TMainWindowHost &mainWindow) : TVeskObject1D(mainWindow, TDocum
 
 bool TnSeq1D::LoadFromFile(const std::string &fileName)
 {
+    if (const std::string problem = FileChecks::InputProblem(fileName, Kind()); !problem.empty()) {
+        ShowMessage(problem);
+        return false;
+    }
     TArrayDetails1D &details = ArrayDetails();
     TMeasurements1D &list = Measurements();
     InstrumentFiles::SizeGroupArraysForHeader(details);
     InstrumentFiles::THeader1D header = InstrumentFiles::CurrentHeader1D(details, list);
     if (const uint8_t code = InstrumentFiles::ReadHeader1D(fileName, header); code != 0) {
-        ShowMessage(VeskMessages::WithCode(VeskMessages::HeaderReadFailed, code));
+        ShowReadFailure(VeskMessages::HeaderReadFailed, code, fileName);
         return false;
     }
 
@@ -198,11 +207,8 @@ bool TnSeq1D::LoadFromFile(const std::string &fileName)
         return generated;
     }
 
-    // A Custom sequence is never generated: its list comes from the file.
-    if (!InstrumentFiles::FileHoldsRecords(fileName, InstrumentFiles::TFileFamily::OneD, header.Count)) {
-        ShowMessage(VeskMessages::WithFileName(VeskMessages::CountExceedsFile, fileName));
-        return false;
-    }
+    // A Custom sequence is never generated: its list comes from the file
+    // (whose records the check above found complete).
     InstrumentFiles::ApplyHeader1D(header, details, list);
     list.SetCount(header.Count);
     uint32_t scratchAB = 0;
@@ -210,7 +216,7 @@ bool TnSeq1D::LoadFromFile(const std::string &fileName)
     const uint8_t code =
         s1d_read_data(fileName.c_str(), DataOrScratch(list.HalfAB, scratchAB), DataOrScratch(list.HalfMN, scratchMN));
     if (code != 0)
-        ShowMessage(VeskMessages::WithCode(VeskMessages::RecordReadFailed, code));
+        ShowReadFailure(VeskMessages::RecordReadFailed, code, fileName);
     // The design was taken from the header, so the sequence carries the
     // file's name like any loaded sequence, also when its records failed.
     details.SetFileNameFromPath(fileName);
@@ -228,7 +234,7 @@ bool TnSeq1D::SaveToFile(const std::string &fileName)
                                    design.Levels.data(), design.Overlaps.data(), list.Count,
                                    DataOrScratch(list.HalfAB, scratch), DataOrScratch(list.HalfMN, scratch));
     if (code != 0) {
-        ShowMessage(VeskMessages::WithCode(VeskMessages::SaveS1DFailed, code));
+        ShowSaveFailure(VeskMessages::SaveS1DFailed, code, fileName);
         return false;
     }
     ArrayDetails().SetFileNameFromPath(fileName);

@@ -3,7 +3,11 @@
 #include "documents/VeskConstants.h"
 #include "documents/VeskMessages.h"
 
+#include "FileChecks.h"
+#include "file_replacement.h"
+
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 
@@ -219,15 +223,21 @@ std::string Sequence2DCsv(const TMeasurements2D &list)
 
 bool WriteTextFile(TMainWindowHost &mainWindow, const std::string &fileName, std::string_view text)
 {
-    std::FILE *file = std::fopen(fileName.c_str(), "wb");
-    bool written = file != nullptr;
-    if (written) {
-        written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-        written = std::fclose(file) == 0 && written;
+    // Written beside the target and renamed over it once complete, like the
+    // instrument files: a full disk never leaves the user's old file emptied.
+    int reason = 0;
+    {
+        vesk::FileReplacement file(fileName.c_str());
+        if (file.stream() != nullptr && std::fwrite(text.data(), 1, text.size(), file.stream()) != text.size())
+            reason = errno;
+        else if (file.stream() == nullptr || !file.commit())
+            reason = file.error();
+        else
+            return true;
     }
-    if (!written)
-        mainWindow.ShowMessage(VeskMessages::WithFileName(VeskMessages::ExportFailed, fileName));
-    return written;
+    mainWindow.ShowMessage(FileChecks::WithReason(VeskMessages::WithFileName(VeskMessages::ExportFailed, fileName),
+                                                  FileChecks::WriteFailureLine(fileName, reason)));
+    return false;
 }
 
 } // namespace TextExport

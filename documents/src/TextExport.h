@@ -35,9 +35,10 @@ std::string Data0DCsv(const TMeasurements1D &list);
 // coordinate mode.
 std::string Sequence2DCsv(const TMeasurements2D &list);
 
-// Creates or overwrites the file with the text. When the file cannot be
-// created or written, shows the export error through the main window and
-// answers false.
+// Creates or replaces the file with the text: the text goes to a new file
+// beside it, which takes the file's place only once every byte and the close
+// succeeded. When that fails, shows the export error with the system's reason
+// through the main window and answers false; an existing file is untouched.
 bool WriteTextFile(TMainWindowHost &mainWindow, const std::string &fileName, std::string_view text);
 
 } // namespace TextExport

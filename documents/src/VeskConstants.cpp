@@ -10,14 +10,18 @@ struct TKindNames {
     TDocumentKind Kind;
     std::string_view TreeNodePrefix;
     std::string_view Extension;
+    std::string_view Description;
+    // The version bytes of the kind's files: current and old format, and the
+    // instrument's own 2D data format.
+    std::array<uint8_t, 3> Versions;
 };
 
 constexpr std::array<TKindNames, 5> KindNames{{
-    {TDocumentKind::Seq1D, "Sequence 1D #", ".s1d"},
-    {TDocumentKind::Seq2D, "Sequence 2D #", ".s2d"},
-    {TDocumentKind::Data1D, "Data 1D #", ".d1d"},
-    {TDocumentKind::Data2D, "Data 2D #", ".d2d"},
-    {TDocumentKind::Data0D, "Data 0D #", ".d0d"},
+    {TDocumentKind::Seq1D, "Sequence 1D #", ".s1d", "a 1D sequence", {210, 110, 0}},
+    {TDocumentKind::Seq2D, "Sequence 2D #", ".s2d", "a 2D sequence", {220, 120, 0}},
+    {TDocumentKind::Data1D, "Data 1D #", ".d1d", "1D data", {211, 111, 0}},
+    {TDocumentKind::Data2D, "Data 2D #", ".d2d", "2D data", {122, 121, 221}},
+    {TDocumentKind::Data0D, "Data 0D #", ".d0d", "0D data", {201, 101, 0}},
 }};
 
 const TKindNames &NamesOf(TDocumentKind kind)
@@ -84,4 +88,20 @@ uint32_t Res2DInvSubArrayCode(uint32_t arrayType)
     default:
         return 0;
     }
+}
+
+std::optional<TDocumentKind> DocumentKindFromVersionByte(uint8_t version)
+{
+    if (version == 0)
+        return std::nullopt;
+    for (const TKindNames &names : KindNames)
+        for (const uint8_t v : names.Versions)
+            if (v == version)
+                return names.Kind;
+    return std::nullopt;
+}
+
+std::string_view KindDescription(TDocumentKind kind)
+{
+    return NamesOf(kind).Description;
 }

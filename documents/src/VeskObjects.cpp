@@ -1,6 +1,11 @@
 #include "documents/VeskObjects.h"
 
 #include "documents/PlainHost.h"
+#include "documents/VeskMessages.h"
+
+#include "FileChecks.h"
+
+#include <cerrno>
 
 TCustomVeskObject::TCustomVeskObject(TMainWindowHost &mainWindow) : FMainWindow(&mainWindow)
 {
@@ -40,6 +45,34 @@ void TCustomVeskObject::ReleasePresenter()
 void TCustomVeskObject::ShowMessage(const std::string &text) const
 {
     FMainWindow->ShowMessage(text);
+}
+
+namespace {
+
+// Library result codes that concern the file itself.
+constexpr uint8_t FileNotOpened = 1;
+constexpr uint8_t VersionRefused = 2;
+
+} // namespace
+
+void TCustomVeskObject::ShowSaveFailure(std::string_view prefix, uint8_t code, const std::string &fileName) const
+{
+    const int reason = errno;
+    std::string text = VeskMessages::WithCode(prefix, code);
+    if (code == FileNotOpened)
+        text = FileChecks::WithReason(text, FileChecks::WriteFailureLine(fileName, reason));
+    ShowMessage(text);
+}
+
+void TCustomVeskObject::ShowReadFailure(std::string_view prefix, uint8_t code, const std::string &fileName) const
+{
+    const int reason = errno;
+    std::string text = VeskMessages::WithCode(prefix, code);
+    if (code == FileNotOpened)
+        text = FileChecks::WithReason(text, FileChecks::ReadFailureLine(fileName, reason));
+    else if (code == VersionRefused)
+        text = FileChecks::WithReason(text, FileChecks::VersionMismatchLine(fileName, Kind()));
+    ShowMessage(text);
 }
 
 TVeskObject2D::TVeskObject2D(TMainWindowHost &mainWindow, TDocumentKind kind)

@@ -124,25 +124,34 @@ TEST_F(DocumentsTest, RefusedAppendsChangeNothing)
     struct TCase {
         const char *Name;
         std::vector<uint8_t> Bytes;
-        std::vector<std::string> Messages;
+        std::string Message; // the program's message; empty: none
+        std::string Reason;  // what follows "cannot read 'PATH' as 2D data: "
     };
     const std::vector<TCase> cases{
-        {"other-type.d2d", Spread(ArrayTypeCode::Schlumberger, 1, {{1, 1, 2, 3, 4}}), {}},
-        {"single-spread.d2d", Spread(ArrayTypeCode::Wenner, 0, {{1, 1, 2, 3, 4}}), {}},
+        {"other-type.d2d", Spread(ArrayTypeCode::Schlumberger, 1, {{1, 1, 2, 3, 4}}), "", ""},
+        {"single-spread.d2d", Spread(ArrayTypeCode::Wenner, 0, {{1, 1, 2, 3, 4}}), "", ""},
         {"sequence.s2d", Spread(ArrayTypeCode::Wenner, 1, {{1, 1, 2, 3, 4}}, Seq2D),
-         {"Ошибка при загрузке файла данных № 2"}},
-        {"sounding.d1d", Build1D(THeader1D{}, {}), {"Ошибка при загрузке заголовка файла данных № 2"}},
+         "Ошибка при загрузке файла данных № 2", "it looks like a 2D sequence (.s2d), version byte 220"},
+        {"sounding.d1d", Build1D(THeader1D{}, {}), "Ошибка при загрузке заголовка файла данных № 2",
+         "it looks like 1D data (.d1d), version byte 211"},
     };
     for (const TCase &c : cases) {
         SCOPED_TRACE(c.Name);
         Host.ClearMessages();
-        EXPECT_FALSE(document.AppendFile(Write(c.Name, c.Bytes)));
-        EXPECT_EQ(Host.Messages(), c.Messages);
+        const std::string path = Write(c.Name, c.Bytes);
+        EXPECT_FALSE(document.AppendFile(path));
+        if (c.Message.empty())
+            EXPECT_TRUE(Host.Messages().empty());
+        else
+            EXPECT_EQ(Host.Messages(), (std::vector<std::string>{c.Message + "\ncannot read '" + path +
+                                                                 "' as 2D data: " + c.Reason}));
         EXPECT_EQ(SnapshotOf(document), before);
     }
     Host.ClearMessages();
-    EXPECT_FALSE(document.AppendFile(PathOf("missing.d2d")));
-    EXPECT_EQ(Host.Messages(), (std::vector<std::string>{"Ошибка при загрузке заголовка файла данных № 1"}));
+    const std::string missing = PathOf("missing.d2d");
+    EXPECT_FALSE(document.AppendFile(missing));
+    EXPECT_EQ(Host.Messages(), (std::vector<std::string>{"Ошибка при загрузке заголовка файла данных № 1\ncannot open '" +
+                                                         missing + "': No such file or directory"}));
     EXPECT_EQ(SnapshotOf(document), before);
     EXPECT_TRUE(Host.PresenterCalls().empty());
 }

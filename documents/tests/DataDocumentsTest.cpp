@@ -4,6 +4,9 @@
 
 #include "vesk_pro.h"
 
+#include <filesystem>
+#include <sys/stat.h>
+
 namespace {
 
 using namespace TestFiles;
@@ -161,9 +164,14 @@ TEST_F(DocumentsTest, RefusedRecordReadsLeaveASizedListAndNoFileName)
     Open<TnData0D>(TDocumentKind::Data0D, Write("line.d2d", Build2D(profile, {})), &loaded);
     EXPECT_FALSE(loaded);
 
-    EXPECT_EQ(Host.Messages(), (std::vector<std::string>{"Ошибка при загрузке файла данных № 2",
-                                                         "Ошибка при загрузке файла данных № 2",
-                                                         "Ошибка при загрузке заголовка файла данных d0d № 2"}));
+    EXPECT_EQ(Host.Messages(),
+              (std::vector<std::string>{
+                  "Ошибка при загрузке файла данных № 2\ncannot read '" + PathOf("design.s2d") +
+                      "' as 2D data: it looks like a 2D sequence (.s2d), version byte 220",
+                  "Ошибка при загрузке файла данных № 2\ncannot read '" + PathOf("design.s1d") +
+                      "' as 1D data: it looks like a 1D sequence (.s1d), version byte 210",
+                  "Ошибка при загрузке заголовка файла данных d0d № 2\ncannot read '" + PathOf("line.d2d") +
+                      "' as 0D data: it looks like 2D data (.d2d), version byte 221"}));
 }
 
 TEST_F(DocumentsTest, AHeaderCountTheFileCannotHoldIsRefused)
@@ -173,6 +181,7 @@ TEST_F(DocumentsTest, AHeaderCountTheFileCannotHoldIsRefused)
         TDocumentKind Kind;
         std::vector<uint8_t> Bytes;
         bool Fits;
+        std::string Reason; // after "cannot read 'PATH': "
     };
     const auto profile = [](uint8_t version, uint32_t count, std::size_t records, std::size_t cut = 0) {
         THeader2D header;
@@ -193,15 +202,30 @@ TEST_F(DocumentsTest, AHeaderCountTheFileCannotHoldIsRefused)
     huge.Count = 0xFFFFFFF0u;
 
     const std::vector<TCase> cases{
-        {"exact.d2d", TDocumentKind::Data2D, profile(Data2DInstrument, 2, 2), true},
-        {"short.d2d", TDocumentKind::Data2D, profile(Data2DInstrument, 2, 2, 1), false},
-        {"more.d2d", TDocumentKind::Data2D, profile(Data2DInstrument, 3, 2), false},
-        {"wide.d2d", TDocumentKind::Data2D, profile(Data2DWide, 2, 2), true},
-        {"narrowAsWide.d2d", TDocumentKind::Data2D, profile(Data2DWide, 2, 1), false},
-        {"huge.d2d", TDocumentKind::Data2D, profile(Data2DOld, 0xFFFFFFFFu, 0), false},
-        {"more.d1d", TDocumentKind::Data1D, sounding(Data1D, 1, 2, 1), false},
-        {"huge.d0d", TDocumentKind::Data0D, Build0D(huge, {}), false},
-        {"custom.s1d", TDocumentKind::Seq1D, sounding(Seq1D, ArrayTypeCode::Custom, 3, 2), false},
+        {"exact.d2d", TDocumentKind::Data2D, profile(Data2DInstrument, 2, 2), true, ""},
+        {"short.d2d", TDocumentKind::Data2D, profile(Data2DInstrument, 2, 2, 1), false,
+         "file ends after 384 of 385 bytes that its header and 2 measurements need"},
+        {"more.d2d", TDocumentKind::Data2D, profile(Data2DInstrument, 3, 2), false,
+         "file ends after 385 of 410 bytes that its header and 3 measurements need"},
+        {"wide.d2d", TDocumentKind::Data2D, profile(Data2DWide, 2, 2), true, ""},
+        {"narrowAsWide.d2d", TDocumentKind::Data2D, profile(Data2DWide, 2, 1), false,
+         "file ends after 372 of 409 bytes that its header and 2 measurements need"},
+        {"huge.d2d", TDocumentKind::Data2D, profile(Data2DOld, 0xFFFFFFFFu, 0), false,
+         "its header counts 4294967295 measurements, more than any survey has (at most 10000000)"},
+        {"more.d1d", TDocumentKind::Data1D, sounding(Data1D, 1, 2, 1), false,
+         "file ends after 365 of 394 bytes that its header and 2 measurements need"},
+        {"huge.d0d", TDocumentKind::Data0D, Build0D(huge, {}), false,
+         "its header counts 4294967280 measurements, more than any survey has (at most 10000000)"},
+        {"custom.s1d", TDocumentKind::Seq1D, sounding(Seq1D, ArrayTypeCode::Custom, 3, 2), false,
+         "file ends after 352 of 360 bytes that its header and 3 measurements need"},
+        // A sequence's records are not read, but a file that lost them is refused all the same.
+        {"cut.s2d", TDocumentKind::Seq2D, profile(Seq2D, 3, 2), false,
+         "file ends after 343 of 347 bytes that its header and 3 measurements need"},
+        {"cut.s1d", TDocumentKind::Seq1D, sounding(Seq1D, ArrayTypeCode::Wenner, 2, 1), false,
+         "file ends after 344 of 352 bytes that its header and 2 measurements need"},
+        // Ten million measurements pass the bound; one more does not.
+        {"bound.d0d", TDocumentKind::Data0D, Build0D(THeader0D{Data0D, 10'000'001, {}}, {}), false,
+         "its header counts 10000001 measurements, more than any survey has (at most 10000000)"},
     };
     for (const TCase &c : cases) {
         SCOPED_TRACE(c.Name);
@@ -215,10 +239,13 @@ TEST_F(DocumentsTest, AHeaderCountTheFileCannotHoldIsRefused)
             EXPECT_TRUE(Host.Messages().empty());
             continue;
         }
-        EXPECT_EQ(Host.Messages(), (std::vector<std::string>{
-                                       "Ошибка при загрузке файла данных: число измерений в заголовке больше, "
-                                       "чем помещается в файле " +
-                                       path}));
+        const std::string message = c.Reason.starts_with("its header counts")
+                                        ? "Ошибка при загрузке файла данных: недопустимо большое число измерений в "
+                                          "заголовке "
+                                        : "Ошибка при загрузке файла данных: число измерений в заголовке больше, "
+                                          "чем помещается в файле ";
+        EXPECT_EQ(Host.Messages(),
+                  (std::vector<std::string>{message + path + "\ncannot read '" + path + "': " + c.Reason}));
         // As for a refused header: nothing of the file was taken.
         EXPECT_EQ(document->MeasurementsCustom().Count, 0u);
         EXPECT_EQ(document->ArrayDetailsCustom().ArrayType, ArrayTypeCode::Schlumberger);
@@ -226,70 +253,83 @@ TEST_F(DocumentsTest, AHeaderCountTheFileCannotHoldIsRefused)
     }
 }
 
-TEST_F(DocumentsTest, AHeaderCutShortLeavesTheFieldsItDoesNotReachAsTheyWere)
+TEST_F(DocumentsTest, AFileCutShortInsideItsHeaderIsRefusedForEveryKind)
 {
-    // The library does not notice a short header; the fields the file does
-    // not reach keep the values the new document had (its defaults).
+    // The library reads such a header without noticing; the documents refuse
+    // it before, so that nothing is generated or saved from a partial design.
     const auto cut = [](std::vector<uint8_t> bytes, std::size_t size) {
         bytes.resize(size);
         return bytes;
     };
     THeader2D header2D;
     header2D.Version = Seq2D;
-    const std::string design2D = Write("design.s2d", cut(Build2D(header2D, {}), 5)); // version and count only
-    header2D.Version = Data2DInstrument;
-    header2D.ArrayType = ArrayTypeCode::Wenner;
-    header2D.Common.Settings = {3, 2, 4, 1, 5, 0};
-    const std::string profile = Write("line.d2d", cut(Build2D(header2D, {}), 262)); // up to the array type
+    THeader2D data2D;
+    data2D.ArrayType = ArrayTypeCode::Wenner;
     THeader1D header1D;
     header1D.Version = Seq1D;
-    const std::string design1D = Write("design.s1d", cut(Build1D(header1D, {}), 5));
-    header1D.Version = Data1D;
-    header1D.ArrayType = ArrayTypeCode::Wenner;
-    header1D.Common.Settings = {6, 5, 4, 3, 2, 1};
-    const std::string sounding = Write("vertical.d1d", cut(Build1D(header1D, {}), 261)); // up to the settings
+    THeader1D data1D;
+    struct TCase {
+        const char *Name;
+        TDocumentKind Kind;
+        std::vector<uint8_t> Bytes;
+        std::string Reason;
+    };
+    const std::vector<TCase> cases{
+        {"design.s2d", TDocumentKind::Seq2D, cut(Build2D(header2D, {}), 100), "file ends after 100 of 335 header bytes"},
+        {"seven.s2d", TDocumentKind::Seq2D, cut(Build2D(header2D, {}), 7), "file ends after 7 of 335 header bytes"},
+        {"line.d2d", TDocumentKind::Data2D, cut(Build2D(data2D, {}), 262), "file ends after 262 of 335 header bytes"},
+        {"seven.s1d", TDocumentKind::Seq1D, cut(Build1D(header1D, {}), 7), "file ends after 7 of 336 header bytes"},
+        {"byte.s1d", TDocumentKind::Seq1D, {0xD3}, "file ends after 1 of 336 header bytes"},
+        {"byte.d1d", TDocumentKind::Data1D, {0xD3}, "file ends after 1 of 336 header bytes"},
+        {"vertical.d1d", TDocumentKind::Data1D, cut(Build1D(data1D, {}), 261),
+         "file ends after 261 of 336 header bytes"},
+        {"series.d0d", TDocumentKind::Data0D, cut(Build0D(THeader0D{}, {}), 8), "file ends after 8 of 261 header bytes"},
+        {"empty.d2d", TDocumentKind::Data2D, {}, "file ends after 0 of 335 header bytes"},
+    };
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(c.Name);
+        Host.ClearMessages();
+        const std::string path = Write(c.Name, c.Bytes);
+        bool loaded = true;
+        TCustomVeskObject *document = Store.CreateDocument(c.Kind, path, &loaded);
+        ASSERT_NE(document, nullptr);
+        EXPECT_FALSE(loaded);
+        EXPECT_EQ(Host.Messages(),
+                  (std::vector<std::string>{"Ошибка при загрузке заголовка файла данных: файл короче заголовка " +
+                                            path + "\ncannot read '" + path + "': " + c.Reason}));
+        EXPECT_EQ(document->MeasurementsCustom().Count, 0u);
+        EXPECT_TRUE(document->ArrayDetailsCustom().FileName.empty());
+    }
+}
 
-    bool loaded = false;
-    auto &sequence2D = Open<TnSeq2D>(TDocumentKind::Seq2D, design2D, &loaded);
-    EXPECT_TRUE(loaded);
-    EXPECT_EQ(sequence2D.ArrayDetails().ArrayType, ArrayTypeCode::Schlumberger);
-    EXPECT_EQ(sequence2D.ArrayDetails().GroupCount, 4);
-    EXPECT_EQ(sequence2D.Measurements().Count, 529u); // the default design
-    EXPECT_EQ(sequence2D.ArrayDetails().FileName, "design.s2d");
-
-    auto &data2D = Open<TnData2D>(TDocumentKind::Data2D, profile, &loaded);
-    EXPECT_TRUE(loaded);
-    const TArrayDetails2D &details2D = data2D.ArrayDetails();
-    EXPECT_EQ(details2D.ArrayType, ArrayTypeCode::Wenner);
-    EXPECT_EQ(details2D.SequenceType, SequenceTypeSingle);
-    EXPECT_EQ(details2D.UnitSpacing, 5000u);
-    EXPECT_EQ(details2D.GroupCount, 4);
-    EXPECT_EQ(details2D.SpacingFactors, (TByteArray{1, 3, 5, 7}));
-    EXPECT_EQ(details2D.LevelCounts, (TByteArray{6, 6, 6, 6}));
-    EXPECT_EQ(details2D.LevelSteps, (TByteArray{1, 1, 1, 1}));
-    EXPECT_EQ(details2D.OverlapCounts, (TByteArray{1, 4, 7, 10}));
-    EXPECT_EQ(details2D.Cable1.Enabled, TByteArray(24, 1));
-    EXPECT_EQ(details2D.Cable2.Enabled, TByteArray(24, 1));
-    EXPECT_EQ(data2D.Measurements().MeasureSettings, (TMeasureSettings{3, 2, 4, 1, 5, 0}));
-    EXPECT_EQ(data2D.Measurements().Count, 0u);
-
-    auto &sequence1D = Open<TnSeq1D>(TDocumentKind::Seq1D, design1D, &loaded);
-    EXPECT_TRUE(loaded);
-    EXPECT_EQ(sequence1D.ArrayDetails().ArrayType, ArrayTypeCode::Schlumberger);
-    EXPECT_EQ(sequence1D.ArrayDetails().GroupCount, 1);
-    EXPECT_EQ(sequence1D.Measurements().Count, 10u);
-
-    auto &data1D = Open<TnData1D>(TDocumentKind::Data1D, sounding, &loaded);
-    EXPECT_TRUE(loaded);
-    const TArrayDetails1D &details1D = data1D.ArrayDetails();
-    EXPECT_EQ(details1D.ArrayType, ArrayTypeCode::Schlumberger);
-    EXPECT_EQ(details1D.GroupCount, 1);
-    EXPECT_EQ(details1D.Spacings, (TDoubleArray{1.0, 0.0, 0.0, 0.0}));
-    EXPECT_EQ(details1D.LevelCounts, (TByteArray{10, 0, 0, 0}));
-    EXPECT_EQ(data1D.Measurements().MeasureSettings, (TMeasureSettings{6, 5, 4, 3, 2, 1}));
-    EXPECT_EQ(details1D.FileName, "vertical.d1d");
-
-    EXPECT_TRUE(Host.Messages().empty());
+TEST_F(DocumentsTest, WhatIsNoRegularFileIsRefusedWithoutOpeningIt)
+{
+    const std::string pipe = PathOf("pipe.d2d");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const std::string folder = PathOf("folder.s2d");
+    std::filesystem::create_directory(folder);
+    struct TCase {
+        std::string Path;
+        TDocumentKind Kind;
+        std::string Reason;
+    };
+    const std::vector<TCase> cases{
+        // Opening a named pipe for reading would wait for a writer for ever.
+        {pipe, TDocumentKind::Data2D, "it is a named pipe, not a regular file"},
+        {folder, TDocumentKind::Seq2D, "it is a directory, not a regular file"},
+        {PathOf("missing.d0d"), TDocumentKind::Data0D, "No such file or directory"},
+    };
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(c.Path);
+        Host.ClearMessages();
+        bool loaded = true;
+        Store.CreateDocument(c.Kind, c.Path, &loaded);
+        EXPECT_FALSE(loaded);
+        const std::string prefix = c.Kind == TDocumentKind::Data0D ? "Ошибка при загрузке заголовка файла данных d0d № 1"
+                                                                    : "Ошибка при загрузке заголовка файла данных № 1";
+        EXPECT_EQ(Host.Messages(),
+                  (std::vector<std::string>{prefix + "\ncannot open '" + c.Path + "': " + c.Reason}));
+    }
 }
 
 TEST_F(DocumentsTest, Saving2DDataMakesTheFilteringPermanent)
@@ -365,7 +405,9 @@ TEST_F(DocumentsTest, AFailed2DSaveKeepsTheUsersFileAndTheDocument)
 
     EXPECT_EQ(Host.Messages(), (std::vector<std::string>{"Ошибка при сохранении файла данных № 202",
                                                          "Ошибка при сохранении файла данных № 206",
-                                                         "Ошибка при сохранении файла данных № 1",
+                                                         "Ошибка при сохранении файла данных № 1\ncannot write '" +
+                                                             PathOf("missing/line.d2d") +
+                                                             "': No such file or directory",
                                                          "Ошибка при сохранении файла данных № 201"}));
     EXPECT_EQ(ReadFile(existing), (std::vector<uint8_t>{1, 2, 3}));
 }

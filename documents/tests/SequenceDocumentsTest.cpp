@@ -199,7 +199,9 @@ TEST_F(DocumentsTest, ACustom1DSequenceWhoseRecordsCannotBeReadIsReported)
     bool loaded = true;
     auto &custom = Open<TnSeq1D>(TDocumentKind::Seq1D, path, &loaded);
     EXPECT_FALSE(loaded);
-    EXPECT_EQ(Host.Messages(), (std::vector<std::string>{"Ошибка при загрузке файла данных № 2"}));
+    EXPECT_EQ(Host.Messages(),
+              (std::vector<std::string>{"Ошибка при загрузке файла данных № 2\ncannot read '" + path +
+                                        "' as a 1D sequence: it looks like 1D data (.d1d), version byte 211"}));
     // The header's design was taken: the list has the header's count (all
     // zero) and the sequence shows the file's name, as every sequence whose
     // header was read does.

@@ -116,7 +116,10 @@ TEST_F(DocumentsTest, AFileWhoseHeaderIsRefusedStillAddsItsNode)
     bool loaded = true;
     auto &document = Open<TnData2D>(TDocumentKind::Data2D, Write("vertical.d1d", Sounding()), &loaded);
     EXPECT_FALSE(loaded);
-    EXPECT_EQ(Host.Messages(), (std::vector<std::string>{"Ошибка при загрузке заголовка файла данных № 2"}));
+    EXPECT_EQ(Host.Messages(),
+              (std::vector<std::string>{"Ошибка при загрузке заголовка файла данных № 2\ncannot read '" +
+                                        PathOf("vertical.d1d") +
+                                        "' as 2D data: it looks like 1D data (.d1d), version byte 211"}));
     EXPECT_EQ(document.Name, "Data 2D #1");
     EXPECT_EQ(Host.SelectedDocument(), &document);
     EXPECT_EQ(document.Measurements().Count, 0u);
@@ -126,7 +129,9 @@ TEST_F(DocumentsTest, AFileWhoseHeaderIsRefusedStillAddsItsNode)
     Host.ClearMessages();
     auto &missing = Open<TnData0D>(TDocumentKind::Data0D, PathOf("missing.d0d"), &loaded);
     EXPECT_FALSE(loaded);
-    EXPECT_EQ(Host.Messages(), (std::vector<std::string>{"Ошибка при загрузке заголовка файла данных d0d № 1"}));
+    EXPECT_EQ(Host.Messages(),
+              (std::vector<std::string>{"Ошибка при загрузке заголовка файла данных d0d № 1\ncannot open '" +
+                                        PathOf("missing.d0d") + "': No such file or directory"}));
     EXPECT_EQ(missing.Name, "Data 0D #2");
 }
 

@@ -2,7 +2,13 @@
 
 #include "TextExport.h"
 
+#include <csignal>
+#include <filesystem>
+#include <fstream>
 #include <locale>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -270,10 +276,37 @@ TEST_F(TextExportTest, AnExportThatCannotBeWrittenIsReported)
     const TByteArray used = document.Measurements().Used;
     const std::string path = PathOf("missing/line.dat");
     EXPECT_FALSE(document.Export(path, 1));
-    EXPECT_EQ(Host.Messages(), (std::vector<std::string>{"Ошибка при экспорте файла " + path}));
+    EXPECT_EQ(Host.Messages(), (std::vector<std::string>{"Ошибка при экспорте файла " + path + "\ncannot write '" +
+                                                         path + "': No such file or directory"}));
     EXPECT_FALSE(document.Measurements().CoordInMeters);
     EXPECT_EQ(document.Measurements().Count, 4u);
     EXPECT_EQ(document.Measurements().Used, used);
+}
+
+TEST_F(TextExportTest, AnExportThatFailsMidwayLeavesTheOldFileAndNoTemporary)
+{
+    TnData2D &document = FilteredWenner();
+    const std::string path = PathOf("line.dat");
+    std::ofstream(path, std::ios::binary) << "the user's earlier export\r\n";
+    // A child process whose files may not grow beyond 64 bytes, as on a disk
+    // that fills up while the export is written.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const rlimit limit{64, 64};
+        ::signal(SIGXFSZ, SIG_IGN);
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const bool exported = document.Export(path, 1);
+        const bool reported = Host.Messages().size() == 1 &&
+                              Host.Messages()[0].ends_with("cannot write '" + path + "': File too large");
+        ::_exit(!exported && reported ? 0 : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(ReadText(path), "the user's earlier export\r\n");
+    for (const auto &entry : std::filesystem::directory_iterator(PathOf("")))
+        EXPECT_FALSE(entry.path().filename().string().starts_with("line.dat.")) << entry.path();
 }
 
 TEST(TextExportNumbers, FixedLayouts)

@@ -9,6 +9,7 @@
  *   101..117 a required pointer is null (which one depends on the function)
  *   201..207 a parameter fails validation (writers and generators)
  * do_approximation returns 1 on success and 0 on failure.
+ * After result 1 of a file function, errno holds the system's reason.
  *
  * Byte arguments are passed as uint32_t; only their low 8 bits count.
  * Every output array is allocated by the caller, sized from a count that an

@@ -6,7 +6,7 @@
 #include "binary_io.h"
 #include "file_layout.h"
 #include "header_prefix.h"
-#include "file_replacement.h"
+#include "whole_file_writer.h"
 
 namespace vesk {
 

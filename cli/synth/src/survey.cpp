@@ -124,7 +124,7 @@ void ValidateOptions(const LayeredEarth& earth, const SynthesisOptions& options)
 }  // namespace
 
 std::vector<Reading> SynthesiseMeasurements(const LayeredEarth& earth, std::span<const Quadripole> measurements,
-                                            const SynthesisOptions& options) {
+                                            const SynthesisOptions& options, const ProgressFunction& progress) {
   ValidateOptions(earth, options);
   const bool chargeable = options.ipWindowCode != 0;
   const double tau = options.ipTimeConstant;
@@ -196,6 +196,7 @@ std::vector<Reading> SynthesiseMeasurements(const LayeredEarth& earth, std::span
       throw std::invalid_argument("measurement " + std::to_string(i + 1) + ": " + error.what());
     }
     readings.push_back(reading);
+    if (progress) progress(readings.size());
   }
   return readings;
 }

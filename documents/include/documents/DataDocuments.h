@@ -34,8 +34,10 @@ public:
     // the other half of a forward/reverse pole-dipole pair (not shifted; the
     // mixed-types flag is set). Duplicates are merged and the presenter shows
     // everything. Any other file, or one that does not load, changes nothing;
-    // the answer is then false.
-    bool AppendFile(const std::string &fileName);
+    // the answer is then false. loaded, when given, receives whether the file
+    // loaded (false: its message has been shown; true with the answer false:
+    // the file is neither such a spread nor such a half).
+    bool AppendFile(const std::string &fileName, bool *loaded = nullptr);
 
     // Marks the first measurement with this number as not in use, then
     // refreshes the views (also when no measurement carries the number).

@@ -25,6 +25,14 @@ std::optional<TDocumentKind> DocumentKindFromNumber(int32_t number);
 // ".d1d" 3, ".d2d" 4, ".d0d" 5, letters in any case); nothing otherwise.
 std::optional<TDocumentKind> DocumentKindFromExtension(std::string_view fileName);
 
+// The kind whose files start with the version byte (220 and 120 a 2D
+// sequence, 122, 121 and 221 2D data, 210 and 110 a 1D sequence, 211 and 111
+// 1D data, 201 and 101 0D data); nothing for any other byte.
+std::optional<TDocumentKind> DocumentKindFromVersionByte(uint8_t version);
+
+// The kind in words for messages: "2D data", "a 1D sequence", ...
+std::string_view KindDescription(TDocumentKind kind);
+
 // Text of a document's root node before its running number, e.g. "Data 2D #".
 std::string_view TreeNodePrefix(TDocumentKind kind);
 

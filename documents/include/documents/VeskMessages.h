@@ -1,6 +1,8 @@
 // Every message text that the documents show through the main window. A
 // message about a failed library call is its prefix followed by the library's
 // result code in decimal; the other messages are followed by the file name.
+// A failure of a file is followed by a line break and one English line with
+// the file name and the reason (FileChecks.h).
 #pragma once
 
 #include <cstdint>
@@ -26,6 +28,12 @@ inline constexpr std::string_view DataSaveFailed = "Ошибка при сохр
 // Followed by the file name: a header whose record count the file cannot hold.
 inline constexpr std::string_view CountExceedsFile =
     "Ошибка при загрузке файла данных: число измерений в заголовке больше, чем помещается в файле ";
+// Followed by the file name: a file that ends inside its header.
+inline constexpr std::string_view HeaderTruncated =
+    "Ошибка при загрузке заголовка файла данных: файл короче заголовка ";
+// Followed by the file name: a header counting more measurements than any survey has.
+inline constexpr std::string_view CountTooLarge =
+    "Ошибка при загрузке файла данных: недопустимо большое число измерений в заголовке ";
 // Followed by the file name: an export file that cannot be created or written.
 inline constexpr std::string_view ExportFailed = "Ошибка при экспорте файла ";
 

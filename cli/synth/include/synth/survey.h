@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -57,9 +58,11 @@ struct Reading {
 //   0.1 ms + 2 %.
 // A dipping earth is evaluated 1D per measurement, under its mid-point.
 // Throws std::invalid_argument for an invalid earth, options or layout (the
-// message names the measurement).
+// message names the measurement). progress, when set, receives the number of
+// measurements done after each one.
+using ProgressFunction = std::function<void(std::size_t done)>;
 std::vector<Reading> SynthesiseMeasurements(const LayeredEarth& earth, std::span<const Quadripole> measurements,
-                                            const SynthesisOptions& options);
+                                            const SynthesisOptions& options, const ProgressFunction& progress = {});
 
 // The MeasureSettings block of the file header for these readings: deviation
 // limit 2 %, stacking 2 to 6, the IP window code, transmitter power 100 %.

@@ -1,13 +1,12 @@
 // Writing a file so that a failure midway never damages an existing file of
 // the same name: the content goes to a new file beside the target, which is
 // renamed over the target only after every byte, the flush and the close
-// succeeded.
+// succeeded. Shared by the library's binary writers and the documents' text
+// exports.
 #pragma once
 
 #include <cstdio>
 #include <string>
-
-#include "binary_io.h"
 
 namespace vesk {
 
@@ -26,24 +25,21 @@ public:
     // target. On failure the new file is removed and the target is untouched.
     bool commit();
 
+    // The system's reason (an errno value) of the first step that failed; 0
+    // while nothing failed. errno holds it too after a failed constructor or
+    // commit(), so that callers of the C interface can report it.
+    int error() const { return error_; }
+
 private:
     bool createBeside(const std::string &target);
     void discard();
+    // Remembers errno as the reason, unless an earlier step failed already.
+    void noteFailure();
 
     std::FILE *stream_ = nullptr;
     std::string target_;
     std::string temporary_; // empty when writing to the target directly
+    int error_ = 0;
 };
-
-// Writes a whole file through `writeContent(BinaryWriter &)`; true when every
-// byte reached the disk and the file is in place.
-template <typename WriteContent>
-bool writeWholeFile(const char *path, WriteContent &&writeContent) {
-    FileReplacement file(path);
-    if (file.stream() == nullptr) return false;
-    BinaryWriter out(file.stream());
-    writeContent(out);
-    return out.ok() && file.commit();
-}
 
 } // namespace vesk

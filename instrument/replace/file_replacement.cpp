@@ -46,6 +46,7 @@ FileReplacement::FileReplacement(const char *target) {
             replacing = true;
         }
     } else if (errno != ENOENT) {
+        noteFailure();
         return;
     }
 
@@ -53,12 +54,20 @@ FileReplacement::FileReplacement(const char *target) {
         // Devices, pipes and the like cannot be replaced; write to them
         // directly (a folder fails to open here).
         stream_ = std::fopen(path.c_str(), "wb");
+        if (stream_ == nullptr) noteFailure();
         return;
     }
-    if (replacing && access(path.c_str(), W_OK) != 0) return; // a read-only file stays as it is
+    if (replacing && access(path.c_str(), W_OK) != 0) { // a read-only file stays as it is
+        noteFailure();
+        return;
+    }
 
     target_ = path;
-    if (!createBeside(path) || !replacing) return;
+    if (!createBeside(path)) {
+        noteFailure();
+        return;
+    }
+    if (!replacing) return;
 
     // The replacement keeps the owner (where allowed) and the permissions of
     // the file it replaces. Only the superuser may give a file away; for
@@ -66,7 +75,14 @@ FileReplacement::FileReplacement(const char *target) {
     const int fd = fileno(stream_);
     if (fchown(fd, existing.st_uid, existing.st_gid) != 0) {
     }
-    if (fchmod(fd, existing.st_mode & 07777) != 0) discard();
+    if (fchmod(fd, existing.st_mode & 07777) != 0) {
+        noteFailure();
+        discard();
+    }
+}
+
+void FileReplacement::noteFailure() {
+    if (error_ == 0) error_ = errno;
 }
 
 bool FileReplacement::createBeside(const std::string &target) {
@@ -96,10 +112,12 @@ bool FileReplacement::createBeside(const std::string &target) {
 }
 
 void FileReplacement::discard() {
+    const int reason = errno; // cleaning up must not hide why the write failed
     if (stream_ != nullptr) std::fclose(stream_);
     stream_ = nullptr;
     if (!temporary_.empty()) unlink(temporary_.c_str());
     temporary_.clear();
+    errno = error_ != 0 ? error_ : reason;
 }
 
 FileReplacement::~FileReplacement() { discard(); }
@@ -108,13 +126,18 @@ bool FileReplacement::commit() {
     if (stream_ == nullptr) return false;
     bool ok = std::fflush(stream_) == 0;
     if (ok && !temporary_.empty()) ok = fsync(fileno(stream_)) == 0;
-    ok = std::fclose(stream_) == 0 && ok;
+    if (!ok) noteFailure();
+    if (std::fclose(stream_) != 0) {
+        noteFailure();
+        ok = false;
+    }
     stream_ = nullptr;
     if (temporary_.empty()) return ok;
     if (ok && std::rename(temporary_.c_str(), target_.c_str()) == 0) {
         temporary_.clear();
         return true;
     }
+    if (ok) noteFailure(); // the rename failed
     discard();
     return false;
 }
