@@ -35,6 +35,21 @@ QString NumberLabel(const TMeasurements2D &list, uint32_t i)
 
 bool IsDrawn(const TMeasurements2D &list, uint32_t i) { return list.IsShown(i) && list.PassesFilter(i); }
 
+// One point per drawn measurement at (x, y), labelled with its number.
+using TQuantity = double (TMeasurements2D::*)(uint32_t) const;
+void SetLabelledPoints(TChartSeries &series, const TMeasurements2D &list, TQuantity xOf, TQuantity yOf)
+{
+    QVector<double> x, y;
+    QStringList labels;
+    for (uint32_t i = 0; i < list.Count; ++i) {
+        if (!IsDrawn(list, i)) continue;
+        x.append((list.*xOf)(i));
+        y.append((list.*yOf)(i));
+        labels.append(NumberLabel(list, i));
+    }
+    series.SetPoints(x, y, labels);
+}
+
 } // namespace
 
 void TGUIData2D::BuildChart()
@@ -77,16 +92,8 @@ void TGUIData2D::SetupSeries()
 
 void TGUIData2D::DrawPseudoSection()
 {
-    const TMeasurements2D &list = FMeasurements;
-    QVector<double> x, y;
-    QStringList labels;
-    for (uint32_t i = 0; i < list.Count; ++i) {
-        if (!IsDrawn(list, i)) continue;
-        x.append(list.MidPoint(i));
-        y.append(list.PseudoDepth(i));
-        labels.append(NumberLabel(list, i));
-    }
-    Views().Data2DChart->Series_Points->SetPoints(x, y, labels);
+    SetLabelledPoints(*Views().Data2DChart->Series_Points, FMeasurements, &TMeasurements2D::MidPoint,
+                      &TMeasurements2D::PseudoDepth);
     BuildMap();
 }
 
@@ -113,16 +120,8 @@ void TGUIData2D::ShowMapMessageOnce(const TMapPoints &points, TMapOutcome outcom
 
 void TGUIData2D::DrawSoundingCurves()
 {
-    const TMeasurements2D &list = FMeasurements;
-    QVector<double> x, y;
-    QStringList labels;
-    for (uint32_t i = 0; i < list.Count; ++i) {
-        if (!IsDrawn(list, i)) continue;
-        x.append(list.PseudoDepth(i));
-        y.append(list.ShownValue(i));
-        labels.append(NumberLabel(list, i));
-    }
-    Views().Data2DChart->Series_d2d_Curves->SetPoints(x, y, labels);
+    SetLabelledPoints(*Views().Data2DChart->Series_d2d_Curves, FMeasurements, &TMeasurements2D::PseudoDepth,
+                      &TMeasurements2D::ShownValue);
 }
 
 void TGUIData2D::DrawProfileCurves()
