@@ -12,7 +12,6 @@
 
 #include <QFile>
 
-#include <cmath>
 
 namespace {
 
@@ -33,6 +32,11 @@ QVector<TGridColumn> Data2DColumns()
         c.TrimLengths = true;
         return c;
     };
+    const auto fixed = [&](const char *caption, int width, int decimals) {
+        TGridColumn c = column(caption, TColumnKind::Number, width, TSortKind::Numeric);
+        c.Decimals = decimals;
+        return c;
+    };
     TGridColumn used = column("Used", TColumnKind::Check, 24, TSortKind::None);
     used.Editable = true;
     TGridColumn filter = column("Filt", TColumnKind::Check, 30, TSortKind::Boolean);
@@ -45,22 +49,13 @@ QVector<TGridColumn> Data2DColumns()
             length("M [m]", 30),
             length("N [m]", 30),
             length("B [m]", 30),
-            column("Rho [Ohm*m]", TColumnKind::Text, 30, TSortKind::Numeric),
-            // Sorted by value: an alphabetic sort would put 10.000 before 9.000.
-            column("C [ms]", TColumnKind::Text, 40, TSortKind::Numeric),
+            // Fixed-point with 2 and 3 decimals, formatted when shown; both
+            // sort by value (an alphabetic sort would put 10.000 before 9.000).
+            fixed("Rho [Ohm*m]", 30, 2),
+            fixed("C [ms]", 40, 3),
             column("U [mV]", TColumnKind::Text, 44, TSortKind::Numeric),
             column("I [mA]", TColumnKind::Text, 44, TSortKind::Numeric),
             column("Q [%]", TColumnKind::Text, 44, TSortKind::Numeric)};
-}
-
-// Fixed-point text with the given decimals and at most 14 significant digits;
-// below 10^(14 - decimals) the decimals alone stay within 14 digits.
-QString FixedText(double value, int decimals)
-{
-    if (std::fabs(value) < std::pow(10.0, 14 - decimals)) return QString::number(value, 'f', decimals);
-    const double rounded = QString::number(value, 'g', 14).toDouble();
-    if (std::fabs(rounded) >= 1e14) return QString::number(rounded, 'e', 13);
-    return QString::number(rounded, 'f', decimals);
 }
 
 // Writes a combo's item index; a value outside the list shows no line.
@@ -106,8 +101,8 @@ void TGUIData2D::FillTable()
 
     const TMeasurements2D &list = FMeasurements;
     const int rows = int(list.Count);
-    QVector<double> numbers(rows), depths(rows), a(rows), m(rows), n(rows), b(rows), voltages(rows), currents(rows),
-        qualities(rows);
+    QVector<double> numbers(rows), depths(rows), a(rows), m(rows), n(rows), b(rows), resistivities(rows),
+        chargeabilities(rows), voltages(rows), currents(rows), qualities(rows);
     QVector<bool> shown(rows), passes(rows);
     for (uint32_t i = 0; i < list.Count; ++i) {
         numbers[i] = i < list.Number.size() ? list.Number[i] : 0;
@@ -118,6 +113,8 @@ void TGUIData2D::FillTable()
         m[i] = list.ElectrodeM(i);
         n[i] = list.ElectrodeN(i);
         b[i] = list.ElectrodeB(i);
+        resistivities[i] = list.ShownResistivity(i);
+        chargeabilities[i] = list.ShownChargeability(i);
         voltages[i] = list.VoltageMV(i);
         currents[i] = list.CurrentMA(i);
         qualities[i] = list.QualityPercent(i);
@@ -131,12 +128,11 @@ void TGUIData2D::FillTable()
     model.SetColumnNumbers(ColumnM, m);
     model.SetColumnNumbers(ColumnN, n);
     model.SetColumnNumbers(ColumnB, b);
-    for (uint32_t i = 0; i < list.Count; ++i) {
-        model.SetText(ColumnResistivity, int(i), FixedText(list.ShownResistivity(i), 2));
-        model.SetText(ColumnChargeability, int(i), FixedText(list.ShownChargeability(i), 3));
-        // A measurement merged away by an append cannot be shown again.
+    model.SetColumnNumbers(ColumnResistivity, resistivities);
+    model.SetColumnNumbers(ColumnChargeability, chargeabilities);
+    // A measurement merged away by an append cannot be shown again.
+    for (uint32_t i = 0; i < list.Count; ++i)
         if (!list.NotMergedFlag(i)) model.SetCellReadOnly(ColumnUsed, int(i), true);
-    }
     model.SetColumnNumbers(ColumnVoltage, voltages);
     model.SetColumnNumbers(ColumnCurrent, currents);
     model.SetColumnNumbers(ColumnQuality, qualities);
