@@ -108,6 +108,7 @@ class SpreadWindow {
     for (int64_t j = firstRow; j <= lastRow; ++j) {
       const auto rowIndex = static_cast<std::size_t>(j - firstRow_);
       const int64_t limit = limits_[rowIndex];
+      if (limit < 0) continue;  // no node of this row is closer than the radius
       const int64_t firstColumn = std::max(-limit, -homeColumn);
       const int64_t lastColumn = std::min(limit, grid.columns - 1 - homeColumn);
       const double* rowWeights = weights_[rowIndex].data() + limit;
