@@ -97,6 +97,9 @@ bool TnData2D::SaveToFile(const std::string &fileName)
         DataOrScratch(list.Chargeability, scratch), DataOrScratch(list.Voltage, scratch),
         DataOrScratch(list.Current, scratch), DataOrScratch(list.Quality, scratch),
         DataOrScratch(resistivityMilli, scratch));
+    // The statuses changed: a table still showing the filtered rows as used
+    // would switch them on again at the next read of its checks.
+    Presenter().Refresh();
     if (code != 0) {
         ShowSaveFailure(VeskMessages::DataSaveFailed, code, fileName);
         return false;

@@ -99,3 +99,15 @@ TEST_F(DocumentsTest, AppendingShowsEverythingAndSelectingARollAlongSequenceRege
     Host.SelectNode(base.TreeIndex + 2);
     EXPECT_EQ(Host.PresenterCalls(), (TCalls{"ShowAll"}));
 }
+
+TEST_F(DocumentsTest, SavingTwoDimensionalDataRefreshesTheViewsOfItsNewStatuses)
+{
+    auto &data = Open<TnData2D>(TDocumentKind::Data2D, Write("line.d2d", WennerProfile(0)));
+    Host.ClearPresenterCalls();
+    ASSERT_TRUE(data.SaveToFile(PathOf("saved.d2d")));
+    EXPECT_EQ(Host.PresenterCalls(), (TCalls{"Refresh"}));
+    Host.ClearPresenterCalls();
+    // A failed write has made the statuses permanent all the same.
+    EXPECT_FALSE(data.SaveToFile(PathOf("no-such-folder/saved.d2d")));
+    EXPECT_EQ(Host.PresenterCalls(), (TCalls{"Refresh"}));
+}

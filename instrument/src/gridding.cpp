@@ -66,32 +66,69 @@ int64_t HomeIndex(double coordinate, double minimum, double step, int64_t nodeCo
   return static_cast<int64_t>(std::clamp(index, 0.0, static_cast<double>(nodeCount - 1)));
 }
 
-// Adds the weighted value of one point to the nodes around its home node.
-// Row offsets run from -trunc(reach) up to reach + 1 and column offsets from
-// -kmax to kmax; offsets that leave the grid are skipped, so the window is
-// clamped to the grid before counting, which keeps the loops bounded for any
-// reach. Expects reach > 0 (a smaller reach, or NaN, reaches no node).
-void SpreadPoint(const Grid& grid, double reach, double radius, int64_t homeRow, int64_t homeColumn, double value,
-                 double* sums, std::vector<double>& weights) {
-  const double firstRow = std::max(-std::trunc(reach), static_cast<double>(-homeRow));
-  const double lastRow = std::min(std::floor(reach + 1.0), static_cast<double>(grid.rows - 1 - homeRow));
-  for (auto j = static_cast<int64_t>(firstRow); j <= static_cast<int64_t>(lastRow); ++j) {
-    const auto rowOffset = static_cast<double>(j < 0 ? -j : j);
-    const double kMax = std::trunc(reach + 1.0 - rowOffset);
-    if (kMax < 0.0) continue;
-    const double firstColumn = std::max(-kMax, static_cast<double>(-homeColumn));
-    const double lastColumn = std::min(kMax, static_cast<double>(grid.columns - 1 - homeColumn));
-    for (auto k = static_cast<int64_t>(firstColumn); k <= static_cast<int64_t>(lastColumn); ++k) {
-      const auto columnOffset = static_cast<double>(k < 0 ? -k : k);
-      const double distance = rowOffset * grid.dy + columnOffset * grid.dx;
-      if (!(distance < radius)) continue;
-      const double weight = 1.0 - distance / radius;
-      const auto node = static_cast<std::size_t>((homeRow + j) * grid.columns + homeColumn + k);
-      sums[node] += weight * value;
-      weights[node] += weight;
+// The weights a point gives the nodes around its home node. They depend on
+// the offsets alone, so they are worked out once per call, with the same
+// arithmetic as for each node. Row offsets run from -trunc(reach) up to
+// reach + 1 and column offsets from -kmax to kmax; the window is clamped to
+// what a grid of this size can hold, which keeps it bounded for any reach.
+// Along a row the distance grows with |k|, so the nodes closer than the
+// radius are one run -limit .. limit. Expects reach > 0.
+class SpreadWindow {
+ public:
+  // Without Build the window reaches no node.
+  void Build(const Grid& grid, double reach, double radius) {
+    firstRow_ = static_cast<int64_t>(std::max(-std::trunc(reach), static_cast<double>(1 - grid.rows)));
+    lastRow_ = static_cast<int64_t>(std::min(std::floor(reach + 1.0), static_cast<double>(grid.rows - 1)));
+    maxColumn_ = grid.columns - 1;
+    for (int64_t j = firstRow_; j <= lastRow_; ++j) {
+      const auto rowOffset = static_cast<double>(j < 0 ? -j : j);
+      const double kMax = std::trunc(reach + 1.0 - rowOffset);
+      std::vector<double> half;  // weights of column offsets 0, 1, ... while within the radius
+      for (int64_t k = 0; kMax >= 0.0 && k <= maxColumn_ && static_cast<double>(k) <= kMax; ++k) {
+        const double distance = rowOffset * grid.dy + static_cast<double>(k) * grid.dx;
+        if (!(distance < radius)) break;
+        half.push_back(1.0 - distance / radius);
+      }
+      const auto limit = static_cast<int64_t>(half.size()) - 1;
+      std::vector<double> row(half.empty() ? 0 : 2 * half.size() - 1);
+      for (int64_t k = 0; k <= limit; ++k) {
+        row[static_cast<std::size_t>(limit + k)] = half[static_cast<std::size_t>(k)];
+        row[static_cast<std::size_t>(limit - k)] = half[static_cast<std::size_t>(k)];
+      }
+      limits_.push_back(limit);
+      weights_.push_back(std::move(row));
     }
   }
-}
+
+  // Adds the weighted value of one point to the nodes around its home node.
+  void Spread(const Grid& grid, int64_t homeRow, int64_t homeColumn, double value, double* sums,
+              std::vector<double>& weights) const {
+    const int64_t firstRow = std::max(firstRow_, -homeRow);
+    const int64_t lastRow = std::min(lastRow_, grid.rows - 1 - homeRow);
+    for (int64_t j = firstRow; j <= lastRow; ++j) {
+      const auto rowIndex = static_cast<std::size_t>(j - firstRow_);
+      const int64_t limit = limits_[rowIndex];
+      if (limit < 0) continue;  // no node of this row is closer than the radius
+      const int64_t firstColumn = std::max(-limit, -homeColumn);
+      const int64_t lastColumn = std::min(limit, grid.columns - 1 - homeColumn);
+      const double* rowWeights = weights_[rowIndex].data() + limit;
+      const auto rowStart = static_cast<std::size_t>((homeRow + j) * grid.columns + homeColumn);
+      for (int64_t k = firstColumn; k <= lastColumn; ++k) {
+        const double weight = rowWeights[k];
+        const auto node = rowStart + static_cast<std::size_t>(k);
+        sums[node] += weight * value;
+        weights[node] += weight;
+      }
+    }
+  }
+
+ private:
+  int64_t firstRow_ = 0;
+  int64_t lastRow_ = -1;
+  int64_t maxColumn_ = 0;
+  std::vector<int64_t> limits_;              // per row offset: the last column offset within the radius
+  std::vector<std::vector<double>> weights_; // per row offset: weights of column offsets -limit .. limit
+};
 
 }  // namespace
 
@@ -113,16 +150,24 @@ extern "C" int32_t do_approximation(int32_t pointCount, double reach, const doub
     return kFailure;
   }
 
-  std::fill(output, output + nodeCount, 0.0);
   const double radius = reach * std::max(grid->dx, grid->dy);
   // Distances are never negative, so a reach of 0 or below (or NaN) leaves
-  // every node without weight.
+  // every node without weight. The window is set up before the output is
+  // touched, so that a failure leaves it as it was.
+  SpreadWindow window;
   if (reach > 0.0) {
-    for (int32_t i = 0; i < pointCount; ++i) {
-      const int64_t homeRow = HomeIndex(y[i], grid->yMin, grid->dy, grid->rows);
-      const int64_t homeColumn = HomeIndex(x[i], grid->xMin, grid->dx, grid->columns);
-      SpreadPoint(*grid, reach, radius, homeRow, homeColumn, z[i], output, weights);
+    try {
+      window.Build(*grid, reach, radius);
+    } catch (const std::bad_alloc&) {
+      return kFailure;
     }
+  }
+
+  std::fill(output, output + nodeCount, 0.0);
+  for (int32_t i = 0; i < pointCount; ++i) {
+    const int64_t homeRow = HomeIndex(y[i], grid->yMin, grid->dy, grid->rows);
+    const int64_t homeColumn = HomeIndex(x[i], grid->xMin, grid->dx, grid->columns);
+    window.Spread(*grid, homeRow, homeColumn, z[i], output, weights);
   }
   for (std::size_t node = 0; node < nodeCount; ++node) {
     output[node] = weights[node] != 0.0 ? output[node] / weights[node] : 0.0;

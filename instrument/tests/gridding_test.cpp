@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -150,6 +151,59 @@ TEST(GriddingTest, NullArraysReturn0) {
   EXPECT_EQ(do_approximation(4, 2.0, p.x.data(), p.y.data(), nullptr, 3, 3, nullptr, nullptr, output.data()), 0);
   EXPECT_EQ(output, std::vector<double>(9, -1.0));
   EXPECT_EQ(do_approximation(4, 2.0, p.x.data(), p.y.data(), p.z.data(), 3, 3, nullptr, nullptr, nullptr), 0);
+}
+
+// The grid worked out node by node as the method states it: every point's
+// window of row and column offsets, the distance test and the weight of each
+// node. The library works the weights out once per call; the result must not
+// differ in a single bit.
+std::vector<double> PlainGrid(const Points& p, double reach, int32_t columns, int32_t rows) {
+  const double xMin = *std::min_element(p.x.begin(), p.x.end()), xMax = *std::max_element(p.x.begin(), p.x.end());
+  const double yMin = *std::min_element(p.y.begin(), p.y.end()), yMax = *std::max_element(p.y.begin(), p.y.end());
+  const double dx = (xMax - xMin) / (columns - 1), dy = (yMax - yMin) / (rows - 1);
+  const double radius = reach * std::max(dx, dy);
+  std::vector<double> sums(static_cast<std::size_t>(columns * rows), 0.0), weights(sums.size(), 0.0);
+  for (std::size_t i = 0; i < p.x.size() && reach > 0; ++i) {
+    const auto row = static_cast<int64_t>(std::trunc((p.y[i] - yMin) / dy + 1e-6));
+    const auto column = static_cast<int64_t>(std::trunc((p.x[i] - xMin) / dx + 1e-6));
+    for (auto j = static_cast<int64_t>(-std::trunc(reach)); static_cast<double>(j) <= reach + 1; ++j) {
+      if (row + j < 0 || row + j >= rows) continue;
+      const auto kMax = static_cast<int64_t>(std::trunc(reach + 1 - std::abs(static_cast<double>(j))));
+      for (int64_t k = -kMax; k <= kMax; ++k) {
+        if (column + k < 0 || column + k >= columns) continue;
+        const double d = static_cast<double>(std::abs(j)) * dy + static_cast<double>(std::abs(k)) * dx;
+        if (!(d < radius)) continue;
+        const double w = 1.0 - d / radius;
+        const auto node = static_cast<std::size_t>((row + j) * columns + column + k);
+        sums[node] += w * p.z[i];
+        weights[node] += w;
+      }
+    }
+  }
+  for (std::size_t node = 0; node < sums.size(); ++node) sums[node] = weights[node] != 0 ? sums[node] / weights[node] : 0;
+  return sums;
+}
+
+TEST(GriddingTest, RandomPointSetsGiveThePlainGridBitForBit) {
+  std::mt19937 random(11);
+  std::uniform_real_distribution<double> coordinate(-50.0, 400.0);
+  const double reaches[] = {0.5, 1, 2.5, 3, 7.3, 25, 60};
+  for (int round = 0; round < 300; ++round) {
+    Points p;
+    const auto n = 4 + static_cast<int>(random() % 200);
+    for (int i = 0; i < n; ++i) {
+      p.x.push_back(i % 9 == 0 && i > 0 ? p.x[0] : coordinate(random));  // some points share a column
+      p.y.push_back(coordinate(random) / static_cast<double>(1 + random() % 20));
+      p.z.push_back(coordinate(random));
+    }
+    const auto columns = 2 + static_cast<int32_t>(random() % 100), rows = 2 + static_cast<int32_t>(random() % 100);
+    const double reach = reaches[round % 7];
+    const std::vector<double> grid = GridOf(p, reach, columns, rows);
+    const std::vector<double> plain = PlainGrid(p, reach, columns, rows);
+    ASSERT_EQ(grid.size(), plain.size());
+    for (std::size_t node = 0; node < grid.size(); ++node)
+      ASSERT_EQ(grid[node], plain[node]) << "round " << round << " node " << node;
+  }
 }
 
 }  // namespace

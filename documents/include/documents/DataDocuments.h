@@ -22,7 +22,8 @@ public:
     bool LoadFromFile(const std::string &fileName) override;
     // Makes the current filtering permanent (a measurement stays in use only
     // when it was in use, kept and passes the filters; the document keeps
-    // these statuses even when the write then fails) and writes a .d2d file.
+    // these statuses even when the write then fails), refreshes the views so
+    // that they show those statuses, and writes a .d2d file.
     bool SaveToFile(const std::string &fileName) override;
     // Filter index 1: Res2DInv general array; 2: CSV; any other: an empty file.
     bool Export(const std::string &fileName, int32_t filterIndex) override;

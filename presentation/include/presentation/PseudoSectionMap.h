@@ -1,0 +1,95 @@
+// The pseudo-section map of a 2D data set: the value to show of the drawn
+// measurements gridded onto 100 x 100 nodes over the pseudo-section (Akima's
+// surface or inverse distance), nodes far from every measurement blanked, a
+// logarithmic colour scale between the smallest and largest gridded value, and
+// the cells and palette handed to the chart's colour grid.
+#pragma once
+
+#include "survey/VeskTypes.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+class TColorGridSeries;
+class TMeasurements2D;
+
+inline constexpr int MapGridSize = 100;   // nodes along each axis
+inline constexpr int MapPaletteSize = 15; // palette entries of the legend
+
+// Shown when the drawn measurements span no width or no depth (or there are none).
+extern const QString MapNoVariationMessage;
+// Shown when Akima's surface could not be built from the drawn measurements.
+extern const QString MapSurfaceNotBuiltMessage;
+
+// The drawn measurements (shown and passing the filters) in list order.
+struct TMapPoints {
+    TDoubleArray X; // mid-point, metres
+    TDoubleArray Y; // pseudo-depth, metres
+    TDoubleArray F; // value to show
+    bool operator==(const TMapPoints &) const = default;
+};
+
+struct TMapSettings {
+    int32_t ApproximationType = 1; // 0 Akima's surface, 1 inverse distance, other: no gridding
+    double ApproximationRadius = 5.0; // inverse distance: reach in multiples of the unit spacing
+    double UnitSpacing = 5.0;         // metres; also the half-side of a measurement's covered square
+    bool operator==(const TMapSettings &) const = default;
+};
+
+enum class TMapOutcome {
+    Drawn,           // cells and palette computed
+    NoVariation,     // nothing to draw: no points, or no spread in x or y
+    SurfaceNotBuilt, // Akima's surface refused the points: every cell white
+};
+
+struct TPseudoSectionMap {
+    TMapOutcome Outcome = TMapOutcome::NoVariation;
+    TDoubleArray GridX, GridY;   // node positions, MapGridSize each (empty for NoVariation)
+    // Per node, node (i, j) at j * MapGridSize + i (x index fastest).
+    TDoubleArray Values;
+    TBooleanArray Covered;
+    std::vector<uint32_t> Colours; // 24-bit cell colours, white where not coloured
+    double Minimum = 1.7e308;      // colour range over the covered nodes
+    double Maximum = 0;
+    TDoubleArray PaletteLevels;    // MapPaletteSize levels with their colours
+    std::vector<uint32_t> PaletteColours;
+};
+
+TMapPoints CollectMapPoints(const TMeasurements2D &measurements);
+
+// Node (i, j) is covered when some point lies closer than halfSide to it in x
+// and in y (strictly). Marks each point's neighbourhood instead of comparing
+// every node with every point; the result is the same.
+TBooleanArray CoveredNodes(const TMapPoints &points, const TDoubleArray &gridX, const TDoubleArray &gridY,
+                           double halfSide);
+
+// Grids, blanks and colours the map of the points.
+TPseudoSectionMap ComputeMap(const TMapPoints &points, const TMapSettings &settings);
+
+// Clears the colour grid and, unless the map has nothing to draw, adds its
+// palette and its cells (x index outer, depth index inner).
+void FillMapSeries(TColorGridSeries &series, const TPseudoSectionMap &map);
+
+// Keeps the last map so that a redraw of the same points with the same
+// settings (a sort, a tick that changes nothing drawn) does not grid again.
+class TMapCache {
+public:
+    // The map of points and settings; computed says whether it was computed
+    // now (false: the kept one was reused).
+    const TPseudoSectionMap &Map(const TMapPoints &points, const TMapSettings &settings, bool &computed);
+    void Clear() { FKey.reset(); }
+
+private:
+    struct TKey {
+        TMapPoints Points;
+        TMapSettings Settings;
+    };
+    std::optional<TKey> FKey;
+    TPseudoSectionMap FMap;
+};
+
+// A fingerprint of a point set (FNV-1a over the coordinates and values), to
+// remember which point sets already had their message shown.
+uint64_t MapPointsFingerprint(const TMapPoints &points);

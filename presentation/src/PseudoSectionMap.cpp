@@ -1,0 +1,194 @@
+#include "presentation/PseudoSectionMap.h"
+
+#include "presentation/VeskColors.h"
+#include "survey/Measurements.h"
+
+#include "MeshInterp.h"
+#include "vesk_pro.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+const QString MapNoVariationMessage = QStringLiteral("ОШИБКА ПОСТРОЕНИЯ КАРТЫ: НЕТ ВАРИАЦИИ ПО Х ЛИБО ПО У");
+const QString MapSurfaceNotBuiltMessage =
+    QStringLiteral("ОШИБКА ПОСТРОЕНИЯ КАРТЫ: ПОВЕРХНОСТЬ НЕ ПОСТРОЕНА (МЕНЬШЕ 4 ТОЧЕК, СОВПАДАЮЩИЕ ТОЧКИ "
+                   "ИЛИ ВСЕ ТОЧКИ НА ОДНОЙ ЛИНИИ)");
+
+namespace {
+
+constexpr uint32_t White = ColourValue(255, 255, 255);
+constexpr std::size_t NodeCount = std::size_t(MapGridSize) * MapGridSize;
+
+// A spread counts when it is more than rounding noise of the coordinates.
+bool Varies(double minimum, double maximum)
+{
+    return minimum < maximum &&
+           maximum - minimum > std::max(1e-12, 1e-12 * std::min(std::fabs(minimum), std::fabs(maximum)));
+}
+
+TDoubleArray GridPositions(double minimum, double maximum)
+{
+    TDoubleArray positions(MapGridSize);
+    for (int k = 0; k < MapGridSize; ++k)
+        positions[std::size_t(k)] = minimum + double(k) / (MapGridSize - 1) * (maximum - minimum);
+    return positions;
+}
+
+// The nodes k with |grid[k] - centre| < halfSide, as [first, last). The grid
+// never decreases, so grid[k] - centre never decreases and those nodes are
+// one run, found by bisection with exactly the comparison of the plain test
+// (|d| < h is -h < d < h).
+std::pair<int, int> NodesWithin(const TDoubleArray &grid, double centre, double halfSide)
+{
+    const auto first = std::partition_point(grid.begin(), grid.end(),
+                                            [&](double node) { return !(node - centre > -halfSide); });
+    const auto last = std::partition_point(first, grid.end(), [&](double node) { return node - centre < halfSide; });
+    return {int(first - grid.begin()), int(last - grid.begin())};
+}
+
+void GridByAkima(const TMapPoints &points, TPseudoSectionMap &map)
+{
+    // Nodes the surface does not write keep NaN, so a refused call shows.
+    map.Values.assign(NodeCount, std::numeric_limits<double>::quiet_NaN());
+    SCATDATA_INTERPOL_DYN(int32_t(points.X.size()), points.X.data(), points.Y.data(), points.F.data(), MapGridSize,
+                          MapGridSize, map.GridX.data(), map.GridY.data(), map.Values.data());
+    const bool anyWritten = std::any_of(map.Values.begin(), map.Values.end(), [](double v) { return !std::isnan(v); });
+    if (!anyWritten) map.Outcome = TMapOutcome::SurfaceNotBuilt;
+    // Unwritten nodes read as the grid's start value.
+    for (double &value : map.Values)
+        if (std::isnan(value)) value = 0;
+}
+
+void GridByInverseDistance(const TMapPoints &points, const TMapSettings &settings, TPseudoSectionMap &map)
+{
+    // Its grid spans the same bounding box, so its nodes are GridX and GridY;
+    // a refusal (fewer than four points) leaves the zeros.
+    do_approximation(int32_t(points.X.size()), settings.UnitSpacing * settings.ApproximationRadius, points.X.data(),
+                     points.Y.data(), points.F.data(), MapGridSize, MapGridSize, map.GridX.data(), map.GridY.data(),
+                     map.Values.data());
+}
+
+void ColourMap(TPseudoSectionMap &map)
+{
+    for (std::size_t node = 0; node < NodeCount; ++node) {
+        if (!map.Covered[node]) continue;
+        const double value = map.Values[node];
+        if (value > 0 && value < map.Minimum) map.Minimum = value;
+        if (value > map.Maximum) map.Maximum = value;
+    }
+    TRGBArray ramp;
+    RampColors(ramp);
+    GeometricLevels(MapPaletteSize, -1, map.Minimum, map.Maximum, map.PaletteLevels);
+    map.PaletteColours.resize(map.PaletteLevels.size());
+    for (std::size_t k = 0; k < map.PaletteLevels.size(); ++k)
+        map.PaletteColours[k] = LogRampColor(MapRampColorCount, ramp, map.Minimum, map.Maximum, map.PaletteLevels[k]);
+    map.Colours.resize(NodeCount);
+    for (std::size_t node = 0; node < NodeCount; ++node) {
+        const double value = map.Values[node];
+        map.Colours[node] = map.Covered[node] && value > 0
+                                ? LogRampColor(MapRampColorCount, ramp, map.Minimum, map.Maximum, value)
+                                : White;
+    }
+}
+
+} // namespace
+
+TMapPoints CollectMapPoints(const TMeasurements2D &measurements)
+{
+    TMapPoints points;
+    const uint32_t drawn = measurements.ShownCount();
+    points.X.reserve(drawn);
+    points.Y.reserve(drawn);
+    points.F.reserve(drawn);
+    for (uint32_t i = 0; i < measurements.Count; ++i) {
+        if (!measurements.IsShown(i) || !measurements.PassesFilter(i)) continue;
+        points.X.push_back(measurements.MidPoint(i));
+        points.Y.push_back(measurements.PseudoDepth(i));
+        points.F.push_back(measurements.ShownValue(i));
+    }
+    return points;
+}
+
+TBooleanArray CoveredNodes(const TMapPoints &points, const TDoubleArray &gridX, const TDoubleArray &gridY,
+                           double halfSide)
+{
+    const std::size_t columns = gridX.size(), rows = gridY.size();
+    // Each point's covered nodes form one rectangle of node indices; a
+    // two-dimensional difference table adds them all up in one pass.
+    std::vector<int32_t> marks((columns + 1) * (rows + 1), 0);
+    const auto mark = [&](std::size_t i, std::size_t j, int32_t delta) { marks[j * (columns + 1) + i] += delta; };
+    for (std::size_t p = 0; p < points.X.size(); ++p) {
+        const auto [i0, i1] = NodesWithin(gridX, points.X[p], halfSide);
+        const auto [j0, j1] = NodesWithin(gridY, points.Y[p], halfSide);
+        if (i0 >= i1 || j0 >= j1) continue;
+        mark(std::size_t(i0), std::size_t(j0), 1);
+        mark(std::size_t(i1), std::size_t(j0), -1);
+        mark(std::size_t(i0), std::size_t(j1), -1);
+        mark(std::size_t(i1), std::size_t(j1), 1);
+    }
+    TBooleanArray covered(columns * rows, false);
+    std::vector<int32_t> columnSums(columns + 1, 0);
+    for (std::size_t j = 0; j < rows; ++j) {
+        int32_t running = 0;
+        for (std::size_t i = 0; i < columns; ++i) {
+            running += marks[j * (columns + 1) + i];
+            columnSums[i] += running;
+            covered[j * columns + i] = columnSums[i] > 0;
+        }
+    }
+    return covered;
+}
+
+TPseudoSectionMap ComputeMap(const TMapPoints &points, const TMapSettings &settings)
+{
+    TPseudoSectionMap map;
+    if (points.X.empty()) return map;
+    const auto [xMin, xMax] = std::minmax_element(points.X.begin(), points.X.end());
+    const auto [yMin, yMax] = std::minmax_element(points.Y.begin(), points.Y.end());
+    if (!Varies(*xMin, *xMax) || !Varies(*yMin, *yMax)) return map;
+
+    map.Outcome = TMapOutcome::Drawn;
+    map.GridX = GridPositions(*xMin, *xMax);
+    map.GridY = GridPositions(*yMin, *yMax);
+    map.Values.assign(NodeCount, 0.0);
+    if (settings.ApproximationType == 0)
+        GridByAkima(points, map);
+    else if (settings.ApproximationType == 1)
+        GridByInverseDistance(points, settings, map);
+    map.Covered = CoveredNodes(points, map.GridX, map.GridY, settings.UnitSpacing);
+    ColourMap(map);
+    return map;
+}
+
+const TPseudoSectionMap &TMapCache::Map(const TMapPoints &points, const TMapSettings &settings, bool &computed)
+{
+    computed = !FKey || FKey->Settings != settings || FKey->Points != points;
+    if (computed) {
+        FMap = ComputeMap(points, settings);
+        FKey = TKey{points, settings};
+    }
+    return FMap;
+}
+
+uint64_t MapPointsFingerprint(const TMapPoints &points)
+{
+    uint64_t hash = 14695981039346656037ull;
+    const auto add = [&hash](const TDoubleArray &values) {
+        for (double value : values) {
+            uint64_t bits;
+            std::memcpy(&bits, &value, sizeof bits);
+            for (int byte = 0; byte < 8; ++byte) {
+                hash ^= (bits >> (8 * byte)) & 0xFF;
+                hash *= 1099511628211ull;
+            }
+        }
+        hash ^= values.size();
+        hash *= 1099511628211ull;
+    };
+    add(points.X);
+    add(points.Y);
+    add(points.F);
+    return hash;
+}
