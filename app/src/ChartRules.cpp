@@ -8,6 +8,7 @@
 
 #include "documents/DataDocuments.h"
 #include "documents/SequenceDocuments.h"
+#include "presentation/GUIData2D.h"
 
 #include <QAction>
 #include <QApplication>
@@ -119,26 +120,29 @@ void TChartRules::Seq2DMouseMoved(QMouseEvent *event)
                                    StatusNumber(list.PseudoDepth(i))));
 }
 
+namespace {
+
+// The presenter of the selected 2D data document; null for anything else.
+TGUIData2D *SelectedData2DPresenter(const TForm_VeskMain &window)
+{
+    auto *data = dynamic_cast<TnData2D *>(window.SelectedDocument());
+    return data != nullptr ? dynamic_cast<TGUIData2D *>(&data->Presenter()) : nullptr;
+}
+
+} // namespace
+
 void TChartRules::Data2DSorted(int column)
 {
     if (!FWindow.NodeSelected()) return;
-    if (TCustomVeskObject *document = FWindow.SelectedDocument()) document->ReadTable();
-    // Sorted by a value column: show its smallest (or largest) value first.
-    if (column >= 8 && column <= 12) FWindow.Widgets().Data2DTable->ScrollToFirstRow();
+    if (TGUIData2D *presenter = SelectedData2DPresenter(FWindow)) presenter->TableSorted(column);
 }
 
 void TChartRules::SetSelectedChecks(bool checked)
 {
-    TGridView &table = *FWindow.Widgets().Data2DTable;
-    TGridModel &model = table.Model();
-    table.setUpdatesEnabled(false);
-    for (const int row : table.SelectedRows()) {
-        // A measurement merged away by an append cannot be switched on.
-        if (!(model.flags(model.index(row, 1)) & Qt::ItemIsUserCheckable)) continue;
-        model.SetChecked(1, row, checked);
-    }
-    table.setUpdatesEnabled(true);
-    if (TCustomVeskObject *document = FWindow.SelectedDocument()) document->ReadTable();
+    TGUIData2D *presenter = SelectedData2DPresenter(FWindow);
+    if (presenter == nullptr) return;
+    presenter->SetUsedChecks(FWindow.Widgets().Data2DTable->SelectedRows(), checked);
+    presenter->ReadTable();
 }
 
 void TChartRules::CopySeq1DRows()

@@ -83,11 +83,7 @@ void TForm_VeskMain::CommandSave()
     if (!PrepareSaveDialog(extension, filterIndex)) return;
     const TFileAnswer answer = FDialogs->SaveFileName(extension, filterIndex);
     if (answer.FileName.isEmpty()) return;
-    TCustomVeskObject *document = SelectedDocument();
-    // A saved 2D data set has its filtering made permanent: show the table
-    // and chart as the file now holds them.
-    if (document->SaveToFile(EngineFileName(answer.FileName)) && document->Kind() == TDocumentKind::Data2D)
-        document->Presenter().Refresh();
+    SelectedDocument()->SaveToFile(EngineFileName(answer.FileName));
 }
 
 bool TForm_VeskMain::PrepareExportDialog(std::string_view &filter, QString &defaultExtension, int &filterIndex,
