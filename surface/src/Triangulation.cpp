@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "BucketGrid.h"
+#include "DataRange.h"
 
 namespace meshinterp {
 namespace {
@@ -328,19 +329,26 @@ std::vector<int> InsertionOrder(std::span<const Point> points, int first, int se
   return order;
 }
 
-Triangulation Triangulate(std::span<const Point> points, ErrorFacility& errors) {
+Triangulation Triangulate(std::span<const Point> points, ErrorFacility& errors, std::span<const Point> given) {
   RoutineScope scope(errors, "SURFGRID_TRIANGULATE");
   const int n = static_cast<int>(points.size());
   if (n < 4) return {};
+  if (given.empty()) given = points;
 
   const ClosestPair pair = FindClosestPair(points);
   if (pair.squaredDistance == 0) {
+    const Point p = given[pair.first];
+    const Point q = given[pair.second];
     errors.StoreInteger(1, pair.first + 1);
     errors.StoreInteger(2, pair.second + 1);
-    errors.StoreReal(1, points[pair.first].x);
-    errors.StoreReal(2, points[pair.first].y);
-    errors.StoreReal(3, points[pair.second].x);
-    errors.StoreReal(4, points[pair.second].y);
+    if (p.x != q.x || p.y != q.y) {
+      PostBeyondResolution(errors, "the distance of points %(I1) and %(I2) is too small to be represented");
+      return {};
+    }
+    errors.StoreReal(1, p.x);
+    errors.StoreReal(2, p.y);
+    errors.StoreReal(3, q.x);
+    errors.StoreReal(4, q.y);
     errors.Post(ErrorClass::Fatal, 5,
                 "Two data points are equal.  XYDATA(%(I1),I) = (%(d1),%(d2)) and XYDATA(%(I2),I) = "
                 "(%(d3),%(d4)).  These points must be distinct.");
