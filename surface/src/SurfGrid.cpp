@@ -1,9 +1,12 @@
 #include "SurfGrid.h"
 
 #include <cmath>
+#include <exception>
 #include <new>
 #include <span>
 #include <string>
+#include <system_error>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -92,6 +95,53 @@ struct ScaledCopy {
   std::span<const double> values;
 };
 
+// The derivative estimation depends only on the points and values, not on
+// the triangulation: it runs on a second thread while the calling thread
+// triangulates, or in the calling thread at Take() when no thread can be
+// started. The result is the same either way. The thread is always joined
+// before the object goes away, whatever happens in between.
+class DerivativeEstimation {
+ public:
+  DerivativeEstimation(std::span<const Point> points, std::span<const double> values)
+      : points_(points), values_(values) {
+    try {
+      worker_ = std::thread([this] { Run(); });
+    } catch (const std::system_error&) {
+      // No thread: Take() estimates in the calling thread.
+    }
+  }
+  ~DerivativeEstimation() {
+    if (worker_.joinable()) worker_.join();
+  }
+  DerivativeEstimation(const DerivativeEstimation&) = delete;
+  DerivativeEstimation& operator=(const DerivativeEstimation&) = delete;
+
+  std::vector<PartialDerivatives> Take() {
+    if (worker_.joinable()) {
+      worker_.join();
+    } else {
+      Run();
+    }
+    if (failure_) std::rethrow_exception(failure_);
+    return std::move(result_);
+  }
+
+ private:
+  void Run() {
+    try {
+      result_ = EstimateDerivatives(points_, values_);
+    } catch (...) {
+      failure_ = std::current_exception();
+    }
+  }
+
+  std::span<const Point> points_;
+  std::span<const double> values_;
+  std::vector<PartialDerivatives> result_;
+  std::exception_ptr failure_;
+  std::thread worker_;
+};
+
 // Routine SURFGRID_WORK.
 void SurfGridWork(ErrorFacility& errors, const GridRequest& r, double* sur, std::int64_t ldsur) {
   RoutineScope scope(errors, "SURFGRID_WORK");
@@ -130,13 +180,14 @@ void SurfGridWork(ErrorFacility& errors, const GridRequest& r, double* sur, std:
   }
   const std::span<const Point> points = ce != 0 ? std::span<const Point>(scaledPoints) : std::span<const Point>(given);
 
+  DerivativeEstimation estimation(points, values.values);
   const Triangulation triangulation = Triangulate(points, errors, given);
   if (errors.PendingClass() != ErrorClass::None || triangulation.triangles.empty()) return;
   // After the triangulation, so that points on one line keep their report.
   if (!CheckExtentRatio(errors, given)) return;
 
   const NodeAssignment assignment = AssignNodes(points, triangulation, gridX.values, gridY.values);
-  const std::vector<PartialDerivatives> derivatives = EstimateDerivatives(points, values.values);
+  const std::vector<PartialDerivatives> derivatives = estimation.Take();
   // The surface goes to SUR only when every value is a finite number.
   std::vector<double> surface(assignment.region.size());
   EvaluateSurface(points, values.values, derivatives, triangulation, assignment, gridX.values, gridY.values,
