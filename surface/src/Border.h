@@ -36,11 +36,27 @@ class BorderRing {
   long long ScannedPoints() const { return scanned_; }
 
  private:
-  static constexpr int kBlock = 16;
+  static constexpr int kBlock = 32;
   struct Box {
     double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
+    // All points on one horizontal line with x strictly monotone (a row
+    // of a pseudo-section): the smallest step in x between neighbours.
+    bool row = false;
+    double smallestStep = 0;
     bool stale = true;
   };
+  // The references of the scan: the most clockwise point so far (n) and
+  // the most counter-clockwise one (x), with their differences from the
+  // new point, squared distances and near-collinearity bands.
+  struct Reference {
+    int j;
+    double dx, dy, q, band;
+  };
+  void Step(const Point& pk, int j, Reference& n, Reference& x);
+  // After its first point made the block's first reference, whether every
+  // later point of the row is certain to take over from its predecessor
+  // beyond the band; `sign` is +1 for counter-clockwise, -1 for clockwise.
+  static bool RowTakesOver(const Box& box, const Point& pk, const Point& first, int sign);
 
   // Ring position of segment j, for -capacity < j < capacity.
   int Physical(int j) const {
