@@ -38,15 +38,9 @@ void PostBeyondResolution(ErrorFacility& errors, std::string_view why) {
 
 bool CheckExtentRatio(ErrorFacility& errors, std::span<const Point> points) {
   if (points.empty()) return true;
-  double xmin = points[0].x, xmax = xmin, ymin = points[0].y, ymax = ymin;
-  for (const Point& p : points) {
-    xmin = std::min(xmin, p.x);
-    xmax = std::max(xmax, p.x);
-    ymin = std::min(ymin, p.y);
-    ymax = std::max(ymax, p.y);
-  }
-  const double width = xmax - xmin;
-  const double height = ymax - ymin;
+  const Extent e = ExtentOf(points);
+  const double width = e.xmax - e.xmin;
+  const double height = e.ymax - e.ymin;
   const double narrow = std::min(width, height);
   const double wide = std::max(width, height);
   // Points all on one line are left to the triangulation's collinearity test.

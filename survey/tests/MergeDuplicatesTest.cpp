@@ -62,19 +62,27 @@ void ExpectSameLists(const TMeasurements2D &incremental, const TMeasurements2D &
     EXPECT_EQ(incremental.NotMerged, whole.NotMerged) << "after spread " << spread;
 }
 
+// Appends the spreads one by one to two lists, merging one incrementally
+// and the other over the whole list, and compares them after each.
+template <typename NextSpread>
+void JoinBothWays(TList2D &incremental, TList2D &whole, int spreads, NextSpread next)
+{
+    for (int spread = 0; spread < spreads; ++spread) {
+        const TSpread s = next(spread);
+        Append(incremental, s);
+        Append(whole, s);
+        incremental.List.MergeDuplicates();
+        whole.List.MergeDuplicatesWholeList();
+        ExpectSameLists(incremental.List, whole.List, spread);
+    }
+}
+
 TEST(MergeDuplicatesJoin, AgreesWithTheWholeListMergeOnRollAlongLines)
 {
     for (uint8_t type : {ArrayTypeCode::Wenner, ArrayTypeCode::DipoleDipole, ArrayTypeCode::FwdPoleDipole}) {
         std::mt19937 random(type);
         TList2D incremental(type), whole(type);
-        for (int spread = 0; spread < 12; ++spread) {
-            const TSpread s = WennerSpread(24 * spread, random);
-            Append(incremental, s);
-            Append(whole, s);
-            incremental.List.MergeDuplicates();
-            whole.List.MergeDuplicatesWholeList();
-            ExpectSameLists(incremental.List, whole.List, spread);
-        }
+        JoinBothWays(incremental, whole, 12, [&](int spread) { return WennerSpread(24 * spread, random); });
     }
 }
 
@@ -83,14 +91,7 @@ TEST(MergeDuplicatesJoin, AgreesWithTheWholeListMergeOnRandomLines)
     for (uint32_t seed = 1; seed <= 20; ++seed) {
         std::mt19937 random(seed);
         TList2D incremental, whole;
-        for (int spread = 0; spread < 8; ++spread) {
-            const TSpread s = RandomSpread(1 + random() % 40, random);
-            Append(incremental, s);
-            Append(whole, s);
-            incremental.List.MergeDuplicates();
-            whole.List.MergeDuplicatesWholeList();
-            ExpectSameLists(incremental.List, whole.List, spread);
-        }
+        JoinBothWays(incremental, whole, 8, [&](int) { return RandomSpread(1 + random() % 40, random); });
     }
 }
 
