@@ -1,5 +1,6 @@
 #include "SurfGrid.h"
 
+#include <atomic>
 #include <cmath>
 #include <exception>
 #include <new>
@@ -96,18 +97,33 @@ struct ScaledCopy {
 };
 
 // The derivative estimation depends only on the points and values, not on
-// the triangulation: it runs on a second thread while the calling thread
-// triangulates, or in the calling thread at Take() when no thread can be
-// started. The result is the same either way. The thread is always joined
-// before the object goes away, whatever happens in between.
+// the triangulation: a second thread estimates chunks of points while the
+// calling thread triangulates, and at Take() the calling thread estimates
+// whatever chunks are left, so that it never waits for a thread that got no
+// processor. Without a thread the calling thread estimates them all; small
+// sets, where starting a thread costs about what it saves, get none. The
+// result is the same either way, and the thread is always joined before the
+// object goes away.
 class DerivativeEstimation {
  public:
+  static constexpr std::size_t kSmallestThreadedSet = 1000;
+
   DerivativeEstimation(std::span<const Point> points, std::span<const double> values)
-      : points_(points), values_(values) {
+      : points_(points),
+        values_(values),
+        largest_(LargestSquaredDistance(points)),
+        result_(points.size()) {
+    if (points.size() < kSmallestThreadedSet) return;
     try {
-      worker_ = std::thread([this] { Run(); });
+      worker_ = std::thread([this] {
+        try {
+          EstimateDerivativeChunks(points_, values_, largest_, next_, result_);
+        } catch (...) {
+          failure_ = std::current_exception();
+        }
+      });
     } catch (const std::system_error&) {
-      // No thread: Take() estimates in the calling thread.
+      // No thread: Take() estimates every point.
     }
   }
   ~DerivativeEstimation() {
@@ -117,27 +133,18 @@ class DerivativeEstimation {
   DerivativeEstimation& operator=(const DerivativeEstimation&) = delete;
 
   std::vector<PartialDerivatives> Take() {
-    if (worker_.joinable()) {
-      worker_.join();
-    } else {
-      Run();
-    }
+    EstimateDerivativeChunks(points_, values_, largest_, next_, result_);
+    if (worker_.joinable()) worker_.join();
     if (failure_) std::rethrow_exception(failure_);
     return std::move(result_);
   }
 
  private:
-  void Run() {
-    try {
-      result_ = EstimateDerivatives(points_, values_);
-    } catch (...) {
-      failure_ = std::current_exception();
-    }
-  }
-
   std::span<const Point> points_;
   std::span<const double> values_;
+  double largest_;
   std::vector<PartialDerivatives> result_;
+  std::atomic<int> next_{0};
   std::exception_ptr failure_;
   std::thread worker_;
 };
