@@ -201,7 +201,7 @@ void SurfGridWork(ErrorFacility& errors, const GridRequest& r, double* sur, std:
                   surface.data(), r.nxout);
   for (std::size_t node = 0; node < surface.size(); ++node) {
     if (assignment.region[node] == NodeAssignment::kUnclaimed) continue;
-    surface[node] = std::ldexp(surface[node], fe);
+    if (fe != 0) surface[node] = std::ldexp(surface[node], fe);
     if (std::isfinite(surface[node])) continue;
     errors.StoreInteger(1, static_cast<long long>(node % xout.size()) + 1);
     errors.StoreInteger(2, static_cast<long long>(node / xout.size()) + 1);
