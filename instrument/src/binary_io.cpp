@@ -77,6 +77,14 @@ void BinaryReader::seek(std::uint64_t offset) {
 }
 
 void BinaryReader::skip(std::size_t size) {
+    // Short skips (fields inside records) are read through the stream's
+    // buffer: a seek would drop the buffer and cost a system call per record.
+    // As with a seek, running past the end is noticed by the next read.
+    std::uint8_t discarded[64];
+    if (size <= sizeof discarded) {
+        if (std::fread(discarded, 1, size, stream_) != size && std::ferror(stream_)) exhausted_ = true;
+        return;
+    }
     if (fseeko(stream_, static_cast<off_t>(size), SEEK_CUR) != 0) exhausted_ = true;
 }
 

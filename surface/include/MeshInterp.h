@@ -20,6 +20,14 @@
  * Problems are reported on standard output as
  *   " *** CLASS ERROR code from ROUTINE.  message"
  * and the call then returns without writing SUR. No call ends the process.
+ * Besides the checks of the arguments' counts and order, the calls refuse
+ * coordinates and values that are not finite numbers (report 10), null
+ * arrays (report 12, one per array in argument order) and data whose range
+ * is beyond what the method can resolve (report 13: points whose distance
+ * is lost to rounding, extents in x and y that differ by more than a factor
+ * of a million, or a surface value that would not be a finite number). Data
+ * at any scale are otherwise accepted: they are rescaled exactly by a power
+ * of two when they lie far outside the ordinary range.
  * SCATDATA_INTERPOL_DYN keeps no state between calls; SCATDATA_INTERPOL
  * serialises its calls on its block.
  */

@@ -18,13 +18,7 @@ constexpr double kRingMargin = 1e-6;
 BucketGrid::BucketGrid(std::span<const Point> points, double pointsPerBucket) {
   const int n = static_cast<int>(points.size());
   if (n > 0) {
-    double xmin = points[0].x, xmax = points[0].x, ymin = points[0].y, ymax = points[0].y;
-    for (const Point& p : points) {
-      xmin = std::min(xmin, p.x);
-      xmax = std::max(xmax, p.x);
-      ymin = std::min(ymin, p.y);
-      ymax = std::max(ymax, p.y);
-    }
+    const auto [xmin, xmax, ymin, ymax] = ExtentOf(points);
     const double width = xmax - xmin;
     const double height = ymax - ymin;
     const double target = std::clamp(n / pointsPerBucket, 1.0, kMaxBuckets / 4);

@@ -220,15 +220,27 @@ void NeighbourFinder::Find(int k, Neighbourhood& neighbourhood) {
 }
 
 std::vector<PartialDerivatives> EstimateDerivatives(std::span<const Point> points, std::span<const double> values) {
-  const double largest = LargestSquaredDistance(points);
-  NeighbourFinder finder(points, largest);
   std::vector<PartialDerivatives> derivatives(points.size());
-  Neighbourhood neighbourhood;
-  for (int k = 0; k < static_cast<int>(points.size()); ++k) {
-    finder.Find(k, neighbourhood);
-    derivatives[k] = FitDerivatives(points, values, k, neighbourhood, largest);
-  }
+  std::atomic<int> next{0};
+  EstimateDerivativeChunks(points, values, LargestSquaredDistance(points), next, derivatives);
   return derivatives;
+}
+
+void EstimateDerivativeChunks(std::span<const Point> points, std::span<const double> values,
+                              double largestSquaredDistance, std::atomic<int>& next,
+                              std::span<PartialDerivatives> out) {
+  constexpr int kChunk = 64;
+  const int n = static_cast<int>(points.size());
+  if (next.load() >= n) return;
+  NeighbourFinder finder(points, largestSquaredDistance);
+  Neighbourhood neighbourhood;
+  for (int first = next.fetch_add(kChunk); first < n; first = next.fetch_add(kChunk)) {
+    const int end = std::min(n, first + kChunk);
+    for (int k = first; k < end; ++k) {
+      finder.Find(k, neighbourhood);
+      out[k] = FitDerivatives(points, values, k, neighbourhood, largestSquaredDistance);
+    }
+  }
 }
 
 }  // namespace meshinterp

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <span>
 #include <utility>
 #include <vector>
@@ -60,5 +61,13 @@ class NeighbourFinder {
 
 // Derivatives of every point.
 std::vector<PartialDerivatives> EstimateDerivatives(std::span<const Point> points, std::span<const double> values);
+
+// Estimates the derivatives of chunks of points, taking the next chunk from
+// `next`, until none is left. Threads may share `next` and `out` (each
+// point's derivatives depend on nothing but the points and values, so the
+// result is the same however the chunks are shared out).
+void EstimateDerivativeChunks(std::span<const Point> points, std::span<const double> values,
+                              double largestSquaredDistance, std::atomic<int>& next,
+                              std::span<PartialDerivatives> out);
 
 }  // namespace meshinterp

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <span>
 
 namespace meshinterp {
 
@@ -23,6 +24,21 @@ inline double SquaredDistance(const Point& p, const Point& q) {
 // of the line from p1 to p2.
 inline double Side(const Point& p1, const Point& p2, const Point& p3) {
   return (p3.y - p1.y) * (p2.x - p1.x) - (p3.x - p1.x) * (p2.y - p1.y);
+}
+
+// The smallest box holding the points (of at least one point).
+struct Extent {
+  double xmin, xmax, ymin, ymax;
+};
+inline Extent ExtentOf(std::span<const Point> points) {
+  Extent e{points[0].x, points[0].x, points[0].y, points[0].y};
+  for (const Point& p : points) {
+    e.xmin = p.x < e.xmin ? p.x : e.xmin;
+    e.xmax = p.x > e.xmax ? p.x : e.xmax;
+    e.ymin = p.y < e.ymin ? p.y : e.ymin;
+    e.ymax = p.y > e.ymax ? p.y : e.ymax;
+  }
+  return e;
 }
 
 // Ratio that decides near-collinearity in the triangulation.

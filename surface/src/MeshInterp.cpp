@@ -68,6 +68,13 @@ extern "C" void SCATDATA_INTERPOL(int32_t NDATA, const double* XDATA, const doub
                   "NXOUT = %(I2), and NYOUT = %(I3) are given.");
       return;
     }
+    if (SUR == nullptr) {
+      // The block is copied to SUR: a missing SUR is refused here, with
+      // every other missing array.
+      meshinterp::RoutineScope scope(errors, "SCATDATA_INTERPOL");
+      meshinterp::RefuseMissingArrays(errors, MakeRequest(NDATA, XDATA, YDATA, FDATA, NXOUT, NYOUT, XOUT, YOUT), SUR);
+      return;
+    }
     FixedBlock& block = TheFixedBlock();
     std::lock_guard lock(block.mutex);
     meshinterp::SurfGrid(errors, MakeRequest(NDATA, XDATA, YDATA, FDATA, NXOUT, NYOUT, XOUT, YOUT), block.values,

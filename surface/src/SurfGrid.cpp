@@ -1,11 +1,17 @@
 #include "SurfGrid.h"
 
+#include <atomic>
 #include <cmath>
+#include <exception>
 #include <new>
 #include <span>
 #include <string>
+#include <system_error>
+#include <thread>
+#include <utility>
 #include <vector>
 
+#include "DataRange.h"
 #include "Derivatives.h"
 #include "Regions.h"
 #include "SurfaceEvaluation.h"
@@ -62,6 +68,13 @@ bool CheckFinite(ErrorFacility& errors, const GridRequest& r) {
     if (!std::isfinite(r.xdata[k])) return refuse("XYDATA(" + std::to_string(k + 1) + ",1)", r.xdata[k]);
     if (!std::isfinite(r.ydata[k])) return refuse("XYDATA(" + std::to_string(k + 1) + ",2)", r.ydata[k]);
   }
+  for (int k = 0; k < r.ndata; ++k) {
+    if (std::isfinite(r.fdata[k])) continue;
+    errors.StoreInteger(1, k + 1);
+    errors.StoreReal(1, r.fdata[k]);
+    errors.Post(ErrorClass::Terminal, 10, "The values must be finite numbers, while FDATA(%(I1)) = %(D1) is given.");
+    return false;
+  }
   for (int i = 0; i < r.nxout; ++i) {
     if (!std::isfinite(r.xout[i])) return refuse("XOUT(" + std::to_string(i + 1) + ")", r.xout[i]);
   }
@@ -70,6 +83,71 @@ bool CheckFinite(ErrorFacility& errors, const GridRequest& r) {
   }
   return true;
 }
+
+// The values multiplied by 2^exponent, or the values themselves for 0.
+struct ScaledCopy {
+  ScaledCopy(std::span<const double> source, int exponent) : values(source) {
+    if (exponent == 0) return;
+    storage.resize(source.size());
+    for (std::size_t k = 0; k < source.size(); ++k) storage[k] = std::ldexp(source[k], exponent);
+    values = storage;
+  }
+  std::vector<double> storage;
+  std::span<const double> values;
+};
+
+// The derivative estimation depends only on the points and values, not on
+// the triangulation: a second thread estimates chunks of points while the
+// calling thread triangulates, and at Take() the calling thread estimates
+// whatever chunks are left, so that it never waits for a thread that got no
+// processor. Without a thread the calling thread estimates them all; small
+// sets, where starting a thread costs about what it saves, get none. The
+// result is the same either way, and the thread is always joined before the
+// object goes away.
+class DerivativeEstimation {
+ public:
+  static constexpr std::size_t kSmallestThreadedSet = 1000;
+
+  DerivativeEstimation(std::span<const Point> points, std::span<const double> values)
+      : points_(points),
+        values_(values),
+        largest_(LargestSquaredDistance(points)),
+        result_(points.size()) {
+    if (points.size() < kSmallestThreadedSet) return;
+    try {
+      worker_ = std::thread([this] {
+        try {
+          EstimateDerivativeChunks(points_, values_, largest_, next_, result_);
+        } catch (...) {
+          failure_ = std::current_exception();
+        }
+      });
+    } catch (const std::system_error&) {
+      // No thread: Take() estimates every point.
+    }
+  }
+  ~DerivativeEstimation() {
+    if (worker_.joinable()) worker_.join();
+  }
+  DerivativeEstimation(const DerivativeEstimation&) = delete;
+  DerivativeEstimation& operator=(const DerivativeEstimation&) = delete;
+
+  std::vector<PartialDerivatives> Take() {
+    EstimateDerivativeChunks(points_, values_, largest_, next_, result_);
+    if (worker_.joinable()) worker_.join();
+    if (failure_) std::rethrow_exception(failure_);
+    return std::move(result_);
+  }
+
+ private:
+  std::span<const Point> points_;
+  std::span<const double> values_;
+  double largest_;
+  std::vector<PartialDerivatives> result_;
+  std::atomic<int> next_{0};
+  std::exception_ptr failure_;
+  std::thread worker_;
+};
 
 // Routine SURFGRID_WORK.
 void SurfGridWork(ErrorFacility& errors, const GridRequest& r, double* sur, std::int64_t ldsur) {
@@ -87,17 +165,54 @@ void SurfGridWork(ErrorFacility& errors, const GridRequest& r, double* sur, std:
   if (!CheckIncreasing(errors, r.yout, r.nyout, "YOUT", 7)) return;
   if (!CheckFinite(errors, r)) return;
 
-  std::vector<Point> points(static_cast<std::size_t>(r.ndata));
-  for (int k = 0; k < r.ndata; ++k) points[k] = {r.xdata[k], r.ydata[k]};
-  const Triangulation triangulation = Triangulate(points, errors);
-  if (errors.PendingClass() != ErrorClass::None || triangulation.triangles.empty()) return;
-
+  const std::size_t n = static_cast<std::size_t>(r.ndata);
+  const std::span<const double> xdata(r.xdata, n), ydata(r.ydata, n), fdata(r.fdata, n);
   const std::span<const double> xout(r.xout, static_cast<std::size_t>(r.nxout));
   const std::span<const double> yout(r.yout, static_cast<std::size_t>(r.nyout));
-  const std::span<const double> values(r.fdata, static_cast<std::size_t>(r.ndata));
-  const NodeAssignment assignment = AssignNodes(points, triangulation, xout, yout);
-  const std::vector<PartialDerivatives> derivatives = EstimateDerivatives(points, values);
-  EvaluateSurface(points, values, derivatives, triangulation, assignment, xout, yout, sur, ldsur);
+  std::vector<Point> given(n);
+  for (std::size_t k = 0; k < n; ++k) given[k] = {xdata[k], ydata[k]};
+
+  // The steps work on rescaled copies only when the data lie outside the
+  // ordinary range.
+  const DataScaling scaling = ChooseScaling(xdata, ydata, fdata);
+  const int ce = scaling.coordinateExponent;
+  const int fe = scaling.valueExponent;
+  const ScaledCopy values(fdata, -fe);
+  const ScaledCopy gridX(xout, -ce);
+  const ScaledCopy gridY(yout, -ce);
+  std::vector<Point> scaledPoints;
+  if (ce != 0) {
+    scaledPoints.resize(n);
+    for (std::size_t k = 0; k < n; ++k) scaledPoints[k] = {std::ldexp(given[k].x, -ce), std::ldexp(given[k].y, -ce)};
+  }
+  const std::span<const Point> points = ce != 0 ? std::span<const Point>(scaledPoints) : std::span<const Point>(given);
+
+  DerivativeEstimation estimation(points, values.values);
+  const Triangulation triangulation = Triangulate(points, errors, given);
+  if (errors.PendingClass() != ErrorClass::None || triangulation.triangles.empty()) return;
+  // After the triangulation, so that points on one line keep their report.
+  if (!CheckExtentRatio(errors, given)) return;
+
+  const NodeAssignment assignment = AssignNodes(points, triangulation, gridX.values, gridY.values);
+  const std::vector<PartialDerivatives> derivatives = estimation.Take();
+  // The surface goes to SUR only when every value is a finite number.
+  std::vector<double> surface(assignment.region.size());
+  EvaluateSurface(points, values.values, derivatives, triangulation, assignment, gridX.values, gridY.values,
+                  surface.data(), r.nxout);
+  for (std::size_t node = 0; node < surface.size(); ++node) {
+    if (assignment.region[node] == NodeAssignment::kUnclaimed) continue;
+    if (fe != 0) surface[node] = std::ldexp(surface[node], fe);
+    if (std::isfinite(surface[node])) continue;
+    errors.StoreInteger(1, static_cast<long long>(node % xout.size()) + 1);
+    errors.StoreInteger(2, static_cast<long long>(node / xout.size()) + 1);
+    PostBeyondResolution(errors, "the surface at (XOUT(%(I1)), YOUT(%(I2))) is not a finite number");
+    return;
+  }
+  for (std::size_t node = 0; node < surface.size(); ++node) {
+    if (assignment.region[node] == NodeAssignment::kUnclaimed) continue;
+    sur[static_cast<std::int64_t>(node / xout.size()) * ldsur + static_cast<std::int64_t>(node % xout.size())] =
+        surface[node];
+  }
 }
 
 }  // namespace
@@ -105,13 +220,27 @@ void SurfGridWork(ErrorFacility& errors, const GridRequest& r, double* sur, std:
 double WorkBytes(std::int32_t ndata, std::int32_t nxout, std::int32_t nyout) {
   // Points, triangles, corner lists, border, order, derivatives and search
   // structures per point; region, flag and free-list entries per node.
-  return 400.0 * ndata + 16.0 * static_cast<double>(nxout) * static_cast<double>(nyout);
+  return 400.0 * ndata + 24.0 * static_cast<double>(nxout) * static_cast<double>(nyout);
+}
+
+bool RefuseMissingArrays(ErrorFacility& errors, const GridRequest& r, const double* sur) {
+  const std::pair<const void*, const char*> arrays[] = {{r.xdata, "XDATA"}, {r.ydata, "YDATA"}, {r.fdata, "FDATA"},
+                                                        {r.xout, "XOUT"},   {r.yout, "YOUT"},   {sur, "SUR"}};
+  bool missing = false;
+  for (const auto& [array, name] : arrays) {
+    if (array != nullptr) continue;
+    errors.StoreText(1, name);
+    errors.Post(ErrorClass::Terminal, 12, "The array %(L1) must be given, while a null pointer is given.");
+    missing = true;
+  }
+  return missing;
 }
 
 void SurfGrid(ErrorFacility& errors, const GridRequest& r, double* sur, std::int64_t ldsur) {
   RoutineScope scope(errors, "SURFGRID");
   CheckCounts(errors, r);
   if (errors.PendingClass() != ErrorClass::None) return;
+  if (RefuseMissingArrays(errors, r, sur)) return;
   auto refuseStorage = [&] {
     errors.StoreInteger(1, r.ndata);
     errors.StoreInteger(2, r.nxout);

@@ -23,6 +23,10 @@ struct GridRequest {
 // the computation (errors.CalleeClass() tells the class afterwards).
 void SurfGrid(ErrorFacility& errors, const GridRequest& request, double* sur, std::int64_t ldsur);
 
+// Report 12 for each null array of the request and for a null `sur`, in
+// the exports' argument order; returns whether there was one.
+bool RefuseMissingArrays(ErrorFacility& errors, const GridRequest& request, const double* sur);
+
 // Bytes of working memory a call needs; refused beyond kMaxWorkBytes.
 inline constexpr double kMaxWorkBytes = 64.0 * (1ull << 30);
 double WorkBytes(std::int32_t ndata, std::int32_t nxout, std::int32_t nyout);

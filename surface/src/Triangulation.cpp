@@ -4,7 +4,9 @@
 #include <cmath>
 #include <utility>
 
+#include "Border.h"
 #include "BucketGrid.h"
+#include "DataRange.h"
 
 namespace meshinterp {
 namespace {
@@ -56,12 +58,11 @@ class Triangulator {
       : points_(points),
         firstCorner_(points.size(), -1),
         borderEnd_(points.size(), -1),
-        borderTriangle_(points.size(), -1) {
+        borderTriangle_(points.size(), -1),
+        border_(static_cast<int>(points.size()) + 1) {
     triangles_.reserve(2 * points.size());
     cornerNext_.reserve(6 * points.size());
     cornerPrev_.reserve(6 * points.size());
-    border_.reserve(points.size() + 1);
-    borderPoints_.reserve(points.size() + 1);
   }
 
   void Start(int a, int b, int c) {
@@ -69,8 +70,9 @@ class Triangulator {
     SetSegment(a, b, 0);
     SetSegment(b, c, 0);
     SetSegment(c, a, 0);
-    border_ = {a, b, c};
-    borderPoints_ = {points_[a], points_[b], points_[c]};
+    border_.Push(a, points_[a]);
+    border_.Push(b, points_[b]);
+    border_.Push(c, points_[c]);
   }
 
   void Insert(int k) {
@@ -86,8 +88,11 @@ class Triangulator {
       if (Side(points_[t[0]], points_[t[1]], points_[t[2]]) < 0) std::swap(t[0], t[1]);
     }
     result.triangles = std::move(triangles_);
-    result.border.reserve(border_.size());
-    for (int v : border_) result.border.push_back({v, borderEnd_[v], borderTriangle_[v]});
+    result.border.reserve(static_cast<std::size_t>(border_.Count()));
+    for (int j = 0; j < border_.Count(); ++j) {
+      const int v = border_.Start(j);
+      result.border.push_back({v, borderEnd_[v], borderTriangle_[v]});
+    }
     return result;
   }
 
@@ -136,56 +141,20 @@ class Triangulator {
   // that the segment after that part comes first; returns the position of
   // the first visible segment.
   int TurnBorderToVisiblePart(int k) {
-    const Point pk = points_[k];
-    const int count = static_cast<int>(border_.size());
-    const Point* starts = borderPoints_.data();
     int jmin = 0;
     int jmax = 0;
-    double dxn = starts[0].x - pk.x, dyn = starts[0].y - pk.y;
-    double dxx = dxn, dyx = dyn;
-    double qn = dxn * dxn + dyn * dyn;
-    double qx = qn;
-    double an = qn * kCollinearRatio;
-    double ax = an;
-    for (int j = 1; j < count; ++j) {
-      const double dx = starts[j].x - pk.x;
-      const double dy = starts[j].y - pk.y;
-      const double q = dx * dx + dy * dy;
-      double t = dy * dxn - dx * dyn;
-      if (t <= an && (t < -an || q < qn)) {
-        jmin = j;
-        dxn = dx;
-        dyn = dy;
-        qn = q;
-        an = q * kCollinearRatio;
-      }
-      t = dy * dxx - dx * dyx;
-      if (t >= -ax && (t > ax || q < qx)) {
-        jmax = j;
-        dxx = dx;
-        dyx = dy;
-        qx = q;
-        ax = q * kCollinearRatio;
-      }
-    }
-    if (jmax < jmin) jmax += count;
-    if (jmin > 0) {
-      // Turning the border: the first jmin segments move behind the others.
-      spareBorder_.assign(border_.begin() + jmin, border_.end());
-      spareBorder_.insert(spareBorder_.end(), border_.begin(), border_.begin() + jmin);
-      spareBorderPoints_.assign(borderPoints_.begin() + jmin, borderPoints_.end());
-      spareBorderPoints_.insert(spareBorderPoints_.end(), borderPoints_.begin(), borderPoints_.begin() + jmin);
-      border_.swap(spareBorder_);
-      borderPoints_.swap(spareBorderPoints_);
-    }
+    border_.FindVisiblePart(points_[k], jmin, jmax);
+    if (jmax < jmin) jmax += border_.Count();
+    // Turning the border: the first jmin segments move behind the others.
+    if (jmin > 0) border_.Turn(jmin);
     return jmax - jmin;
   }
 
   void AddVisibleTriangles(int k, int jmax) {
-    const int last = static_cast<int>(border_.size()) - 1;
-    const int s1 = border_[0];
+    const int last = border_.Count() - 1;
+    const int s1 = border_.Start(0);
     for (int j = jmax; j <= last; ++j) {
-      const int u = border_[j];
+      const int u = border_.Start(j);
       const int v = borderEnd_[u];
       const int t = borderTriangle_[u];
       if (j > jmax) borderEnd_[u] = -1;  // u leaves the border
@@ -202,10 +171,8 @@ class Triangulator {
         flags_.push_back({w, v});
       }
     }
-    border_.resize(static_cast<std::size_t>(jmax) + 1);
-    borderPoints_.resize(static_cast<std::size_t>(jmax) + 1);
-    border_.push_back(k);
-    borderPoints_.push_back(points_[k]);
+    border_.Truncate(jmax + 1);
+    border_.Push(k, points_[k]);
   }
 
   // The two highest-numbered triangles that have both p and q as vertices.
@@ -270,10 +237,7 @@ class Triangulator {
   std::vector<int> firstCorner_;
   std::vector<int> borderEnd_;       // per point: end of its border segment, -1 off the border
   std::vector<int> borderTriangle_;  // per point: triangle of its border segment
-  std::vector<int> border_;           // start points of the border segments, in order
-  std::vector<Point> borderPoints_;  // their coordinates, for the visibility scan
-  std::vector<int> spareBorder_;
-  std::vector<Point> spareBorderPoints_;
+  BorderRing border_;                // start points of the border segments, in order
   std::vector<std::pair<int, int>> flags_;
   std::vector<std::pair<int, int>> nextFlags_;
 };
@@ -328,19 +292,26 @@ std::vector<int> InsertionOrder(std::span<const Point> points, int first, int se
   return order;
 }
 
-Triangulation Triangulate(std::span<const Point> points, ErrorFacility& errors) {
+Triangulation Triangulate(std::span<const Point> points, ErrorFacility& errors, std::span<const Point> given) {
   RoutineScope scope(errors, "SURFGRID_TRIANGULATE");
   const int n = static_cast<int>(points.size());
   if (n < 4) return {};
+  if (given.empty()) given = points;
 
   const ClosestPair pair = FindClosestPair(points);
   if (pair.squaredDistance == 0) {
+    const Point p = given[pair.first];
+    const Point q = given[pair.second];
     errors.StoreInteger(1, pair.first + 1);
     errors.StoreInteger(2, pair.second + 1);
-    errors.StoreReal(1, points[pair.first].x);
-    errors.StoreReal(2, points[pair.first].y);
-    errors.StoreReal(3, points[pair.second].x);
-    errors.StoreReal(4, points[pair.second].y);
+    if (p.x != q.x || p.y != q.y) {
+      PostBeyondResolution(errors, "the distance of points %(I1) and %(I2) is too small to be represented");
+      return {};
+    }
+    errors.StoreReal(1, p.x);
+    errors.StoreReal(2, p.y);
+    errors.StoreReal(3, q.x);
+    errors.StoreReal(4, q.y);
     errors.Post(ErrorClass::Fatal, 5,
                 "Two data points are equal.  XYDATA(%(I1),I) = (%(d1),%(d2)) and XYDATA(%(I2),I) = "
                 "(%(d3),%(d4)).  These points must be distinct.");

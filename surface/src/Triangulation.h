@@ -41,7 +41,11 @@ ClosestPair FindClosestPair(std::span<const Point> points);
 std::vector<int> InsertionOrder(std::span<const Point> points, int first, int second);
 
 // Routine SURFGRID_TRIANGULATE: reports equal and collinear points through
-// `errors` and returns an empty triangulation in those cases.
-Triangulation Triangulate(std::span<const Point> points, ErrorFacility& errors);
+// `errors` and returns an empty triangulation in those cases. `given` holds
+// the caller's coordinates when `points` are rescaled ones (empty: the same):
+// reports name those, and two points that differ there but whose distance
+// is lost to rounding here are reported as beyond resolution, not as equal.
+Triangulation Triangulate(std::span<const Point> points, ErrorFacility& errors,
+                          std::span<const Point> given = {});
 
 }  // namespace meshinterp

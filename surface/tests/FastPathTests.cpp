@@ -117,6 +117,10 @@ std::vector<Case> Cases() {
   cases.push_back({"pseudo_section_1_spread", testing::PseudoSection(1), 100, 100, 0});
   cases.push_back({"pseudo_section_3_spreads", testing::PseudoSection(3), 100, 100, 0});
   cases.push_back({"pseudo_section_5_spreads", testing::PseudoSection(5), 100, 100, 0});
+  // Rows met in the other directions by the border scan.
+  Samples mirrored = testing::PseudoSection(8, 12, 2.5, 3);
+  for (Point& p : mirrored.points) p = {-p.x, -p.y};
+  cases.push_back({"pseudo_section_8_spreads_mirrored", mirrored, 100, 60, 0});
   // Scales and offsets at which the rounding of coordinate differences is
   // coarse, the buckets tiny or huge, or the bucket grid is not used.
   auto scaled = [](int count, std::uint32_t seed, double scale, double offset) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "DataRange.h"
 #include "SurfaceEvaluation.h"
 
 namespace meshinterp::reference {
@@ -248,9 +249,27 @@ NodeAssignment AssignNodes(std::span<const Point> points, const Triangulation& t
   return result;
 }
 
-std::optional<std::vector<double>> Grid(std::span<const Point> points, std::span<const double> values,
-                                        std::span<const double> xout, std::span<const double> yout,
+std::optional<std::vector<double>> Grid(std::span<const Point> givenPoints, std::span<const double> givenValues,
+                                        std::span<const double> givenXout, std::span<const double> givenYout,
                                         double unclaimed) {
+  // The same exact rescaling by powers of two as the gridding routine, so
+  // that the plain steps see the same numbers as the indexed ones.
+  std::vector<double> x, y;
+  for (const Point& p : givenPoints) x.push_back(p.x), y.push_back(p.y);
+  const DataScaling scaling = ChooseScaling(x, y, givenValues);
+  auto scale = [](std::span<const double> from, int exponent) {
+    std::vector<double> to;
+    for (double v : from) to.push_back(std::ldexp(v, exponent));
+    return to;
+  };
+  const std::vector<double> values = scale(givenValues, -scaling.valueExponent);
+  const std::vector<double> xout = scale(givenXout, -scaling.coordinateExponent);
+  const std::vector<double> yout = scale(givenYout, -scaling.coordinateExponent);
+  std::vector<Point> points;
+  for (const Point& p : givenPoints) {
+    points.push_back({std::ldexp(p.x, -scaling.coordinateExponent), std::ldexp(p.y, -scaling.coordinateExponent)});
+  }
+
   ErrorFacility errors([](std::string_view) {});
   errors.Register("REFERENCE");
   const Triangulation triangulation = reference::Triangulate(points, errors);
@@ -261,6 +280,9 @@ std::optional<std::vector<double>> Grid(std::span<const Point> points, std::span
   std::vector<double> sur(xout.size() * yout.size(), unclaimed);
   EvaluateSurface(points, values, derivatives, triangulation, assignment, xout, yout, sur.data(),
                   static_cast<long long>(xout.size()));
+  for (std::size_t node = 0; node < sur.size(); ++node) {
+    if (assignment.region[node] != NodeAssignment::kUnclaimed) sur[node] = std::ldexp(sur[node], scaling.valueExponent);
+  }
   return sur;
 }
 

@@ -24,7 +24,8 @@ Neighbourhood FindNeighbourhood(std::span<const Point> points, int point, double
 std::vector<PartialDerivatives> EstimateDerivatives(std::span<const Point> points, std::span<const double> values);
 NodeAssignment AssignNodes(std::span<const Point> points, const Triangulation& triangulation,
                            std::span<const double> xout, std::span<const double> yout);
-// The whole gridding; nullopt when the triangulation failed. Nodes that no
+// The whole gridding, with the routine's rescaling of data beyond the
+// ordinary range; nullopt when the triangulation failed. Nodes that no
 // region claims hold `unclaimed`.
 std::optional<std::vector<double>> Grid(std::span<const Point> points, std::span<const double> values,
                                         std::span<const double> xout, std::span<const double> yout,

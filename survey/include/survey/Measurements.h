@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <unordered_map>
 
 // Size of the measurement settings block of an instrument file header.
 inline constexpr std::size_t MeasureSettingsSize = 6;
@@ -159,8 +160,15 @@ public:
     double MinDepth() const;
 
     // Merges each measurement with the first later one at exactly the same
-    // mid-point and pseudo-depth (run after an append).
+    // mid-point and pseudo-depth (run after an append). Measurements merged
+    // away before take no part. After a first merge, later ones look only at
+    // the measurements added since and the one measurement still open at
+    // each position, which gives the same result as MergeDuplicatesWholeList
+    // as long as the earlier measurements and the geometry are unchanged
+    // (checked on every call; otherwise the whole list is merged).
     void MergeDuplicates();
+    // The same merge over the whole list, sorting every measurement.
+    void MergeDuplicatesWholeList();
 
     // Bound filters, then (when on) the sliding average of resistivity and chargeability.
     void ApplyFilters();
@@ -170,7 +178,34 @@ public:
     TLongwordArray ResistivityMilli() const;
 
 private:
+    // A position (mid-point, pseudo-depth) compared bit for bit; -0 is
+    // stored as +0, as the two compare equal.
+    struct TMergeKey {
+        double MidPoint, Depth;
+        bool operator==(const TMergeKey &) const = default;
+    };
+    struct TMergeKeyHash {
+        std::size_t operator()(const TMergeKey &key) const;
+    };
+    // What the last merge left: the measurement still open at each position
+    // of the first Covered measurements, and copies of what those positions
+    // were computed from, so that the next merge can tell whether they hold.
+    struct TMergeState {
+        uint32_t Covered = 0;
+        std::unordered_map<TMergeKey, uint32_t, TMergeKeyHash> OpenAt;
+        TLongwordArray A, B, M, N;
+        TByteArray NotMerged;
+        uint8_t ArrayType = 0;
+        uint32_t DepthMethod = 0;
+        double OriginMetres = 0, UnitSpacingMetres = 0;
+    };
+
+    bool MergeKey(uint32_t i, TMergeKey &key) const;
+    bool MergeStateHolds() const;
+    void RememberMergeState();
+
     TArrayDetails2D *FArrayDetails; // not owned
+    TMergeState FMergeState;
 };
 
 // Measurement list of a 1D sequence, 1D data or 0D data set.
