@@ -26,6 +26,7 @@ class TChart : public QCustomPlot {
 public:
     // name: the chart's objectName (for example "Chart_d2d").
     TChart(const QString &name, QWidget *parent = nullptr);
+    ~TChart() override;
 
     // Axes. Titles, direction and scale type apply at the next Redraw.
     void SetAxisTitle(TAxisId axis, const QString &title);
@@ -80,8 +81,15 @@ private:
     void Register(TChartSeries *series);
     void Register(TColorGridSeries *series);
     void FitAutomaticAxes();
+    void FitAxis(TAxisId axis);
     void UpdateLegend();
-    // ... implementation fields (axis state, pan state, legend mode, filter)
+    void OnMousePress(QMouseEvent *event);
+    void OnMouseMove(QMouseEvent *event);
+    void OnMouseRelease(QMouseEvent *event);
+    void OnMouseWheel(QWheelEvent *event);
+    void OnMouseDoubleClick(QMouseEvent *event);
+    void PanStep(TAxisId axis, const QPointF &position);
+    static int AxisIndex(TAxisId axis) { return axis == TAxisId::Bottom ? 0 : 1; }
     QList<TChartSeries *> FSeries;
     QList<TColorGridSeries *> FColorGrids;
     TLegendMode FLegendMode = TLegendMode::Off;
@@ -89,4 +97,8 @@ private:
     bool FAutomatic[2] = {true, true};
     bool FPanEnabled = false;
     bool FZoomEnabled = false;
+    // Pan in progress: where the left button went down and the ranges then.
+    bool FPanning = false;
+    QPointF FPanStart;
+    QCPRange FPanStartRange[2];
 };

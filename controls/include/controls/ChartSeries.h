@@ -68,6 +68,10 @@ public:
     QStringList PointLabels() const;
     QVariantList PointColorValues() const;
 
+    // The point indices in the order the line joins them: ascending x (Line,
+    // LineWithPoints) or ascending y (HorizontalLine), equal keys in insertion order.
+    QVector<int> LineOrder() const;
+
 protected:
     void draw(QCPPainter *painter) override;
 

@@ -63,8 +63,11 @@ private:
     QVector<QRgb> FColours;
     QVector<double> FLevels;
     QVector<QRgb> FPaletteColours;
-    mutable QImage FImage;          // rebuilt lazily after the cells changed
+    mutable QImage FImage;          // rebuilt lazily after the cells changed: pixel (i, j) = cell (x_i, z_j)
     mutable bool FImageValid = false;
+    // Cell edges along x and z: cell i spans [edges[i], edges[i + 1]], half-way to its neighbours.
+    mutable QVector<double> FEdgesX, FEdgesZ;
+    QRectF PixelExtent() const;
 };
 
 // 24-bit colour value red + 256 green + 65536 blue of a QRgb, and back.

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -82,9 +83,13 @@ private:
     struct TCells {
         QVector<double> Numbers;
         QStringList Texts;         // Text columns written with SetText (else empty strings)
+        QVector<bool> HasText;     // the cell shows its text, not its number
         QVector<bool> ReadOnly;
     };
     QString FormatNumber(const TGridColumn &column, double value) const;
+    bool ValidCell(int column, int row) const;
+    void CellWritten(int column, int row); // a program write outside a fill: dataChanged
+    QLocale FLocale;
     QVector<TGridColumn> FColumns;
     QVector<TCells> FCells;
     int FRows = 0;

@@ -13,6 +13,7 @@ class TInspector : public QTreeWidget {
 public:
     // name: the inspector's objectName (for example "NextInspector_Sequence").
     TInspector(const QString &name, QWidget *parent = nullptr);
+    ~TInspector() override;
 
     // Creates an item under parent (null: at the top level), after its
     // siblings. Items are QObject children of the inspector named name.
@@ -34,5 +35,8 @@ signals:
 private:
     friend class TInspectorItem;
     void Sync(TInspectorItem &item); // shows the item's state in its row
+    void OnRowChanged(QTreeWidgetItem *row, int column); // the user toggled a check box
+    void OnRowExpanded(QTreeWidgetItem *row, bool expanded);
     QList<TInspectorItem *> FItems;
+    bool FSyncing = false; // rows are being written from the items: not the user's doing
 };

@@ -1,0 +1,212 @@
+#include "controls/ChartSeries.h"
+
+#include "controls/Chart.h"
+#include "controls/ColorGridSeries.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace {
+
+QCPScatterStyle::ScatterShape ScatterShape(TMarker marker)
+{
+    switch (marker) {
+    case TMarker::None: return QCPScatterStyle::ssNone;
+    case TMarker::Circle: return QCPScatterStyle::ssDisc;
+    case TMarker::Square: return QCPScatterStyle::ssSquare;
+    case TMarker::Triangle: return QCPScatterStyle::ssTriangle;
+    case TMarker::DownTriangle: return QCPScatterStyle::ssTriangleInverted;
+    case TMarker::Diamond: return QCPScatterStyle::ssDiamond;
+    }
+    return QCPScatterStyle::ssNone;
+}
+
+// A point series without a marker still shows its points, as small squares.
+TMarker ShownMarker(const TSeriesStyle &style)
+{
+    if (style.Marker == TMarker::None && style.Kind == TSeriesKind::Points) return TMarker::Square;
+    return style.Marker;
+}
+
+void DrawMarker(QCPPainter *painter, TMarker marker, const QPointF &centre, double size)
+{
+    const double h = size / 2;
+    const double x = centre.x(), y = centre.y();
+    switch (marker) {
+    case TMarker::None: break;
+    case TMarker::Circle: painter->drawEllipse(centre, h, h); break;
+    case TMarker::Square: painter->drawRect(QRectF(x - h, y - h, size, size)); break;
+    case TMarker::Triangle: {
+        const QPointF corners[3] = {{x, y - h}, {x + h, y + h}, {x - h, y + h}};
+        painter->drawPolygon(corners, 3);
+        break;
+    }
+    case TMarker::DownTriangle: {
+        const QPointF corners[3] = {{x, y + h}, {x + h, y - h}, {x - h, y - h}};
+        painter->drawPolygon(corners, 3);
+        break;
+    }
+    case TMarker::Diamond: {
+        const QPointF corners[4] = {{x, y - h}, {x + h, y}, {x, y + h}, {x - h, y}};
+        painter->drawPolygon(corners, 4);
+        break;
+    }
+    }
+}
+
+bool Drawable(const QCPAxis *axis, double value)
+{
+    return std::isfinite(value) && (axis->scaleType() != QCPAxis::stLogarithmic || value > 0);
+}
+
+} // namespace
+
+TChartSeries::TChartSeries(TChart &chart, const QString &name, const TSeriesStyle &style)
+    : QCPCurve(chart.xAxis, chart.yAxis), FChart(&chart), FStyle(style)
+{
+    setObjectName(name);
+    setName(style.Title);
+    setSelectable(QCP::stNone);
+    // Pen, line style and scatter style serve the legend icon; draw() paints the series itself.
+    setPen(QPen(style.Colour, 1.5));
+    setLineStyle(style.Kind == TSeriesKind::Points ? lsNone : lsLine);
+    const TMarker marker = ShownMarker(style);
+    setScatterStyle(QCPScatterStyle(ScatterShape(marker), style.Colour, style.Colour, std::max(style.MarkerSize, 3.0)));
+    chart.Register(this);
+}
+
+void TChartSeries::Clear()
+{
+    data()->clear();
+    FLabels.clear();
+    FColours.clear();
+    FOwnColour.clear();
+}
+
+void TChartSeries::AddPoint(double x, double y, const QString &label, std::optional<QRgb> colour)
+{
+    // The curve parameter t is the insertion index, so interface1D() keeps the order points came in.
+    addData(double(Count()), x, y);
+    FLabels.append(label);
+    FColours.append(colour.value_or(FStyle.Colour.rgb()));
+    FOwnColour.append(colour.has_value());
+}
+
+void TChartSeries::SetPoints(const QVector<double> &x, const QVector<double> &y, const QStringList &labels,
+                             const QVector<QRgb> &colours)
+{
+    const qsizetype count = std::min(x.size(), y.size());
+    QVector<double> t(count), keys(x.mid(0, count)), values(y.mid(0, count));
+    std::iota(t.begin(), t.end(), 0.0);
+    setData(t, keys, values, true);
+    FLabels.clear();
+    FColours.clear();
+    FOwnColour.clear();
+    for (qsizetype k = 0; k < count; ++k) {
+        const bool own = k < colours.size();
+        FLabels.append(labels.value(k));
+        FColours.append(own ? colours[k] : FStyle.Colour.rgb());
+        FOwnColour.append(own);
+    }
+}
+
+int TChartSeries::Count() const { return data()->size(); }
+
+double TChartSeries::X(int index) const { return data()->at(index)->key; }
+
+double TChartSeries::Y(int index) const { return data()->at(index)->value; }
+
+QString TChartSeries::Label(int index) const { return FLabels.value(index); }
+
+QRgb TChartSeries::PointColour(int index) const
+{
+    return index >= 0 && index < FColours.size() ? FColours[index] : FStyle.Colour.rgb();
+}
+
+void TChartSeries::SetActive(bool active) { setVisible(active); }
+
+bool TChartSeries::Active() const { return visible(); }
+
+int TChartSeries::PointAt(const QPointF &pixel) const
+{
+    if (!Active() || !keyAxis() || !valueAxis()) return -1;
+    const double half = std::max(FStyle.MarkerSize, 3.0) / 2;
+    for (int k = Count() - 1; k >= 0; --k) { // drawn in insertion order: the last one is on top
+        const double x = X(k), y = Y(k);
+        if (!Drawable(keyAxis(), x) || !Drawable(valueAxis(), y)) continue;
+        const QPointF centre = coordsToPixels(x, y);
+        if (std::abs(pixel.x() - centre.x()) <= half && std::abs(pixel.y() - centre.y()) <= half) return k;
+    }
+    return -1;
+}
+
+QStringList TChartSeries::PointLabels() const
+{
+    QStringList labels = FLabels;
+    while (labels.size() < Count()) labels.append(QString());
+    return labels.mid(0, Count());
+}
+
+QVariantList TChartSeries::PointColorValues() const
+{
+    QVariantList values;
+    values.reserve(Count());
+    for (int k = 0; k < Count(); ++k) values.append(ColorValue(PointColour(k)));
+    return values;
+}
+
+QVector<int> TChartSeries::LineOrder() const
+{
+    QVector<int> order(Count());
+    std::iota(order.begin(), order.end(), 0);
+    if (FStyle.Kind == TSeriesKind::HorizontalLine)
+        std::stable_sort(order.begin(), order.end(), [this](int a, int b) { return Y(a) < Y(b); });
+    else
+        std::stable_sort(order.begin(), order.end(), [this](int a, int b) { return X(a) < X(b); });
+    return order;
+}
+
+void TChartSeries::draw(QCPPainter *painter)
+{
+    QCPAxis *xAxis = keyAxis(), *yAxis = valueAxis();
+    if (!xAxis || !yAxis || Count() == 0) return;
+    const int count = Count();
+    QVector<QPointF> pixels(count);
+    QVector<bool> drawable(count);
+    for (int k = 0; k < count; ++k) {
+        drawable[k] = Drawable(xAxis, X(k)) && Drawable(yAxis, Y(k));
+        if (drawable[k]) pixels[k] = coordsToPixels(X(k), Y(k));
+    }
+
+    if (FStyle.Kind != TSeriesKind::Points) {
+        QPolygonF line;
+        line.reserve(count);
+        for (int k : LineOrder())
+            if (drawable[k]) line.append(pixels[k]);
+        applyDefaultAntialiasingHint(painter);
+        painter->setPen(QPen(FStyle.Colour, 1.5));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawPolyline(line);
+    }
+
+    const TMarker marker = ShownMarker(FStyle);
+    if (marker == TMarker::None) return;
+    applyScattersAntialiasingHint(painter);
+    const double size = std::max(FStyle.MarkerSize, 3.0);
+    const bool outlined = size >= 6; // a dark rim keeps larger markers apart; small ones are plain dots
+    QRgb current = 0;
+    bool first = true;
+    for (int k = 0; k < count; ++k) {
+        if (!drawable[k]) continue;
+        const QRgb colour = PointColour(k);
+        if (first || colour != current) { // pen and brush change only where the colour does
+            const QColor fill(colour);
+            painter->setBrush(fill);
+            painter->setPen(outlined ? QPen(fill.darker(150), 1) : QPen(Qt::NoPen));
+            current = colour;
+            first = false;
+        }
+        DrawMarker(painter, marker, pixels[k], size);
+    }
+}

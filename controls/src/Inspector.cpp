@@ -1,0 +1,105 @@
+#include "controls/Inspector.h"
+
+#include "InspectorDelegate.h"
+
+#include <QHeaderView>
+
+TInspector::TInspector(const QString &name, QWidget *parent) : QTreeWidget(parent)
+{
+    setObjectName(name);
+    setColumnCount(2);
+    setHeaderLabels({tr("Property"), tr("Value")});
+    setItemDelegate(new TInspectorDelegate(*this));
+    setIndentation(14);
+    setUniformRowHeights(true);
+    setSelectionMode(SingleSelection);
+    setEditTriggers(EditKeyPressed);
+    header()->setStretchLastSection(true);
+    header()->resizeSection(0, 170);
+
+    connect(this, &QTreeWidget::itemChanged, this, &TInspector::OnRowChanged);
+    connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem *row) { OnRowExpanded(row, true); });
+    connect(this, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem *row) { OnRowExpanded(row, false); });
+    connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *row) {
+        TInspectorItem *item = ItemAt(row);
+        if (item && item->Kind() == TItemKind::ComboBox && item->Enabled()) emit item->dropDownOpening();
+    });
+    // One click on a value starts editing it.
+    connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *row) {
+        if (row->flags() & Qt::ItemIsEditable) editItem(row, 1);
+    });
+}
+
+TInspector::~TInspector()
+{
+    // The tree's rows go before the items; no row signal may reach an item now.
+    disconnect(this, nullptr, this, nullptr);
+}
+
+TInspectorItem *TInspector::AddItem(TInspectorItem *parent, const QString &name, const QString &caption, TItemKind kind)
+{
+    return new TInspectorItem(*this, parent, name, caption, kind);
+}
+
+TInspectorItem *TInspector::FindItem(const QString &name) const
+{
+    for (TInspectorItem *item : FItems)
+        if (item->objectName() == name) return item;
+    return nullptr;
+}
+
+TInspectorItem *TInspector::ItemAt(QTreeWidgetItem *row) const
+{
+    return row ? qobject_cast<TInspectorItem *>(row->data(0, Qt::UserRole).value<QObject *>()) : nullptr;
+}
+
+TInspectorItem *TInspector::SelectedItem() const { return ItemAt(currentItem()); }
+
+void TInspector::Sync(TInspectorItem &item)
+{
+    QTreeWidgetItem *row = item.TreeItem();
+    const bool wasSyncing = std::exchange(FSyncing, true);
+    row->setText(0, item.Caption());
+    Qt::ItemFlags flags = Qt::ItemIsSelectable;
+    if (item.Enabled()) flags |= Qt::ItemIsEnabled;
+    const bool writable = item.Enabled() && !item.ReadOnly();
+    switch (item.Kind()) {
+    case TItemKind::Category: {
+        QFont font = row->font(0);
+        font.setBold(true);
+        row->setFont(0, font);
+        const QColor background = palette().color(QPalette::AlternateBase); // a subtle band
+        row->setBackground(0, background);
+        row->setBackground(1, background);
+        row->setFirstColumnSpanned(true);
+        break;
+    }
+    case TItemKind::CheckBox:
+        row->setCheckState(1, item.Checked() ? Qt::Checked : Qt::Unchecked);
+        if (writable) flags |= Qt::ItemIsUserCheckable;
+        break;
+    case TItemKind::Text:
+    case TItemKind::Spin:
+    case TItemKind::ComboBox:
+        row->setText(1, item.Text());
+        if (writable) flags |= Qt::ItemIsEditable;
+        break;
+    }
+    row->setFlags(flags);
+    row->setHidden(item.Hidden());
+    row->setExpanded(item.Expanded());
+    FSyncing = wasSyncing;
+}
+
+void TInspector::OnRowChanged(QTreeWidgetItem *row, int column)
+{
+    TInspectorItem *item = ItemAt(row);
+    if (FSyncing || !item || item->Kind() != TItemKind::CheckBox || column != 1) return;
+    const bool checked = row->checkState(1) == Qt::Checked;
+    if (checked != item->Checked() && !item->userSetValue(checked)) Sync(*item);
+}
+
+void TInspector::OnRowExpanded(QTreeWidgetItem *row, bool expanded)
+{
+    if (TInspectorItem *item = ItemAt(row); item && !FSyncing) item->SetExpanded(expanded);
+}
