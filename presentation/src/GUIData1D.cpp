@@ -131,10 +131,6 @@ void TGUIData1D::FillInspector()
     page->NxSpinItem_D1D_Count->SetInteger(int(FMeasurements.Count));
     page->NxComboBoxItem_D1D_ArrayType->SetItemIndex(FDetails.ArrayType);
 
-    // The method names, so that the index shows as a name.
-    QStringList methods;
-    for (const std::string_view name : DepthMethodNames) methods.append(QString::fromLatin1(name.data(), name.size()));
-    if (page->NxComboBoxItem_d1d_DepthMethod->Lines() != methods) page->NxComboBoxItem_d1d_DepthMethod->SetLines(methods);
     page->NxComboBoxItem_d1d_DepthMethod->SetItemIndex(int(FDetails.DepthMethod));
 
     page->NxCheckBoxItem_d1d_XLogScale->SetChecked(FChartDetails.XLogScale);
