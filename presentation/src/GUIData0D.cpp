@@ -8,6 +8,16 @@
 #include "controls/Chart.h"
 #include "controls/GridView.h"
 #include "controls/Inspector.h"
+namespace {
+
+TDataChartItems ChartItems(const TData0DPage &page)
+{
+    return {page.NxCheckBoxItem_d0d_XLogScale, page.NxCheckBoxItem_d0d_YLogScale, page.NxCheckBoxItem_d0d_ShowR,
+            page.NxCheckBoxItem_d0d_ShowC, page.NxCheckBoxItem_d0d_ShowU, page.NxCheckBoxItem_d0d_ShowI,
+            page.NxCheckBoxItem_d0d_ShowQ};
+}
+
+} // namespace
 
 TGUIData0D::TGUIData0D(const TPresenterViews &views, TArrayDetails1D &arrayDetails, TMeasurements1D &measurements)
     : TGUICustom(views), FDetails(arrayDetails), FMeasurements(measurements)
@@ -73,13 +83,7 @@ void TGUIData0D::FillInspector()
     page->NxTextItem_d0d_DispFileName->SetString(FromStd(FDetails.FileName));
     page->NxTextItem_d0d_Title->SetString(QString());
     page->NxSpinItem_d0d_Count->SetInteger(int(FMeasurements.Count));
-    page->NxCheckBoxItem_d0d_XLogScale->SetChecked(FChartDetails.XLogScale);
-    page->NxCheckBoxItem_d0d_YLogScale->SetChecked(FChartDetails.YLogScale);
-    page->NxCheckBoxItem_d0d_ShowR->SetChecked(FChartDetails.ShowR);
-    page->NxCheckBoxItem_d0d_ShowC->SetChecked(FChartDetails.ShowC);
-    page->NxCheckBoxItem_d0d_ShowU->SetChecked(FChartDetails.ShowU);
-    page->NxCheckBoxItem_d0d_ShowI->SetChecked(FChartDetails.ShowI);
-    page->NxCheckBoxItem_d0d_ShowQ->SetChecked(FChartDetails.ShowQ);
+    FillDataChartItems(ChartItems(*page), FChartDetails);
     FillMeasureDetails({page->NxSpinItem_d0d_Q, page->NxSpinItem_d0d_MinStack, page->NxSpinItem_d0d_MaxStack,
                         page->NxComboBoxItem_d0d_InducedPolarization, page->NxComboBoxItem_d0d_TxPower},
                        FMeasurements.MeasureSettings);
@@ -89,13 +93,7 @@ void TGUIData0D::ReadInspector()
 {
     TData0DPage *page = Views().Data0DPage;
     if (!page) return;
-    FChartDetails.XLogScale = page->NxCheckBoxItem_d0d_XLogScale->Checked();
-    FChartDetails.YLogScale = page->NxCheckBoxItem_d0d_YLogScale->Checked();
-    FChartDetails.ShowR = page->NxCheckBoxItem_d0d_ShowR->Checked();
-    FChartDetails.ShowC = page->NxCheckBoxItem_d0d_ShowC->Checked();
-    FChartDetails.ShowU = page->NxCheckBoxItem_d0d_ShowU->Checked();
-    FChartDetails.ShowI = page->NxCheckBoxItem_d0d_ShowI->Checked();
-    FChartDetails.ShowQ = page->NxCheckBoxItem_d0d_ShowQ->Checked();
+    ReadDataChartItems(ChartItems(*page), FChartDetails);
     UpdateInspectorState();
 }
 

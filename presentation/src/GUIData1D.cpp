@@ -11,6 +11,16 @@
 #include "controls/Inspector.h"
 
 #include <algorithm>
+namespace {
+
+TDataChartItems ChartItems(const TData1DPage &page)
+{
+    return {page.NxCheckBoxItem_d1d_XLogScale, page.NxCheckBoxItem_d1d_YLogScale, page.NxCheckBoxItem_d1d_ShowR,
+            page.NxCheckBoxItem_d1d_ShowC, page.NxCheckBoxItem_d1d_ShowU, page.NxCheckBoxItem_d1d_ShowI,
+            page.NxCheckBoxItem_d1d_ShowQ};
+}
+
+} // namespace
 
 TGUIData1D::TGUIData1D(const TPresenterViews &views, TArrayDetails1D &arrayDetails, TMeasurements1D &measurements)
     : TGUICustom(views), FDetails(arrayDetails), FMeasurements(measurements)
@@ -133,14 +143,8 @@ void TGUIData1D::FillInspector()
 
     page->NxComboBoxItem_d1d_DepthMethod->SetItemIndex(int(FDetails.DepthMethod));
 
-    page->NxCheckBoxItem_d1d_XLogScale->SetChecked(FChartDetails.XLogScale);
-    page->NxCheckBoxItem_d1d_YLogScale->SetChecked(FChartDetails.YLogScale);
     page->NxCheckBoxItem_d1d_ShowRho->SetChecked(FChartDetails.ShowRho);
-    page->NxCheckBoxItem_d1d_ShowR->SetChecked(FChartDetails.ShowR);
-    page->NxCheckBoxItem_d1d_ShowC->SetChecked(FChartDetails.ShowC);
-    page->NxCheckBoxItem_d1d_ShowU->SetChecked(FChartDetails.ShowU);
-    page->NxCheckBoxItem_d1d_ShowI->SetChecked(FChartDetails.ShowI);
-    page->NxCheckBoxItem_d1d_ShowQ->SetChecked(FChartDetails.ShowQ);
+    FillDataChartItems(ChartItems(*page), FChartDetails);
     FillMeasureDetails({page->NxSpinItem_D1D_Q, page->NxSpinItem_D1D_MinStack, page->NxSpinItem_D1D_MaxStack,
                         page->NxComboBoxItem_d1d_InducedPolarization, page->NxComboBoxItem_d1d_TxPower},
                        FMeasurements.MeasureSettings);
@@ -151,14 +155,8 @@ void TGUIData1D::ReadInspector()
     TData1DPage *page = Views().Data1DPage;
     if (!page) return;
     FDetails.DepthMethod = CodeValue(*page->NxComboBoxItem_d1d_DepthMethod, DepthMethodMedianDepth);
-    FChartDetails.XLogScale = page->NxCheckBoxItem_d1d_XLogScale->Checked();
-    FChartDetails.YLogScale = page->NxCheckBoxItem_d1d_YLogScale->Checked();
     FChartDetails.ShowRho = page->NxCheckBoxItem_d1d_ShowRho->Checked();
-    FChartDetails.ShowR = page->NxCheckBoxItem_d1d_ShowR->Checked();
-    FChartDetails.ShowC = page->NxCheckBoxItem_d1d_ShowC->Checked();
-    FChartDetails.ShowU = page->NxCheckBoxItem_d1d_ShowU->Checked();
-    FChartDetails.ShowI = page->NxCheckBoxItem_d1d_ShowI->Checked();
-    FChartDetails.ShowQ = page->NxCheckBoxItem_d1d_ShowQ->Checked();
+    ReadDataChartItems(ChartItems(*page), FChartDetails);
     UpdateInspectorState();
 }
 

@@ -59,6 +59,28 @@ void FillMeasureDetails(const TMeasureDetailItems &items, const TMeasureSettings
     items.TxPower->SetItemIndex(settings[4]);
 }
 
+void FillDataChartItems(const TDataChartItems &items, const TChartDetailsCustomData &details)
+{
+    items.XLogScale->SetChecked(details.XLogScale);
+    items.YLogScale->SetChecked(details.YLogScale);
+    items.ShowR->SetChecked(details.ShowR);
+    items.ShowC->SetChecked(details.ShowC);
+    items.ShowU->SetChecked(details.ShowU);
+    items.ShowI->SetChecked(details.ShowI);
+    items.ShowQ->SetChecked(details.ShowQ);
+}
+
+void ReadDataChartItems(const TDataChartItems &items, TChartDetailsCustomData &details)
+{
+    details.XLogScale = items.XLogScale->Checked();
+    details.YLogScale = items.YLogScale->Checked();
+    details.ShowR = items.ShowR->Checked();
+    details.ShowC = items.ShowC->Checked();
+    details.ShowU = items.ShowU->Checked();
+    details.ShowI = items.ShowI->Checked();
+    details.ShowQ = items.ShowQ->Checked();
+}
+
 void FillValueCurves(const TValueCurves &curves, const TChartDetailsCustomData &details,
                      const TMeasurementsCustom &list, bool onlyShown)
 {

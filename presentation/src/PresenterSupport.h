@@ -55,6 +55,14 @@ struct TMeasureDetailItems {
 };
 void FillMeasureDetails(const TMeasureDetailItems &items, const TMeasureSettings &settings);
 
+// The log-scale and value-curve check boxes of a data page and the chart
+// details they stand for.
+struct TDataChartItems {
+    TInspectorItem *XLogScale, *YLogScale, *ShowR, *ShowC, *ShowU, *ShowI, *ShowQ;
+};
+void FillDataChartItems(const TDataChartItems &items, const TChartDetailsCustomData &details);
+void ReadDataChartItems(const TDataChartItems &items, TChartDetailsCustomData &details);
+
 // The R, C, U, I and Q curves of a data chart: record index against value,
 // each curve active exactly when its Show flag is set; records that are not
 // shown are left out when onlyShown is set.

@@ -128,7 +128,8 @@ void TGUISeq2DTest::RollAlongShowsTheBaseSequencesPoints()
     const TMeasurements2D &rollList = roll.Measurements();
     QVERIFY(rollList.Count > 0);
     int own = 0;
-    for (const TChartSeries *series : {chart.Series1, chart.Series2, chart.Series3, chart.Series4}) own += series->Count();
+    for (const TChartSeries *series : {chart.Series1, chart.Series2, chart.Series3, chart.Series4})
+        own += series->Count();
     QCOMPARE(own, int(rollList.Count));
     QVERIFY(rollList.MidPoint(rollList.Count - 1) > baseList.MidPoint(baseList.Count - 1));
     QCOMPARE(F->Seq2DPage.NxComboBoxItem_SingleSequencies->Text(), QString::fromStdString(base.Name));
