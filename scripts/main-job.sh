@@ -20,3 +20,16 @@ echo "\$ vesk export examples/wenner.d2d --append examples/wenner-roll.d2d --qua
 "$vesk" export examples/wenner.d2d --append examples/wenner-roll.d2d --quality 5 -o "$out/wenner-joined.dat"
 echo "$out/wenner-joined.dat: $(wc -l < "$out/wenner-joined.dat") lines; the first 12:"
 head -n 12 "$out/wenner-joined.dat"
+
+# With a display, the desktop program opens on the example surveys.
+program="$build/app/VeskTools"
+if [[ -x "$program" ]]; then
+  if [[ -n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}" ]]; then
+    echo
+    echo "\$ VeskTools examples/wenner.d2d examples/schlumberger.s2d examples/sounding.d1d examples/series.d0d"
+    "$program" examples/wenner.d2d examples/schlumberger.s2d examples/sounding.d1d examples/series.d0d
+  else
+    echo
+    echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): the desktop program $program was built but not started."
+  fi
+fi

@@ -79,6 +79,11 @@ void TGridModel::EndFill()
     endResetModel();
 }
 
+bool TGridModel::IsCell(const QModelIndex &index) const
+{
+    return index.isValid() && index.model() == this && ValidCell(index.column(), index.row());
+}
+
 bool TGridModel::ValidCell(int column, int row) const
 {
     return column >= 0 && column < FColumns.size() && row >= 0 && row < FRows;
@@ -167,7 +172,7 @@ int TGridModel::columnCount(const QModelIndex &parent) const { return parent.isV
 
 QVariant TGridModel::data(const QModelIndex &index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return {};
+    if (!IsCell(index)) return {};
     const int column = index.column(), row = index.row();
     const TGridColumn &definition = FColumns[column];
     const TCells &cells = FCells[column];
@@ -197,7 +202,7 @@ QVariant TGridModel::headerData(int section, Qt::Orientation orientation, int ro
 
 Qt::ItemFlags TGridModel::flags(const QModelIndex &index) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return Qt::NoItemFlags;
+    if (!IsCell(index)) return Qt::NoItemFlags;
     Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
     const TGridColumn &definition = FColumns[index.column()];
     if (!definition.Editable || FCells[index.column()].ReadOnly[index.row()]) return result;
@@ -206,7 +211,7 @@ Qt::ItemFlags TGridModel::flags(const QModelIndex &index) const
 
 bool TGridModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return false;
+    if (!IsCell(index)) return false;
     const int column = index.column(), row = index.row();
     const TGridColumn &definition = FColumns[column];
     TCells &cells = FCells[column];

@@ -46,15 +46,17 @@ bool TGridSortProxy::lessThan(const QModelIndex &left, const QModelIndex &right)
 {
     const auto *model = qobject_cast<const TGridModel *>(sourceModel());
     if (!model) return QSortFilterProxyModel::lessThan(left, right);
-    const int column = left.column();
-    const QVariant a = model->SortKey(column, left.row()), b = model->SortKey(column, right.row());
-    switch (model->Columns().value(column).Sort) {
-    case TSortKind::Alphabetic: return QString::localeAwareCompare(a.toString(), b.toString()) < 0;
-    case TSortKind::Boolean: return int(a.toBool()) < int(b.toBool());
+    // Straight to the typed cells: the proxy compares some 300,000 pairs on 20,000 rows.
+    const int column = left.column(), a = left.row(), b = right.row();
+    const QVector<TGridColumn> &columns = model->Columns();
+    switch (column < columns.size() ? columns[column].Sort : TSortKind::None) {
+    case TSortKind::Alphabetic:
+        return QString::localeAwareCompare(model->DisplayText(column, a), model->DisplayText(column, b)) < 0;
+    case TSortKind::Boolean: return int(model->Checked(column, a)) < int(model->Checked(column, b));
     case TSortKind::Numeric:
     case TSortKind::None: break;
     }
-    return a.toDouble() < b.toDouble();
+    return model->Number(column, a) < model->Number(column, b);
 }
 
 TGridView::TGridView(const QString &name, QWidget *parent)

@@ -26,7 +26,9 @@ TInspector::TInspector(const QString &name, QWidget *parent) : QTreeWidget(paren
     });
     // One click on a value starts editing it.
     connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *row) {
-        if (row->flags() & Qt::ItemIsEditable) editItem(row, 1);
+        if (!(row->flags() & Qt::ItemIsEditable)) return;
+        setCurrentItem(row, 1); // the editor's cell is current, so moving on closes and commits it
+        editItem(row, 1);
     });
 }
 

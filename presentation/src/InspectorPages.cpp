@@ -109,8 +109,8 @@ struct TSeq1DGroupValues {
 
 // A later spacing group of the 1D sequence page (2 to 4), unchecked,
 // disabled and collapsed like an unchecked group after a click.
-void AddSeq1DGroup(TPageBuilder &b, TInspectorItem *details, int group, const TSeq1DGroupValues &values,
-                   TSlot check, TSlot spacing, TSlot increment, TSlot levels, TSlot overlaps)
+void AddSeq1DGroup(TPageBuilder &b, TInspectorItem *details, int group, const TSeq1DGroupValues &values, TSlot check,
+                   TSlot spacing, TSlot increment, TSlot levels, TSlot overlaps)
 {
     TInspectorItem *box = Disabled(b.Check(check, details, QStringLiteral("Spacing #%1").arg(group), false));
     box->SetExpanded(false);
@@ -122,8 +122,8 @@ void AddSeq1DGroup(TPageBuilder &b, TInspectorItem *details, int group, const TS
 
 // The "Measurement Details" items the three data pages share: the
 // instrument's settings block, read-only.
-void AddMeasurementDetails(TPageBuilder &b, TInspectorItem *category, TSlot deviation, TSlot minStack,
-                           TSlot maxStack, TSlot inducedPolarization, TSlot txPower, const QStringList &txPowerLines)
+void AddMeasurementDetails(TPageBuilder &b, TInspectorItem *category, TSlot deviation, TSlot minStack, TSlot maxStack,
+                           TSlot inducedPolarization, TSlot txPower, const QStringList &txPowerLines)
 {
     ReadOnly(b.Spin(deviation, category, QStringLiteral("STD Dev [%]"), {}));
     ReadOnly(b.Spin(minStack, category, QStringLiteral("Min Stacking"), {}));
@@ -133,8 +133,8 @@ void AddMeasurementDetails(TPageBuilder &b, TInspectorItem *category, TSlot devi
 }
 
 // A filter check box of the 2D data page with its two bounds under it.
-void AddBoundFilter(TPageBuilder &b, TInspectorItem *category, const QString &caption, const QString &unit,
-                    TSlot check, TSlot minimum, TSlot maximum)
+void AddBoundFilter(TPageBuilder &b, TInspectorItem *category, const QString &caption, const QString &unit, TSlot check,
+                    TSlot minimum, TSlot maximum)
 {
     const TSpinSpec bound{.Decimals = FloatDecimals};
     TInspectorItem *box = b.Check(check, category, caption, false);
@@ -142,9 +142,22 @@ void AddBoundFilter(TPageBuilder &b, TInspectorItem *category, const QString &ca
     b.Spin(maximum, box, QStringLiteral("Max [%1]").arg(unit), bound);
 }
 
+// The unchecked boxes of the value curves "R", "C", "U", "I" and "Q".
+void AddValueCurveChecks(TPageBuilder &b, TInspectorItem *category, TSlot r, TSlot c, TSlot u, TSlot i, TSlot q)
+{
+    b.Check(r, category, QStringLiteral("R"), false);
+    b.Check(c, category, QStringLiteral("C"), false);
+    b.Check(u, category, QStringLiteral("U"), false);
+    b.Check(i, category, QStringLiteral("I"), false);
+    b.Check(q, category, QStringLiteral("Q"), false);
+}
+
 } // namespace
 
-QStringList ArrayTypeLines() { return Lines(ArrayTypeNames); }
+QStringList ArrayTypeLines()
+{
+    return Lines(ArrayTypeNames);
+}
 
 QStringList SpacingFactorLines(int group)
 {
@@ -154,13 +167,15 @@ QStringList SpacingFactorLines(int group)
     return lines;
 }
 
-QStringList DepthMethodLines() { return Lines(DepthMethodNames); }
+QStringList DepthMethodLines()
+{
+    return Lines(DepthMethodNames);
+}
 
 QStringList ValuesToShowLines(bool withChargeability)
 {
     QStringList lines = Lines(ValuesToShowNames);
-    if (!withChargeability)
-        lines.removeLast();
+    if (!withChargeability) lines.removeLast();
     return lines;
 }
 
@@ -234,16 +249,20 @@ TData2DPage BuildData2DPage(TInspector &inspector)
                     {.Step = 0.1, .Decimals = FloatDecimals}));
 
     TInspectorItem *filters = b.Category(ITEM(NxTextItem_d2d_Filters), nullptr, QStringLiteral("Filters"));
-    TInspectorItem *sliding = b.Check(ITEM(NxCheckBoxItem_ApplySAFilter), filters, QStringLiteral("Sliding Average"), false);
+    TInspectorItem *sliding =
+        b.Check(ITEM(NxCheckBoxItem_ApplySAFilter), filters, QStringLiteral("Sliding Average"), false);
     b.Spin(ITEM(NxSpinItem_SAWindowWidth), sliding, QStringLiteral("Window width"), {5, 3, 9, 2});
     TInspectorItem *bounds = b.Category(ITEM(NxTextItem3), filters, QStringLiteral("Bound Filters"));
     bounds->SetExpanded(false);
-    TInspectorItem *quality = b.Check(ITEM(NxCheckBoxItem_QualityFilter), bounds, QStringLiteral("Quality Filter"), false);
+    TInspectorItem *quality =
+        b.Check(ITEM(NxCheckBoxItem_QualityFilter), bounds, QStringLiteral("Quality Filter"), false);
     b.Spin(ITEM(NxSpinItem_QualityThreshold), quality, QStringLiteral("Min [%]"), {.Decimals = FloatDecimals});
-    AddBoundFilter(b, bounds, QStringLiteral("Voltage Filter"), QStringLiteral("mV"), ITEM(NxCheckBoxItem_VoltageFilter),
-                   ITEM(NxSpinItem_VoltageMinValue), ITEM(NxSpinItem_VoltageMaxValue));
-    AddBoundFilter(b, bounds, QStringLiteral("Current Filter"), QStringLiteral("mA"), ITEM(NxCheckBoxItem_CurrentFilter),
-                   ITEM(NxSpinItem_CurrentMinValue), ITEM(NxSpinItem_CurrentMaxValue));
+    AddBoundFilter(b, bounds, QStringLiteral("Voltage Filter"), QStringLiteral("mV"),
+                   ITEM(NxCheckBoxItem_VoltageFilter), ITEM(NxSpinItem_VoltageMinValue),
+                   ITEM(NxSpinItem_VoltageMaxValue));
+    AddBoundFilter(b, bounds, QStringLiteral("Current Filter"), QStringLiteral("mA"),
+                   ITEM(NxCheckBoxItem_CurrentFilter), ITEM(NxSpinItem_CurrentMinValue),
+                   ITEM(NxSpinItem_CurrentMaxValue));
     AddBoundFilter(b, bounds, QStringLiteral("Resistivity Filter"), QStringLiteral("Ohm*m"),
                    ITEM(NxCheckBoxItem_ResistivityFilter), ITEM(NxSpinItem_ResistivityMinValue),
                    ITEM(NxSpinItem_ResistivityMaxValue));
@@ -256,8 +275,9 @@ TData2DPage BuildData2DPage(TInspector &inspector)
     b.Combo(ITEM(NxComboBoxItem_d2d_VisibleDiagrams), chart, QStringLiteral("Visible Diagrams"),
             {QStringLiteral("Pseudo-section [Ohm*m, ms]"), QStringLiteral("All Sounding Curves"),
              QStringLiteral("All Profile Curves"), QStringLiteral("Signal Diagrams"), QString()});
-    TInspectorItem *gridding = b.Combo(ITEM(NxComboBoxItem_D2D_ApproximationType), chart, QStringLiteral("2D Appx. Type"),
-                                       {QStringLiteral("Akima's Spline"), QStringLiteral("Inverse Distance")});
+    TInspectorItem *gridding =
+        b.Combo(ITEM(NxComboBoxItem_D2D_ApproximationType), chart, QStringLiteral("2D Appx. Type"),
+                {QStringLiteral("Akima's Spline"), QStringLiteral("Inverse Distance")});
     // Shown only for inverse distance; the page starts at Akima's spline.
     b.Spin(ITEM(NxSpinItem_ApproximationRadius), gridding, QStringLiteral("Radius [xA]"), {.Decimals = FloatDecimals})
         ->SetHidden(true);
@@ -265,14 +285,12 @@ TData2DPage BuildData2DPage(TInspector &inspector)
         ->SetHidden(true);
     b.Check(ITEM(NxCheckBoxItem_d2d_XLogScale), chart, QStringLiteral("X Log Scale"), false);
     b.Check(ITEM(NxCheckBoxItem_d2d_YLogScale), chart, QStringLiteral("Y Log Scale"), false);
-    TInspectorItem *diagrams = b.Category(ITEM(NxTextItem_d2d_DiagramsToShow), chart, QStringLiteral("Diarams tro Show"));
+    TInspectorItem *diagrams =
+        b.Category(ITEM(NxTextItem_d2d_DiagramsToShow), chart, QStringLiteral("Diarams tro Show"));
     b.Check(ITEM(NxCheckBoxItem_d2d_ShowRho), diagrams, QStringLiteral("Rho"), false);
-    TInspectorItem *resistance = Disabled(b.Check(ITEM(NxCheckBoxItem_d2d_ShowR), diagrams, QStringLiteral("R"), false));
-    resistance->SetHidden(true);
-    b.Check(ITEM(NxCheckBoxItem_d2d_ShowC), diagrams, QStringLiteral("C"), false);
-    b.Check(ITEM(NxCheckBoxItem_d2d_ShowU), diagrams, QStringLiteral("U"), false);
-    b.Check(ITEM(NxCheckBoxItem_d2d_ShowI), diagrams, QStringLiteral("I"), false);
-    b.Check(ITEM(NxCheckBoxItem_d2d_ShowQ), diagrams, QStringLiteral("Q"), false);
+    AddValueCurveChecks(b, diagrams, ITEM(NxCheckBoxItem_d2d_ShowR), ITEM(NxCheckBoxItem_d2d_ShowC),
+                        ITEM(NxCheckBoxItem_d2d_ShowU), ITEM(NxCheckBoxItem_d2d_ShowI), ITEM(NxCheckBoxItem_d2d_ShowQ));
+    Disabled(page.NxCheckBoxItem_d2d_ShowR)->SetHidden(true);
 
     TInspectorItem *measurement =
         b.Category(ITEM(NxTextItem_d2d_MeasurementDetails), nullptr, QStringLiteral("Measurement Details"));
@@ -301,12 +319,13 @@ TSeq1DPage BuildSeq1DPage(TInspector &inspector)
     TInspectorItem *details = b.Category(ITEM(NxTextItem_s1d_ArrayDetails), nullptr, QStringLiteral("Array Details"));
     // Group 1 is always used; its box only heads the group.
     TInspectorItem *first = ReadOnly(b.Check(ITEM(NxCheckBoxItem3), details, QStringLiteral("Spacing #1"), true));
-    b.Spin(ITEM(NxSpinItem_Seq1D_Spacing), first, QStringLiteral("Spacing <D>, [m]"), {1, 1e-15, 1e15, 1, FloatDecimals});
+    b.Spin(ITEM(NxSpinItem_Seq1D_Spacing), first, QStringLiteral("Spacing <D>, [m]"),
+           {1, 1e-15, 1e15, 1, FloatDecimals});
     b.Spin(ITEM(NxSpinItem_Seq1D_Increment), first, QStringLiteral("Increment"), {1, 1e-15, 100, 1, FloatDecimals});
     b.Spin(ITEM(NxSpinItem_Seq1D_SpacingCount), first, QStringLiteral("Levels"), {10, 1, 100});
-    AddSeq1DGroup(b, details, 2, {5, 5, 6, 2}, ITEM(NxCheckBoxItem_Seq1D_SecondLength), ITEM(NxSpinItem_Seq1D_sndSpacing),
-                  ITEM(NxSpinItem_Seq1D_sndIncrement), ITEM(NxSpinItem_Seq1D_sndSpacingCount),
-                  ITEM(NxSpinItem_Seq1D_sndOverlapCount));
+    AddSeq1DGroup(b, details, 2, {5, 5, 6, 2}, ITEM(NxCheckBoxItem_Seq1D_SecondLength),
+                  ITEM(NxSpinItem_Seq1D_sndSpacing), ITEM(NxSpinItem_Seq1D_sndIncrement),
+                  ITEM(NxSpinItem_Seq1D_sndSpacingCount), ITEM(NxSpinItem_Seq1D_sndOverlapCount));
     AddSeq1DGroup(b, details, 3, {25, 10, 6, 2}, ITEM(NxCheckBoxItem_Seq1D_THirdLength),
                   ITEM(NxSpinItem_Seq1D_trdSpacing), ITEM(NxSpinItem_Seq1D_trdIncrement),
                   ITEM(NxSpinItem_Seq1D_trdSpacingCount), ITEM(NxSpinItem_Seq1D_trdOverlapCount));
@@ -314,15 +333,16 @@ TSeq1DPage BuildSeq1DPage(TInspector &inspector)
                   ITEM(NxSpinItem_Seq1D_fthSpacing), ITEM(NxSpinItem_Seq1D_fthIncrement),
                   ITEM(NxSpinItem_Seq1D_fthSpacingCount), ITEM(NxSpinItem_Seq1D_fthOverlapCount));
 
-    TInspectorItem *measure = b.Category(ITEM(NxTextItem_s1d_MeasureDetails), nullptr, QStringLiteral("Measure Details"));
+    TInspectorItem *measure =
+        b.Category(ITEM(NxTextItem_s1d_MeasureDetails), nullptr, QStringLiteral("Measure Details"));
     measure->SetHidden(true);
     b.Spin(ITEM(NxSpinItem_s1d_MaxDeviation), measure, QStringLiteral("Max Deviation (%)"), {3, 0, 50, 0.5, 1});
     b.Spin(ITEM(NxSpinItem_s1d_MinStack), measure, QStringLiteral("Min Stack"), {3});
     b.Spin(ITEM(NxSpinItem_s1d_MaxStack), measure, QStringLiteral("Max Stack"), {6});
 
     TInspectorItem *chart = b.Category(ITEM(NxTextItem_s1d_ChartDetails), nullptr, QStringLiteral("Chart Details"));
-    TInspectorItem *depth =
-        Disabled(b.Combo(ITEM(NxComboBoxItem_s1d_DepthMethod), chart, QStringLiteral("Depth Method"), DepthMethodLines()));
+    TInspectorItem *depth = Disabled(
+        b.Combo(ITEM(NxComboBoxItem_s1d_DepthMethod), chart, QStringLiteral("Depth Method"), DepthMethodLines()));
     depth->SetHidden(true);
     b.Check(ITEM(NxCheckBoxItem_s1d_XLogScale), chart, QStringLiteral("X Log Scale"), false);
     b.Check(ITEM(NxCheckBoxItem_s1d_YLogScale), chart, QStringLiteral("Y Log Scale"), false);
@@ -351,13 +371,11 @@ TData1DPage BuildData1DPage(TInspector &inspector)
     ReadOnly(b.Combo(ITEM(NxComboBoxItem_d1d_DepthMethod), chart, QStringLiteral("Depth Method"), DepthMethodLines()));
     b.Check(ITEM(NxCheckBoxItem_d1d_XLogScale), chart, QStringLiteral("X Log Scale"), false);
     b.Check(ITEM(NxCheckBoxItem_d1d_YLogScale), chart, QStringLiteral("Y Log Scale"), false);
-    TInspectorItem *diagrams = b.Category(ITEM(NxTextItem_d1d_DiagramsToShow), chart, QStringLiteral("Diagrams To Show"));
+    TInspectorItem *diagrams =
+        b.Category(ITEM(NxTextItem_d1d_DiagramsToShow), chart, QStringLiteral("Diagrams To Show"));
     b.Check(ITEM(NxCheckBoxItem_d1d_ShowRho), diagrams, QStringLiteral("Rho"), false);
-    b.Check(ITEM(NxCheckBoxItem_d1d_ShowR), diagrams, QStringLiteral("R"), false);
-    b.Check(ITEM(NxCheckBoxItem_d1d_ShowC), diagrams, QStringLiteral("C"), false);
-    b.Check(ITEM(NxCheckBoxItem_d1d_ShowU), diagrams, QStringLiteral("U"), false);
-    b.Check(ITEM(NxCheckBoxItem_d1d_ShowI), diagrams, QStringLiteral("I"), false);
-    b.Check(ITEM(NxCheckBoxItem_d1d_ShowQ), diagrams, QStringLiteral("Q"), false);
+    AddValueCurveChecks(b, diagrams, ITEM(NxCheckBoxItem_d1d_ShowR), ITEM(NxCheckBoxItem_d1d_ShowC),
+                        ITEM(NxCheckBoxItem_d1d_ShowU), ITEM(NxCheckBoxItem_d1d_ShowI), ITEM(NxCheckBoxItem_d1d_ShowQ));
 
     TInspectorItem *measurement =
         b.Category(ITEM(NxTextItem_d1d_MeasurementDetails), nullptr, QStringLiteral("Measurement Details"));
@@ -384,11 +402,8 @@ TData0DPage BuildData0DPage(TInspector &inspector)
     b.Check(ITEM(NxCheckBoxItem_d0d_YLogScale), chart, QStringLiteral("Y Log Scale"), false);
     TInspectorItem *diagrams =
         b.Category(ITEM(NxTextItem_d0d_VisibleDiagrams), chart, QStringLiteral("Visible Diagrams"));
-    b.Check(ITEM(NxCheckBoxItem_d0d_ShowR), diagrams, QStringLiteral("R"), false);
-    b.Check(ITEM(NxCheckBoxItem_d0d_ShowC), diagrams, QStringLiteral("C"), false);
-    b.Check(ITEM(NxCheckBoxItem_d0d_ShowU), diagrams, QStringLiteral("U"), false);
-    b.Check(ITEM(NxCheckBoxItem_d0d_ShowI), diagrams, QStringLiteral("I"), false);
-    b.Check(ITEM(NxCheckBoxItem_d0d_ShowQ), diagrams, QStringLiteral("Q"), false);
+    AddValueCurveChecks(b, diagrams, ITEM(NxCheckBoxItem_d0d_ShowR), ITEM(NxCheckBoxItem_d0d_ShowC),
+                        ITEM(NxCheckBoxItem_d0d_ShowU), ITEM(NxCheckBoxItem_d0d_ShowI), ITEM(NxCheckBoxItem_d0d_ShowQ));
 
     TInspectorItem *measurement =
         b.Category(ITEM(NxTextItem_d0d_MeasurementDetails), nullptr, QStringLiteral("Measurement Details"));

@@ -61,8 +61,9 @@ QStringList SpacingLines(int first)
     return lines;
 }
 
-const QStringList ArrayNames{"Wenner",          "Schlumberger",    "Dipole Dipole", "Wenner Beta",          "Wenner Gamma",
-                             "Fwd Pole Dipole", "Rev Pole Dipole", "Pole Pole",     "Equat. Dipole Dipole", "Custom"};
+const QStringList ArrayNames{
+    "Wenner",          "Schlumberger",    "Dipole Dipole", "Wenner Beta",          "Wenner Gamma",
+    "Fwd Pole Dipole", "Rev Pole Dipole", "Pole Pole",     "Equat. Dipole Dipole", "Custom"};
 const QStringList DepthMethods{"AB Proportional", "Median Depth"};
 const QStringList IPWindows{"disabled", "60", "120", "160", "200", "240", "320"};
 const QStringList TxPowers{"1",  "10", "20", "30", "40", "50", "60", "64", "68", "72", "76",
@@ -173,18 +174,22 @@ const std::vector<TExpected> Seq1DItems{
     Spin("NxSpinItem_Seq1D_Increment", "NxCheckBoxItem3", "Increment", 1, {1e-15, 100, 1, 3}),
     Spin("NxSpinItem_Seq1D_SpacingCount", "NxCheckBoxItem3", "Levels", 10, {1, 100}),
     Check("NxCheckBoxItem_Seq1D_SecondLength", "NxTextItem_s1d_ArrayDetails", "Spacing #2", false, "dc"),
-    Spin("NxSpinItem_Seq1D_sndSpacing", "NxCheckBoxItem_Seq1D_SecondLength", "Spacing <D>, [m]", 5, {1e-15, 1e15, 1, 3}, "d"),
+    Spin("NxSpinItem_Seq1D_sndSpacing", "NxCheckBoxItem_Seq1D_SecondLength", "Spacing <D>, [m]", 5, {1e-15, 1e15, 1, 3},
+         "d"),
     Spin("NxSpinItem_Seq1D_sndIncrement", "NxCheckBoxItem_Seq1D_SecondLength", "Increment", 5, {1e-15, 100, 1, 3}, "d"),
     Spin("NxSpinItem_Seq1D_sndSpacingCount", "NxCheckBoxItem_Seq1D_SecondLength", "Levels", 6, {1, 100}, "d"),
     Spin("NxSpinItem_Seq1D_sndOverlapCount", "NxCheckBoxItem_Seq1D_SecondLength", "Overlaps", 2, {0, 5}, "d"),
     Check("NxCheckBoxItem_Seq1D_THirdLength", "NxTextItem_s1d_ArrayDetails", "Spacing #3", false, "dc"),
-    Spin("NxSpinItem_Seq1D_trdSpacing", "NxCheckBoxItem_Seq1D_THirdLength", "Spacing <D>, [m]", 25, {1e-15, 1e15, 1, 3}, "d"),
+    Spin("NxSpinItem_Seq1D_trdSpacing", "NxCheckBoxItem_Seq1D_THirdLength", "Spacing <D>, [m]", 25, {1e-15, 1e15, 1, 3},
+         "d"),
     Spin("NxSpinItem_Seq1D_trdIncrement", "NxCheckBoxItem_Seq1D_THirdLength", "Increment", 10, {1e-15, 100, 1, 3}, "d"),
     Spin("NxSpinItem_Seq1D_trdSpacingCount", "NxCheckBoxItem_Seq1D_THirdLength", "Levels", 6, {1, 100}, "d"),
     Spin("NxSpinItem_Seq1D_trdOverlapCount", "NxCheckBoxItem_Seq1D_THirdLength", "Overlaps", 2, {0, 5}, "d"),
     Check("NxCheckBoxItem_Seq1D_FourthLength", "NxTextItem_s1d_ArrayDetails", "Spacing #4", false, "dc"),
-    Spin("NxSpinItem_Seq1D_fthSpacing", "NxCheckBoxItem_Seq1D_FourthLength", "Spacing <D>, [m]", 50, {1e-15, 1e15, 1, 3}, "d"),
-    Spin("NxSpinItem_Seq1D_fthIncrement", "NxCheckBoxItem_Seq1D_FourthLength", "Increment", 25, {1e-15, 100, 1, 3}, "d"),
+    Spin("NxSpinItem_Seq1D_fthSpacing", "NxCheckBoxItem_Seq1D_FourthLength", "Spacing <D>, [m]", 50,
+         {1e-15, 1e15, 1, 3}, "d"),
+    Spin("NxSpinItem_Seq1D_fthIncrement", "NxCheckBoxItem_Seq1D_FourthLength", "Increment", 25, {1e-15, 100, 1, 3},
+         "d"),
     Spin("NxSpinItem_Seq1D_fthSpacingCount", "NxCheckBoxItem_Seq1D_FourthLength", "Levels", 6, {1, 100}, "d"),
     Spin("NxSpinItem_Seq1D_fthOverlapCount", "NxCheckBoxItem_Seq1D_FourthLength", "Overlaps", 2, {0, 5}, "d"),
     Category("NxTextItem_s1d_MeasureDetails", "", "Measure Details", "h"),

@@ -88,6 +88,7 @@ private:
     };
     QString FormatNumber(const TGridColumn &column, double value) const;
     bool ValidCell(int column, int row) const;
+    bool IsCell(const QModelIndex &index) const;
     void CellWritten(int column, int row); // a program write outside a fill: dataChanged
     QLocale FLocale;
     QVector<TGridColumn> FColumns;

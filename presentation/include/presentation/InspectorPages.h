@@ -10,12 +10,12 @@
 #include <QStringList>
 
 // Lists shared by several pages and by the presenters that refill them.
-QStringList ArrayTypeLines();                 // the ten array names, by code
-QStringList SpacingFactorLines(int group);    // group 1 to 4: "<group> x A" to "25 x A"
-QStringList DepthMethodLines();               // "AB Proportional", "Median Depth"
+QStringList ArrayTypeLines();              // the ten array names, by code
+QStringList SpacingFactorLines(int group); // group 1 to 4: "<group> x A" to "25 x A"
+QStringList DepthMethodLines();            // "AB Proportional", "Median Depth"
 QStringList ValuesToShowLines(bool withChargeability);
-QStringList InducedPolarizationLines();       // "disabled", then the windows in ms
-QStringList TxPowerLines();                   // the 22 transmitter powers in percent
+QStringList InducedPolarizationLines(); // "disabled", then the windows in ms
+QStringList TxPowerLines();             // the 22 transmitter powers in percent
 
 // 2D sequence page "NextInspector_Sequence". The members are declared in the
 // page's flat display order (indices 0 to 32); the presenter enables or

@@ -1,0 +1,162 @@
+#include "ChartRules.h"
+
+#include "MainWindow.h"
+
+#include "controls/Chart.h"
+#include "controls/ChartSeries.h"
+#include "controls/GridView.h"
+
+#include "documents/DataDocuments.h"
+#include "documents/SequenceDocuments.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLocale>
+#include <QMouseEvent>
+#include <cmath>
+
+TChartRules::TChartRules(TForm_VeskMain &window) : QObject(&window), FWindow(window)
+{
+    const TMainWidgets &w = window.Widgets();
+    connect(w.Data2DChart, &TChart::MouseMoved, this, &TChartRules::Data2DMouseMoved);
+    connect(w.Data2DChart, &TChart::MousePressed, this, &TChartRules::Data2DMousePressed);
+    connect(w.Data2DChart, &TChart::MouseReleased, this, &TChartRules::Data2DMouseReleased);
+    connect(w.Seq2DChart, &TChart::MouseMoved, this, &TChartRules::Seq2DMouseMoved);
+    // Panning the 2D data chart stops where an axis would reach 0 or below;
+    // zooming is not limited.
+    w.Data2DChart->SetPanFilter([](TAxisId, double minimum, double) { return minimum > 0; });
+
+    connect(w.Data2DTable, &TGridView::Sorted, this, &TChartRules::Data2DSorted);
+    connect(w.UnCheckSelected, &QAction::triggered, this, [this] { SetSelectedChecks(false); });
+    connect(w.CheckSelected, &QAction::triggered, this, [this] { SetSelectedChecks(true); });
+    connect(w.CopyToClipboard, &QAction::triggered, this, &TChartRules::CopySeq1DRows);
+}
+
+QString TChartRules::StatusNumber(double value)
+{
+    QLocale locale = QLocale::system();
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    if (std::fabs(value) >= 1e10) return locale.toString(value, 'g', 10);
+    return locale.toString(value, 'f', 1);
+}
+
+int TChartRules::LabelledPointAt(std::initializer_list<TChartSeries *> series, const QPointF &pixel)
+{
+    for (TChartSeries *one : series) {
+        if (one == nullptr) continue;
+        const int index = one->PointAt(pixel);
+        if (index < 0) continue;
+        // Points without a label (a roll-along's base) name no measurement.
+        bool number = false;
+        const int value = one->Label(index).toInt(&number);
+        return number ? value : 0;
+    }
+    return 0;
+}
+
+void TChartRules::Data2DMouseMoved(QMouseEvent *event)
+{
+    const TData2DChart &chart = FWindow.Widgets().Data2DSeries;
+    const int number = LabelledPointAt({chart.Series_Points, chart.Series_d2d_Curves, chart.Series_d2d_AllProfileCurves},
+                                       event->position());
+    auto *data = dynamic_cast<TnData2D *>(FWindow.SelectedDocument());
+    if (number <= 0 || data == nullptr) return;
+    const Qt::KeyboardModifiers sweep = Qt::ShiftModifier | Qt::ControlModifier;
+    if ((event->modifiers() & sweep) == sweep) {
+        data->DisableMeasurement(number);
+        return;
+    }
+    const TMeasurements2D &list = data->Measurements();
+    const uint32_t i = uint32_t(number - 1);
+    if (i >= list.Count) return;
+    QString text = QStringLiteral("#%1 A: %2 B: %3 M: %4 N: %5")
+                       .arg(number)
+                       .arg(StatusNumber(list.ElectrodeA(i)), StatusNumber(list.ElectrodeB(i)),
+                            StatusNumber(list.ElectrodeM(i)), StatusNumber(list.ElectrodeN(i)));
+    const uint32_t shown = data->ArrayDetails().ValuesToShow;
+    if (shown == 0) text += QStringLiteral(" Rho: ") + StatusNumber(list.ShownResistivity(i));
+    else if (shown == 1) text += QStringLiteral(" C: ") + StatusNumber(list.ShownChargeability(i));
+    FWindow.SetStatusText(text);
+}
+
+void TChartRules::Data2DMousePressed(QMouseEvent *event)
+{
+    const TData2DChart &chart = FWindow.Widgets().Data2DSeries;
+    FPressedNumber = event->button() == Qt::RightButton
+                         ? LabelledPointAt({chart.Series_d2d_Curves, chart.Series_d2d_AllProfileCurves, chart.Series_Points},
+                                           event->position())
+                         : 0;
+}
+
+void TChartRules::Data2DMouseReleased(QMouseEvent *event)
+{
+    if (event->button() != Qt::RightButton) return;
+    const TData2DChart &chart = FWindow.Widgets().Data2DSeries;
+    const int number = LabelledPointAt({chart.Series_d2d_Curves, chart.Series_d2d_AllProfileCurves, chart.Series_Points},
+                                       event->position());
+    // Press and release on the same point: a right-drag switches nothing off.
+    const bool samePoint = number > 0 && number == FPressedNumber;
+    FPressedNumber = 0;
+    if (!samePoint) return;
+    if (auto *data = dynamic_cast<TnData2D *>(FWindow.SelectedDocument())) data->DisableMeasurement(number);
+}
+
+void TChartRules::Seq2DMouseMoved(QMouseEvent *event)
+{
+    const TSeq2DChart &chart = FWindow.Widgets().Seq2DSeries;
+    const int number = LabelledPointAt({chart.Series1, chart.Series2, chart.Series3, chart.Series4, chart.Series5},
+                                       event->position());
+    auto *sequence = dynamic_cast<TnSeq2D *>(FWindow.SelectedDocument());
+    if (number <= 0 || sequence == nullptr) return;
+    const TMeasurements2D &list = sequence->Measurements();
+    const uint32_t i = uint32_t(number - 1);
+    if (i >= list.Count) return;
+    FWindow.SetStatusText(QStringLiteral("#%1 A: %2 B: %3 M: %4 N: %5 Depth: %6")
+                              .arg(number)
+                              .arg(StatusNumber(list.ElectrodeA(i)), StatusNumber(list.ElectrodeB(i)),
+                                   StatusNumber(list.ElectrodeM(i)), StatusNumber(list.ElectrodeN(i)),
+                                   StatusNumber(list.PseudoDepth(i))));
+}
+
+void TChartRules::Data2DSorted(int column)
+{
+    if (!FWindow.NodeSelected()) return;
+    if (TCustomVeskObject *document = FWindow.SelectedDocument()) document->ReadTable();
+    // Sorted by a value column: show its smallest (or largest) value first.
+    if (column >= 8 && column <= 12) FWindow.Widgets().Data2DTable->ScrollToFirstRow();
+}
+
+void TChartRules::SetSelectedChecks(bool checked)
+{
+    TGridView &table = *FWindow.Widgets().Data2DTable;
+    TGridModel &model = table.Model();
+    table.setUpdatesEnabled(false);
+    for (const int row : table.SelectedRows()) {
+        // A measurement merged away by an append cannot be switched on.
+        if (!(model.flags(model.index(row, 1)) & Qt::ItemIsUserCheckable)) continue;
+        model.SetChecked(1, row, checked);
+    }
+    table.setUpdatesEnabled(true);
+    if (TCustomVeskObject *document = FWindow.SelectedDocument()) document->ReadTable();
+}
+
+void TChartRules::CopySeq1DRows()
+{
+    const TGridView &table = *FWindow.Widgets().Seq1DTable;
+    const TGridModel &model = table.Model();
+    QList<int> rows = table.SelectedRows();
+    if (rows.isEmpty())
+        for (int row = 0; row < model.rowCount(); ++row) rows.append(row);
+    QStringList lines;
+    QStringList header;
+    for (int column = 0; column < model.columnCount(); ++column)
+        header.append(model.headerData(column, Qt::Horizontal).toString());
+    lines.append(header.join(QLatin1Char('\t')));
+    for (const int row : rows) {
+        QStringList cells;
+        for (int column = 0; column < model.columnCount(); ++column) cells.append(model.DisplayText(column, row));
+        lines.append(cells.join(QLatin1Char('\t')));
+    }
+    QApplication::clipboard()->setText(lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+}

@@ -1,0 +1,136 @@
+#include "EditRules.h"
+
+#include "MainWindow.h"
+
+#include "controls/GridView.h"
+#include "controls/Inspector.h"
+
+#include "documents/VeskObjects.h"
+
+#include <QCheckBox>
+
+TEditRules::TEditRules(TForm_VeskMain &window) : QObject(&window), FWindow(window)
+{
+    TMainWidgets &w = window.Widgets();
+    ConnectInspector(*w.Seq2DInspector, &TEditRules::Seq2DItemEdited);
+    ConnectInspector(*w.Data2DInspector, &TEditRules::Data2DItemEdited);
+    ConnectInspector(*w.Seq1DInspector, &TEditRules::Seq1DItemEdited);
+    ConnectInspector(*w.Data1DInspector, &TEditRules::Data1DItemEdited);
+    ConnectInspector(*w.Data0DInspector, &TEditRules::Data0DItemEdited);
+
+    connect(&w.Data1DTable->Model(), &TGridModel::CellEdited, this, &TEditRules::DataTableEdited);
+    connect(&w.Data0DTable->Model(), &TGridModel::CellEdited, this, &TEditRules::DataTableEdited);
+    connect(&w.Data2DTable->Model(), &TGridModel::CellEdited, this, &TEditRules::DataTableEdited);
+    connect(&w.Seq1DTable->Model(), &TGridModel::CellEdited, this, &TEditRules::Seq1DTableEdited);
+    connect(&w.CableGrid->Model(), &TGridModel::CellEdited, this, &TEditRules::CableGridEdited);
+    connect(w.CableGrid, &TGridView::HeaderClicked, this, &TEditRules::CableHeaderClicked);
+    connect(w.Seq2DInspector, &TInspector::DropDownOpening, this, [this](TInspectorItem *item) {
+        if (item == FWindow.Widgets().Seq2DPage.NxComboBoxItem_SingleSequencies) FillBaseCandidates();
+    });
+}
+
+void TEditRules::ConnectInspector(TInspector &inspector, void (TEditRules::*rule)(TInspectorItem &))
+{
+    connect(&inspector, &TInspector::ItemEdited, this, [this, rule](TInspectorItem *item) { (this->*rule)(*item); });
+    connect(&inspector, &TInspector::DropDownClosed, this, [this](TInspectorItem *item) { DropDownClosed(*item); });
+}
+
+bool TEditRules::AutoUpdate() const
+{
+    return FWindow.Widgets().AutoUpdate->isChecked();
+}
+
+TCustomVeskObject *TEditRules::SelectedOfKind(TDocumentKind kind) const
+{
+    TCustomVeskObject *document = FWindow.SelectedDocument();
+    return document != nullptr && document->Kind() == kind ? document : nullptr;
+}
+
+void TEditRules::UpdateSelected()
+{
+    if (TCustomVeskObject *document = FWindow.SelectedDocument()) document->Update();
+}
+
+// Drop-down items act when their list closes, not on the value change.
+void TEditRules::Seq2DItemEdited(TInspectorItem &item)
+{
+    const TSeq2DPage &page = FWindow.Widgets().Seq2DPage;
+    if (&item == page.NxCheckBoxItem_SecondLength || &item == page.NxCheckBoxItem_ThirdLength ||
+        &item == page.NxCheckBoxItem_FourthLength)
+        Seq2DGroupToggled(item);
+    if (&item == page.NxTextItem_Spacing && !UnitSpacingAccepted()) return;
+    if (!AutoUpdate() || !FWindow.UpdatesEnabled() || item.Kind() == TItemKind::ComboBox) return;
+    if (TCustomVeskObject *document = SelectedOfKind(TDocumentKind::Seq2D)) document->Update();
+}
+
+void TEditRules::Data2DItemEdited(TInspectorItem &item)
+{
+    if (!AutoUpdate() || !FWindow.UpdatesEnabled() || item.Kind() == TItemKind::ComboBox) return;
+    if (TCustomVeskObject *document = SelectedOfKind(TDocumentKind::Data2D)) document->Update();
+}
+
+void TEditRules::Seq1DItemEdited(TInspectorItem &item)
+{
+    const TSeq1DPage &page = FWindow.Widgets().Seq1DPage;
+    if (&item == page.NxCheckBoxItem_Seq1D_SecondLength || &item == page.NxCheckBoxItem_Seq1D_THirdLength ||
+        &item == page.NxCheckBoxItem_Seq1D_FourthLength)
+        Seq1DGroupToggled(item);
+    if (!AutoUpdate() || !FWindow.UpdatesEnabled()) return;
+    if (&item == page.NxComboBoxItem_Seq1D_ArrayType || &item == page.NxComboBoxItem_Seq1D_IncrementType) return;
+    if (TCustomVeskObject *document = SelectedOfKind(TDocumentKind::Seq1D)) document->Update();
+}
+
+void TEditRules::Data1DItemEdited(TInspectorItem &item)
+{
+    if (!AutoUpdate() || !FWindow.UpdatesEnabled() || item.Kind() == TItemKind::ComboBox) return;
+    if (TCustomVeskObject *document = SelectedOfKind(TDocumentKind::Data1D)) document->Update();
+}
+
+void TEditRules::Data0DItemEdited(TInspectorItem &item)
+{
+    if (!AutoUpdate() || !FWindow.UpdatesEnabled() || item.Kind() == TItemKind::ComboBox) return;
+    if (TCustomVeskObject *document = SelectedOfKind(TDocumentKind::Data0D)) document->Update();
+}
+
+void TEditRules::DropDownClosed(TInspectorItem &item)
+{
+    const TMainWidgets &w = FWindow.Widgets();
+    const TSeq2DPage &seq2D = w.Seq2DPage;
+    const TData2DPage &data2D = w.Data2DPage;
+    const bool applies = AutoUpdate() && FWindow.UpdatesEnabled();
+
+    if (&item == seq2D.NxComboBoxItem_Spacing || &item == seq2D.NxComboBoxItem_sndSpacing ||
+        &item == seq2D.NxComboBoxItem_trdSpacing || &item == seq2D.NxComboBoxItem_fthSpacing ||
+        &item == seq2D.NxComboBoxItem_s2d_DepthMethod) {
+        if (applies)
+            if (TCustomVeskObject *document = SelectedOfKind(TDocumentKind::Seq2D)) document->Update();
+    } else if (&item == data2D.NxComboBoxItem_d2d_ValuesToShow || &item == data2D.NxComboBoxItem_d2d_VisibleDiagrams ||
+               &item == data2D.NxComboBoxItem_D2D_ApproximationType ||
+               &item == data2D.NxComboBoxItem_d2d_DepthMethod) {
+        if (applies)
+            if (TCustomVeskObject *document = SelectedOfKind(TDocumentKind::Data2D)) document->Update();
+    } else if (&item == w.Seq1DPage.NxComboBoxItem_Seq1D_ArrayType) {
+        if (FWindow.NodeSelected())
+            if (TCustomVeskObject *document = FWindow.SelectedDocument()) document->Update();
+    } else if (&item == seq2D.NxComboBoxItem_ArrayType) {
+        ArrayTypeChosen();
+    } else if (&item == seq2D.NxComboBoxItem_SequenceType) {
+        SequenceTypeChosen();
+    } else if (&item == seq2D.NxComboBoxItem_SingleSequencies) {
+        BaseSequenceChosen();
+    } else if (&item == w.Seq1DPage.NxComboBoxItem_Seq1D_IncrementType) {
+        IncrementTypeChosen();
+    }
+}
+
+void TEditRules::DataTableEdited()
+{
+    if (!FWindow.UpdatesEnabled()) return;
+    if (TCustomVeskObject *document = FWindow.SelectedDocument()) document->ReadTable();
+}
+
+void TEditRules::Seq1DTableEdited()
+{
+    if (!FWindow.UpdatesEnabled()) return;
+    if (TCustomVeskObject *document = SelectedOfKind(TDocumentKind::Seq1D)) document->ReadTable();
+}

@@ -1,0 +1,182 @@
+#include "MainWindow.h"
+
+#include "controls/GridView.h"
+
+#include "documents/DataDocuments.h"
+#include "documents/SequenceDocuments.h"
+#include "presentation/PresenterFactory.h"
+
+#include <QCheckBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMimeData>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QTreeWidget>
+
+TForm_VeskMain::TForm_VeskMain(QWidget *parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("TForm_VeskMain"));
+    setWindowTitle(QStringLiteral("Quelvo Tools"));
+    resize(1024, 768);
+    setMinimumSize(800, 600);
+    setAcceptDrops(true);
+
+    BuildLayout();
+    BuildPages();
+    FDialogs = std::make_unique<TVeskDialogs>(*this);
+    FRules = std::make_unique<TEditRules>(*this);
+    FChartRules = std::make_unique<TChartRules>(*this);
+    ConnectCommands();
+    connect(FWidgets.ObjectTree, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem *current) { OnCurrentNodeChanged(current); });
+    FStore = std::make_unique<TVeskStore>(*this);
+
+    if (const QScreen *screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
+}
+
+TForm_VeskMain::~TForm_VeskMain()
+{
+    // The documents and their presenters go first, while the controls they
+    // refer to still exist.
+    FStore.reset();
+}
+
+TCustomVeskObject *TForm_VeskMain::SelectedDocument() const
+{
+    const QTreeWidgetItem *item = FWidgets.ObjectTree->currentItem();
+    if (item == nullptr) return nullptr;
+    const TTreeNodeData data = ItemData(item->parent() != nullptr ? item->parent() : item);
+    auto *const *document = std::get_if<TCustomVeskObject *>(&data);
+    return document != nullptr ? *document : nullptr;
+}
+
+TnCable *TForm_VeskMain::SelectedCable() const
+{
+    const QTreeWidgetItem *item = FWidgets.ObjectTree->currentItem();
+    if (item == nullptr) return nullptr;
+    const TTreeNodeData data = ItemData(item);
+    auto *const *cable = std::get_if<TnCable *>(&data);
+    return cable != nullptr ? *cable : nullptr;
+}
+
+bool TForm_VeskMain::NodeSelected() const
+{
+    return FWidgets.ObjectTree->currentItem() != nullptr;
+}
+
+void TForm_VeskMain::ShowPagesFor(const TTreeNodeData &data)
+{
+    TMainWidgets &w = FWidgets;
+    const bool exists = !std::holds_alternative<std::monostate>(data);
+    w.Properties->setVisible(exists);
+    w.Tables->setVisible(exists);
+    w.Graphs->setVisible(exists);
+
+    QWidget *property = nullptr, *table = nullptr, *chart = nullptr;
+    bool info = false;
+    if (auto *const *cable = std::get_if<TnCable *>(&data); cable && *cable) {
+        property = w.CableGrid, table = w.SequenceTable, chart = w.Seq2DChart, info = true;
+    } else if (auto *const *document = std::get_if<TCustomVeskObject *>(&data); document && *document) {
+        switch ((*document)->Kind()) {
+        case TDocumentKind::Seq2D:
+            property = w.Seq2DInspector, table = w.SequenceTable, chart = w.Seq2DChart, info = true;
+            break;
+        case TDocumentKind::Data2D:
+            property = w.Data2DInspector, table = w.Data2DTable, chart = w.Data2DChart;
+            break;
+        case TDocumentKind::Seq1D:
+            property = w.Seq1DInspector, table = w.Seq1DTable, chart = w.Seq1DChart, info = true;
+            break;
+        case TDocumentKind::Data1D:
+            property = w.Data1DInspector, table = w.Data1DTable, chart = w.Data1DChart;
+            break;
+        case TDocumentKind::Data0D:
+            property = w.Data0DInspector, table = w.Data0DTable, chart = w.Data0DChart;
+            break;
+        }
+    }
+    if (property == nullptr) return; // anything else: pages as they are
+    w.Properties->setCurrentWidget(property);
+    w.Tables->setCurrentWidget(table);
+    w.Graphs->setCurrentWidget(chart);
+    w.InfoPanel->setVisible(info);
+}
+
+void TForm_VeskMain::OnCurrentNodeChanged(QTreeWidgetItem *current)
+{
+    if (FDeletingNode) return;
+    const TTreeNodeData data = current != nullptr ? ItemData(current) : TTreeNodeData{};
+    ShowPagesFor(data);
+    if (current == nullptr) return;
+    if (auto *const *document = std::get_if<TCustomVeskObject *>(&data); document && *document) {
+        ShowSelectedDocument(**document);
+    } else if (auto *const *cable = std::get_if<TnCable *>(&data); cable && *cable) {
+        // The owning sequence is shown first, so that the shared pages hold
+        // its design when the cable is edited.
+        const TTreeNodeData owner = ItemData(current->parent());
+        auto *const *owning = std::get_if<TCustomVeskObject *>(&owner);
+        auto *sequence = owning ? dynamic_cast<TnSeq2D *>(*owning) : nullptr;
+        if (sequence != nullptr) ShowSelectedDocument(*sequence);
+        // A roll-along design takes its cables from its base: shown, not edited.
+        FillCableGrid(**cable, sequence && sequence->ArrayDetails().SequenceType == SequenceTypeRollAlong);
+    }
+}
+
+void TForm_VeskMain::FillCableGrid(TnCable &cable, bool readOnly)
+{
+    TUpdatesPause pause(FViews);
+    TGridModel &model = FWidgets.CableGrid->Model();
+    const TBooleanArray flags = cable.EnabledFlags();
+    model.BeginFill(int(flags.size()));
+    for (int row = 0; row < int(flags.size()); ++row) {
+        model.SetNumber(0, row, row + 1);
+        model.SetChecked(1, row, flags[size_t(row)]);
+        model.SetCellReadOnly(1, row, readOnly);
+    }
+    model.EndFill();
+}
+
+void TForm_VeskMain::RenumberDocuments()
+{
+    FStore->RenumberDocuments();
+}
+
+void TForm_VeskMain::ShowMessage(const std::string &text)
+{
+    FDialogs->ShowMessage(QString::fromStdString(text));
+}
+
+void TForm_VeskMain::ShowMessage(const QString &text)
+{
+    FDialogs->ShowMessage(text);
+}
+
+std::unique_ptr<TDocumentPresenter> TForm_VeskMain::CreatePresenter(TDocumentKind kind,
+                                                                    TArrayDetailsCustom &arrayDetails,
+                                                                    TMeasurementsCustom &measurements)
+{
+    return CreateGUIPresenter(kind, arrayDetails, measurements, FViews);
+}
+
+void TForm_VeskMain::SetStatusText(const QString &text)
+{
+    FWidgets.StatusText->setText(text);
+}
+
+void TForm_VeskMain::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TForm_VeskMain::dropEvent(QDropEvent *event)
+{
+    QStringList files;
+    for (const QUrl &url : event->mimeData()->urls())
+        if (url.isLocalFile()) files.append(url.toLocalFile());
+    if (files.isEmpty()) return;
+    event->acceptProposedAction();
+    OpenFiles(files);
+}

@@ -1,0 +1,115 @@
+// The main window: object tree, property pages, table and chart pages, info
+// panel, tool bar, menus and status bar. It owns the document store and
+// implements the documents' host (message box, presenter factory, object
+// tree) and the presenters' host (UpdatesEnabled). Commands, layout, object
+// tree and editing rules each live in their own file.
+#pragma once
+
+#include "ChartRules.h"
+#include "EditRules.h"
+#include "MainWidgets.h"
+#include "VeskDialogs.h"
+
+#include "documents/MainWindowHost.h"
+#include "documents/VeskStore.h"
+#include "presentation/PresenterViews.h"
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+class QTreeWidgetItem;
+class TCustomVeskObject;
+class TnSeq2D;
+
+class TForm_VeskMain : public QMainWindow, public TMainWindowHost, public TPresenterHost {
+    Q_OBJECT
+public:
+    explicit TForm_VeskMain(QWidget *parent = nullptr);
+    ~TForm_VeskMain() override;
+
+    TVeskStore &Store() { return *FStore; }
+    TVeskDialogs &Dialogs() { return *FDialogs; }
+    TMainWidgets &Widgets() { return FWidgets; }
+    const TPresenterViews &Views() const { return FViews; }
+
+    // The selected node's document (for a child node, its parent's); null
+    // when nothing is selected.
+    TCustomVeskObject *SelectedDocument() const;
+    // The cable of the selected node; null when it is not a cable node.
+    TnCable *SelectedCable() const;
+    bool NodeSelected() const;
+    // Shows the property, table and chart pages of the object's kind, or
+    // hides the three page controls for nothing.
+    void ShowPagesFor(const TTreeNodeData &data);
+    void RenumberDocuments();
+    // Sets the save dialog's extension and type for the selected document;
+    // false when it cannot be saved.
+    bool PrepareSaveDialog(QString &defaultExtension, int &filterIndex) const;
+    bool PrepareExportDialog(std::string_view &filter, QString &defaultExtension, int &filterIndex,
+                             QString &presetName) const;
+
+    // Commands (each shared by the menu, the tool bar and the tree's pop-up).
+    void CommandNew();
+    void CommandOpen();
+    void CommandAppend();
+    void CommandSave();
+    void CommandExport();
+    void CommandDelete();
+    void CommandClose();
+    // Opens files named on the command line or dropped on the window; the
+    // kind follows the extension.
+    void OpenFiles(const QStringList &fileNames);
+
+    // Shared state of the editing rules.
+    std::vector<TnSeq2D *> BaseSequenceCandidates;
+    std::array<double, 4> SavedIncrements{1.5, 1.5, 1.5, 1.5};
+
+    // TMainWindowHost
+    void ShowMessage(const std::string &text) override;
+    std::unique_ptr<TDocumentPresenter> CreatePresenter(TDocumentKind kind, TArrayDetailsCustom &arrayDetails,
+                                                        TMeasurementsCustom &measurements) override;
+    int32_t AddRootNode(const std::string &text) override;
+    int32_t AddChildNode(int32_t parent, const std::string &text, TTreeNodeData data) override;
+    void SetNodeData(int32_t node, TTreeNodeData data) override;
+    TTreeNodeData NodeData(int32_t node) const override;
+    void ExpandNode(int32_t node) override;
+    void SelectNode(int32_t node) override;
+    void DeleteNode(int32_t node) override;
+    std::vector<int32_t> RootNodes() const override;
+
+    // TPresenterHost
+    void SetUpdatesEnabled(bool enabled) override { FUpdatesEnabled = enabled; }
+    bool UpdatesEnabled() const override { return FUpdatesEnabled; }
+    void ShowMessage(const QString &text) override;
+
+    // Object tree nodes by absolute index (display order, all nodes counted).
+    QTreeWidgetItem *NodeItem(int32_t node) const;
+    int32_t NodeIndex(const QTreeWidgetItem *item) const;
+    TTreeNodeData ItemData(const QTreeWidgetItem *item) const;
+
+    void SetStatusText(const QString &text);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    void BuildLayout();        // MainWindowLayout.cpp
+    void BuildPages();         // MainWindowLayout.cpp: inspector pages, charts, views
+    void ConnectCommands();    // Commands.cpp
+    void OnCurrentNodeChanged(QTreeWidgetItem *current);
+    void FillCableGrid(TnCable &cable, bool readOnly);
+
+    TMainWidgets FWidgets;
+    TPresenterViews FViews;
+    std::unique_ptr<TVeskDialogs> FDialogs;
+    std::unique_ptr<TEditRules> FRules;
+    std::unique_ptr<TChartRules> FChartRules;
+    std::unordered_map<const QTreeWidgetItem *, TTreeNodeData> FNodeData;
+    bool FUpdatesEnabled = true;
+    bool FDeletingNode = false;
+    std::unique_ptr<TVeskStore> FStore; // last: documents go before the controls they fill
+};

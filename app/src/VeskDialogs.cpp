@@ -1,0 +1,166 @@
+#include "VeskDialogs.h"
+
+#include "VeskNew.h"
+
+#include "documents/VeskConstants.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <utility>
+
+QStringList NameFilters(std::string_view filter)
+{
+    // "Caption (*.x)|*.x|Caption (*.y)|*.y": the captions are every other field.
+    const QStringList fields = QString::fromUtf8(filter.data(), qsizetype(filter.size())).split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i < fields.size(); i += 2) filters.append(fields[i]);
+    return filters;
+}
+
+namespace {
+
+constexpr std::string_view SaveDialogFilter =
+    "1D Sequence Files (*.s1d)|*.s1d|2D Sequence Files (*.s2d)|*.s2d|1D Data Files (*.d1d)|*.d1d|"
+    "2D Data Files (*.d2d)|*.d2d";
+
+QString WithoutDot(const QString &extension)
+{
+    return extension.startsWith(QLatin1Char('.')) ? extension.mid(1) : extension;
+}
+
+// Runs a file dialog; the answer's index counts the filters from 1.
+TFileAnswer RunFileDialog(QFileDialog &dialog, const QStringList &filters)
+{
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return {dialog.selectedFiles().constFirst(), int(filters.indexOf(dialog.selectedNameFilter())) + 1};
+}
+
+} // namespace
+
+TVeskDialogs::TVeskDialogs(QWidget &parent) : FParent(&parent), FNewDialog(new TForm_VeskNew(&parent))
+{
+}
+
+TVeskDialogs::~TVeskDialogs() = default;
+
+std::optional<TFileAnswer> TVeskDialogs::TakeQueuedFile(int presetIndex)
+{
+    if (!FNextFile) return std::nullopt;
+    TFileAnswer answer = *std::exchange(FNextFile, std::nullopt);
+    if (answer.FilterIndex == 0) answer.FilterIndex = presetIndex;
+    if (!answer.FileName.isEmpty()) FLastFolder = QFileInfo(answer.FileName).absolutePath();
+    return answer;
+}
+
+TFileAnswer TVeskDialogs::OpenFileName()
+{
+    if (auto queued = TakeQueuedFile(FOpenFilterIndex)) {
+        if (!queued->FileName.isEmpty()) FOpenFilterIndex = queued->FilterIndex;
+        return *queued;
+    }
+    const QStringList filters = NameFilters(OpenDialogFilter);
+    QFileDialog dialog(FParent, QStringLiteral("Open"), FLastFolder);
+    dialog.setObjectName(QStringLiteral("OpenDialog"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.value(FOpenFilterIndex - 1));
+    TFileAnswer answer = RunFileDialog(dialog, filters);
+    if (!answer.FileName.isEmpty()) {
+        FOpenFilterIndex = answer.FilterIndex;
+        FLastFolder = QFileInfo(answer.FileName).absolutePath();
+    }
+    return answer;
+}
+
+TFileAnswer TVeskDialogs::SaveFileName(const QString &defaultExtension, int filterIndex)
+{
+    if (auto queued = TakeQueuedFile(filterIndex)) return *queued;
+    const QStringList filters = NameFilters(SaveDialogFilter);
+    QFileDialog dialog(FParent, QStringLiteral("Save"), FLastFolder);
+    dialog.setObjectName(QStringLiteral("SaveDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave); // asks before overwriting
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.value(filterIndex - 1));
+    // The save writes the document's own format whatever type is picked, so
+    // a bare name always gets the document kind's extension.
+    dialog.setDefaultSuffix(WithoutDot(defaultExtension));
+    TFileAnswer answer = RunFileDialog(dialog, filters);
+    if (!answer.FileName.isEmpty()) FLastFolder = QFileInfo(answer.FileName).absolutePath();
+    return answer;
+}
+
+TFileAnswer TVeskDialogs::ExportFileName(std::string_view filter, const QString &defaultExtension, int filterIndex,
+                                         const QString &presetName)
+{
+    if (auto queued = TakeQueuedFile(filterIndex)) return *queued;
+    const QStringList filters = NameFilters(filter);
+    QFileDialog dialog(FParent, QStringLiteral("Export"), FLastFolder);
+    dialog.setObjectName(QStringLiteral("ExportDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.value(filterIndex - 1));
+    dialog.setDefaultSuffix(WithoutDot(defaultExtension));
+    if (!presetName.isEmpty()) dialog.selectFile(presetName);
+    // Another file type switches the default extension: ".dat" for the
+    // first type, ".csv" for the second.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, filters](const QString &chosen) {
+        const qsizetype index = filters.indexOf(chosen);
+        if (filters.size() > 1 && index >= 0 && index < qsizetype(ExportDefaultExtensions.size()))
+            dialog.setDefaultSuffix(WithoutDot(QString::fromLatin1(ExportDefaultExtensions[size_t(index)].data(),
+                                                                   qsizetype(ExportDefaultExtensions[size_t(index)].size()))));
+    });
+    TFileAnswer answer = RunFileDialog(dialog, filters);
+    if (!answer.FileName.isEmpty()) FLastFolder = QFileInfo(answer.FileName).absolutePath();
+    return answer;
+}
+
+void TVeskDialogs::ShowMessage(const QString &text)
+{
+    FMessages.append(text);
+    if (FMessagesAnswered || std::exchange(FNextMessageAnswered, false)) return;
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quelvo Tools"), text, QMessageBox::Ok, FParent);
+    box.setObjectName(QStringLiteral("VeskMessageBox"));
+    box.exec();
+}
+
+int TVeskDialogs::NewDocument()
+{
+    if (FNextNewDocument) return *std::exchange(FNextNewDocument, std::nullopt);
+    if (FNewDialog->exec() != QDialog::Accepted) return 0;
+    if (FNewDialog->Blank2DChecked()) return 2;
+    if (FNewDialog->Blank1DChecked()) return 1;
+    return 0;
+}
+
+TForm_VeskNew &TVeskDialogs::NewDialog()
+{
+    return *FNewDialog;
+}
+
+void TVeskDialogs::SetNextFileName(const QString &fileName, int filterIndex)
+{
+    FNextFile = TFileAnswer{fileName, filterIndex};
+}
+
+void TVeskDialogs::SetNextFileCancelled()
+{
+    FNextFile = TFileAnswer{};
+}
+
+void TVeskDialogs::SetNextMessageAnswered()
+{
+    FNextMessageAnswered = true;
+}
+
+void TVeskDialogs::SetMessagesAnswered(bool answered)
+{
+    FMessagesAnswered = answered;
+}
+
+void TVeskDialogs::SetNextNewDocument(int choice)
+{
+    FNextNewDocument = choice;
+}

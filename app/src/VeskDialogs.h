@@ -1,0 +1,67 @@
+// The window's dialogs: the real non-native file dialogs, message boxes and
+// the new-document dialog, each built with its object name and run with
+// exec(). A test may queue one answer that the next call of that kind uses
+// up; without one the real dialog runs. Every message shown is recorded.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <string_view>
+
+class QWidget;
+class TForm_VeskNew;
+
+// A file dialog's answer: the chosen file and the 1-based index of the
+// chosen file type; an empty name means cancelled.
+struct TFileAnswer {
+    QString FileName;
+    int FilterIndex = 1;
+};
+
+// The filter list of a dialog from the program's "Caption|pattern|..." form.
+QStringList NameFilters(std::string_view filter);
+
+class TVeskDialogs {
+public:
+    explicit TVeskDialogs(QWidget &parent);
+    ~TVeskDialogs();
+
+    // Open: the chosen index is kept between uses (4 at start).
+    TFileAnswer OpenFileName();
+    // Save: default extension and type index of the document kind; a name
+    // typed without an extension gets the default one; overwriting asks.
+    TFileAnswer SaveFileName(const QString &defaultExtension, int filterIndex);
+    // Export: the filter list of the document kind; switching the type
+    // switches the default extension (".dat" type 1, ".csv" type 2).
+    TFileAnswer ExportFileName(std::string_view filter, const QString &defaultExtension, int filterIndex,
+                               const QString &presetName);
+    // A message box titled "Quelvo Tools" with the text.
+    void ShowMessage(const QString &text);
+    // The new-document dialog: 2 for "Blank 2D", 1 for "Blank 1D", 0 when cancelled.
+    int NewDocument();
+    TForm_VeskNew &NewDialog();
+
+    // Queued answers for unattended runs.
+    void SetNextFileName(const QString &fileName, int filterIndex = 0); // 0: the dialog's preset index
+    void SetNextFileCancelled();
+    void SetNextMessageAnswered(); // the next message is recorded, not shown
+    void SetMessagesAnswered(bool answered); // every message recorded, not shown
+    void SetNextNewDocument(int choice);     // 0 cancel, 1 Blank 1D, 2 Blank 2D
+
+    const QStringList &Messages() const { return FMessages; }
+    int OpenFilterIndex() const { return FOpenFilterIndex; }
+
+private:
+    std::optional<TFileAnswer> TakeQueuedFile(int presetIndex);
+
+    QWidget *FParent;
+    TForm_VeskNew *FNewDialog; // owned by the parent widget
+    int FOpenFilterIndex = 4;
+    QString FLastFolder;
+    std::optional<TFileAnswer> FNextFile;
+    bool FNextMessageAnswered = false;
+    bool FMessagesAnswered = false;
+    std::optional<int> FNextNewDocument;
+    QStringList FMessages;
+};

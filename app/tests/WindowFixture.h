@@ -1,0 +1,63 @@
+// Shared pieces of the window tests: a fresh main window per test, example
+// files copied into a temporary folder, actions triggered by name, and the
+// built vesk run as a subprocess for byte comparisons.
+#pragma once
+
+#include "MainWindow.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+#include <memory>
+
+inline QString ExampleFile(const QString &name)
+{
+    return QDir(QStringLiteral(VESK_EXAMPLES_DIR)).filePath(name);
+}
+
+// Copies an example into the folder (tests never write into examples/).
+inline QString CopyExample(const QTemporaryDir &folder, const QString &name)
+{
+    const QString target = folder.filePath(name);
+    QFile::remove(target);
+    QFile::copy(ExampleFile(name), target);
+    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+    return target;
+}
+
+inline QByteArray FileBytes(const QString &fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Runs the built vesk; its exit code, or -1 when it could not run.
+inline int RunVesk(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(VESK_BINARY), arguments);
+    if (!process.waitForFinished(60000)) return -1;
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+// Triggers the named action of the window; fails with the name when it is
+// missing or disabled.
+#define TRIGGER_ACTION(window, name)                                                                    \
+    do {                                                                                                \
+        QAction *action_ = (window)->findChild<QAction *>(QStringLiteral(name));                        \
+        QVERIFY2(action_ != nullptr, "no action " name);                                                \
+        QVERIFY2(action_->isEnabled(), "action " name " is disabled");                                  \
+        action_->trigger();                                                                             \
+    } while (false)
+
+inline QStringList TreeTexts(const TForm_VeskMain &window)
+{
+    QStringList texts;
+    auto *tree = window.findChild<QTreeWidget *>(QStringLiteral("ObjectTreeView"));
+    for (QTreeWidgetItemIterator it(tree); *it; ++it) texts.append((*it)->text(0));
+    return texts;
+}

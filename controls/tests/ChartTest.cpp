@@ -1,0 +1,235 @@
+// The chart: series data in insertion order, line joining order, hit tests,
+// axis limits, the colour grid's pixels, the legend and panning.
+#include "controls/Chart.h"
+#include "controls/ChartSeries.h"
+#include "controls/ColorGridSeries.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+class TChartTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void SeriesKeepInsertionOrderLabelsAndColours();
+    void LinesJoinPointsInAxisOrder();
+    void PointAtHitsTheMarkerDrawnLast();
+    void LimitsAndAutomaticFitting();
+    void ColorGridPaintsCellColoursAtTheirNodes_data();
+    void ColorGridPaintsCellColoursAtTheirNodes();
+    void LegendListsSeriesOrPalette();
+    void PanFilterRefusesAnAxis();
+
+private:
+    TChart *FChart = nullptr;
+};
+
+namespace {
+TSeriesStyle Style(TSeriesKind kind, const QString &title = {}, TMarker marker = TMarker::None, double size = 3,
+                   QColor colour = Qt::black)
+{
+    TSeriesStyle style;
+    style.Kind = kind;
+    style.Title = title;
+    style.Marker = marker;
+    style.MarkerSize = size;
+    style.Colour = colour;
+    return style;
+}
+} // namespace
+
+void TChartTest::init()
+{
+    FChart = new TChart("Chart_Test");
+    FChart->resize(400, 300);
+}
+
+void TChartTest::cleanup()
+{
+    delete FChart;
+    FChart = nullptr;
+}
+
+void TChartTest::SeriesKeepInsertionOrderLabelsAndColours()
+{
+    auto *first = new TChartSeries(*FChart, "Series_Points", Style(TSeriesKind::Points, "Points", TMarker::None, 3, Qt::red));
+    auto *second = new TChartSeries(*FChart, "Series_Other", {});
+    QCOMPARE(FChart->Series(), (QList<TChartSeries *>{first, second}));
+    QCOMPARE(first->objectName(), QString("Series_Points"));
+
+    first->AddPoint(5, 1, "a");
+    first->AddPoint(1, 2, "b", qRgb(0, 0, 255));
+    first->AddPoint(3, 3);
+    QCPPlottableInterface1D *points = first->interface1D();
+    QCOMPARE(points->dataCount(), 3);
+    const double keys[] = {5, 1, 3};
+    for (int k = 0; k < 3; ++k) QCOMPARE(points->dataMainKey(k), keys[k]);
+    QCOMPARE(first->property("pointLabels").toStringList(), (QStringList{"a", "b", ""}));
+    QCOMPARE(first->property("pointColors").toList(), (QVariantList{255, 65536 * 255, 255}));
+
+    second->SetPoints({9, 8}, {1, 2}, {"x", "y"}, {qRgb(1, 2, 3), qRgb(4, 5, 6)});
+    QCOMPARE(second->interface1D()->dataMainKey(0), 9.0);
+    QCOMPARE(second->PointColorValues(), (QVariantList{1 + 256 * 2 + 65536 * 3, 4 + 256 * 5 + 65536 * 6}));
+    second->Clear();
+    QCOMPARE(second->Count(), 0);
+    QVERIFY(second->PointLabels().isEmpty());
+
+    FChart->removePlottable(second); // a removed series leaves the chart's list
+    QCOMPARE(FChart->Series().size(), 1);
+}
+
+void TChartTest::LinesJoinPointsInAxisOrder()
+{
+    auto *line = new TChartSeries(*FChart, "Line", Style(TSeriesKind::LineWithPoints));
+    auto *horizontal = new TChartSeries(*FChart, "Horizontal", Style(TSeriesKind::HorizontalLine));
+    line->SetPoints({50, 10, 90, 10}, {1, 2, 3, 4});
+    horizontal->SetPoints({1, 2, 3}, {30, 10, 20});
+    QCOMPARE(line->LineOrder(), (QVector<int>{1, 3, 0, 2}));
+    QCOMPARE(horizontal->LineOrder(), (QVector<int>{1, 2, 0}));
+    QCOMPARE(line->interface1D()->dataMainKey(0), 50.0); // the data stay in insertion order
+}
+
+void TChartTest::PointAtHitsTheMarkerDrawnLast()
+{
+    auto *series = new TChartSeries(*FChart, "Series_Points", Style(TSeriesKind::Points, {}, TMarker::Circle, 9));
+    series->SetPoints({1, 2, 2, 3}, {1, 2, 2, 3}, {"a", "b", "c", "d"});
+    FChart->Redraw();
+    FChart->replot();
+    const QPointF centre = series->coordsToPixels(2, 2);
+    QCOMPARE(series->PointAt(centre), 2); // "c" lies on "b" and is drawn after it
+    QCOMPARE(series->PointAt(centre + QPointF(4, -4)), 2);
+    QCOMPARE(series->PointAt(centre + QPointF(6, 0)), -1);
+    QCOMPARE(series->PointAt(series->coordsToPixels(1, 1)), 0);
+    series->SetActive(false);
+    QCOMPARE(series->PointAt(centre), -1);
+}
+
+void TChartTest::LimitsAndAutomaticFitting()
+{
+    auto *series = new TChartSeries(*FChart, "S", {});
+    series->SetPoints({1, 5, 3}, {-5, 10, 100});
+    FChart->SetAxisLimits(TAxisId::Bottom, 10, 2);
+    QCOMPARE(FChart->AxisMinimum(TAxisId::Bottom), 2.0);
+    QCOMPARE(FChart->AxisMaximum(TAxisId::Bottom), 10.0);
+    QVERIFY(!FChart->AxisAutomatic(TAxisId::Bottom));
+    FChart->Redraw();
+    QCOMPARE(FChart->AxisMinimum(TAxisId::Bottom), 2.0); // fixed stays fixed
+
+    FChart->SetAxisAutomatic(TAxisId::Bottom, true);
+    FChart->SetAxisLogarithmic(TAxisId::Left, true);
+    FChart->Redraw();
+    QVERIFY(FChart->AxisMinimum(TAxisId::Bottom) <= 1 && FChart->AxisMinimum(TAxisId::Bottom) > 0.5);
+    QVERIFY(FChart->AxisMaximum(TAxisId::Bottom) >= 5 && FChart->AxisMaximum(TAxisId::Bottom) < 5.5);
+    // Logarithmic: only values above 0 count.
+    QVERIFY(FChart->AxisMinimum(TAxisId::Left) > 5 && FChart->AxisMinimum(TAxisId::Left) <= 10);
+    QVERIFY(FChart->AxisMaximum(TAxisId::Left) >= 100 && FChart->AxisMaximum(TAxisId::Left) < 150);
+
+    series->SetPoints({4}, {7}); // one point: a range around it
+    FChart->Redraw();
+    QVERIFY(FChart->AxisMinimum(TAxisId::Bottom) < 4 && FChart->AxisMaximum(TAxisId::Bottom) > 4);
+    QVERIFY(FChart->AxisMinimum(TAxisId::Left) < 7 && FChart->AxisMaximum(TAxisId::Left) > 7);
+}
+
+void TChartTest::ColorGridPaintsCellColoursAtTheirNodes_data()
+{
+    QTest::addColumn<bool>("reversedX");
+    QTest::addColumn<bool>("reversedZ");
+    QTest::newRow("plain") << false << false;
+    QTest::newRow("depth reversed") << false << true;
+    QTest::newRow("both reversed") << true << true;
+}
+
+void TChartTest::ColorGridPaintsCellColoursAtTheirNodes()
+{
+    QFETCH(bool, reversedX);
+    QFETCH(bool, reversedZ);
+    auto *grid = new TColorGridSeries(*FChart, "Series_2D");
+    const double xs[] = {0, 2, 4}, zs[] = {1, 3};
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 2; ++j) grid->AddCell(xs[i], 100 + i, zs[j], qRgb(40 * i + 20, 100 * j + 50, 90));
+    FChart->SetAxisInverted(TAxisId::Bottom, reversedX);
+    FChart->SetAxisInverted(TAxisId::Left, reversedZ);
+    FChart->Redraw();
+    QCOMPARE(FChart->AxisMinimum(TAxisId::Bottom), -1.0); // cells reach half-way beyond the outer nodes
+    QCOMPARE(FChart->AxisMaximum(TAxisId::Left), 4.0);
+    FChart->replot();
+    const QImage picture = FChart->toPixmap().toImage();
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 2; ++j) {
+            const QPoint centre = grid->coordsToPixels(xs[i], zs[j]).toPoint();
+            QCOMPARE(QColor(picture.pixel(centre)), QColor(qRgb(40 * i + 20, 100 * j + 50, 90)));
+        }
+    QCOMPARE(grid->CellXValues().size(), 6);
+    QCOMPARE(grid->property("cellValue").toList().value(2), QVariant(101.0));
+    QCOMPARE(grid->property("cellZ").toList().value(1), QVariant(3.0));
+    QCOMPARE(grid->property("cellColors").toList().value(1), QVariant(20 + 256 * 150 + 65536 * 90));
+}
+
+void TChartTest::LegendListsSeriesOrPalette()
+{
+    auto *titled = new TChartSeries(*FChart, "A", Style(TSeriesKind::Points, "Measured"));
+    new TChartSeries(*FChart, "B", {}); // no title: not listed
+    auto *hidden = new TChartSeries(*FChart, "C", Style(TSeriesKind::Line, "Hidden"));
+    hidden->SetActive(false);
+    auto *grid = new TColorGridSeries(*FChart, "Series_2D");
+    grid->AddPaletteEntry(10, qRgb(0, 0, 255));
+    grid->AddPaletteEntry(1234.5, qRgb(255, 0, 0));
+    QCOMPARE(grid->property("paletteLevels").toList(), (QVariantList{10.0, 1234.5}));
+    QCOMPARE(grid->property("paletteColors").toList(), (QVariantList{65536 * 255, 255}));
+
+    FChart->SetLegendMode(TLegendMode::SeriesList);
+    FChart->Redraw();
+    QCOMPARE(FChart->legend->itemCount(), 1);
+    QVERIFY(FChart->legend->hasItemWithPlottable(titled));
+    FChart->SetLegendMode(TLegendMode::PaletteValues);
+    FChart->Redraw();
+    QCOMPARE(FChart->legend->itemCount(), 2);
+    FChart->SetLegendMode(TLegendMode::Off);
+    FChart->Redraw();
+    QVERIFY(!FChart->legend->visible());
+}
+
+void TChartTest::PanFilterRefusesAnAxis()
+{
+    auto *series = new TChartSeries(*FChart, "S", {});
+    series->SetPoints({0, 10}, {0, 10});
+    FChart->SetAxisLimits(TAxisId::Bottom, 0, 10);
+    FChart->SetAxisLimits(TAxisId::Left, 0, 10);
+    FChart->SetPanEnabled(true);
+    QList<TAxisId> asked;
+    FChart->SetPanFilter([&](TAxisId axis, double, double) {
+        asked.append(axis);
+        return axis == TAxisId::Bottom;
+    });
+    FChart->replot();
+    QSignalSpy pressed(FChart, &TChart::MousePressed);
+    QSignalSpy moved(FChart, &TChart::MouseMoved);
+
+    const QPointF start = series->coordsToPixels(5, 5), end = series->coordsToPixels(3, 3);
+    QMouseEvent press(QEvent::MouseButtonPress, start, FChart->mapToGlobal(start), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, end, FChart->mapToGlobal(end), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, end, FChart->mapToGlobal(end), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(FChart, &press);
+    QCoreApplication::sendEvent(FChart, &move);
+    QCoreApplication::sendEvent(FChart, &release);
+
+    QCOMPARE(pressed.count(), 1);
+    QCOMPARE(moved.count(), 1);
+    QCOMPARE(asked, (QList<TAxisId>{TAxisId::Bottom, TAxisId::Left}));
+    // Dragging from x = 5 to x = 3 moves the bottom axis by +2; the left axis keeps its range.
+    QCOMPARE(FChart->AxisMinimum(TAxisId::Bottom), 2.0);
+    QCOMPARE(FChart->AxisMaximum(TAxisId::Bottom), 12.0);
+    QCOMPARE(FChart->AxisMinimum(TAxisId::Left), 0.0);
+    QCOMPARE(FChart->AxisMaximum(TAxisId::Left), 10.0);
+
+    QMouseEvent twice(QEvent::MouseButtonDblClick, end, FChart->mapToGlobal(end), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(FChart, &twice);
+    QVERIFY(FChart->AxisAutomatic(TAxisId::Bottom) && FChart->AxisAutomatic(TAxisId::Left));
+}
+
+QTEST_MAIN(TChartTest)
+#include "ChartTest.moc"
