@@ -1,0 +1,73 @@
+// Small pieces the sequence, 1D and 0D presenters share: column definitions,
+// log axes, the per-group entries of the array details, the measurement
+// settings items and the value curves of the data charts.
+#pragma once
+
+#include "controls/GridModel.h"
+
+#include "survey/Measurements.h"
+
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+class TChart;
+class TChartSeries;
+class TInspectorItem;
+struct TChartDetailsCustomData;
+
+// Spacing groups a design can hold.
+inline constexpr uint32_t MaxSpacingGroups = 4;
+
+TGridColumn GridColumn(const QString &caption, TColumnKind kind, int width, int decimals = 0,
+                       TSortKind sort = TSortKind::None, bool editable = false);
+// A "precision 0" column of lengths in metres: whole values show as whole
+// numbers, others to the millimetre (AB/2 = 1.5 m must not read "2").
+TGridColumn LengthColumn(const QString &caption, int width, TSortKind sort = TSortKind::None, bool editable = false);
+
+void SetLogAxes(TChart &chart, bool xLogarithmic, bool yLogarithmic);
+
+// Entry k of a per-group array; 0 when the array is shorter.
+template <typename T>
+T GroupEntry(const std::vector<T> &values, std::size_t k)
+{
+    return k < values.size() ? values[k] : T{};
+}
+
+// Stores v in entry k when it exists.
+template <typename T, typename V>
+void SetGroupEntry(std::vector<T> &values, std::size_t k, V value)
+{
+    if (k < values.size()) values[k] = static_cast<T>(value);
+}
+
+// The value of a spin item as a byte setting (levels, steps, overlaps), clamped to 0..255.
+uint8_t ByteValue(const TInspectorItem &item);
+// The index of a drop-down item as a code, clamped to 0..last.
+uint8_t CodeValue(const TInspectorItem &item, uint8_t last);
+
+QString FromStd(const std::string &text);
+
+// "STD Dev [%]", "Min Stacking", "Max Stacking", "Induced Polar. [ms]" and
+// "Tx Power [%]" from the measurement settings block.
+struct TMeasureDetailItems {
+    TInspectorItem *StdDev, *MinStacking, *MaxStacking, *InducedPolarization, *TxPower;
+};
+void FillMeasureDetails(const TMeasureDetailItems &items, const TMeasureSettings &settings);
+
+// The log-scale and value-curve check boxes of a data page and the chart
+// details they stand for.
+struct TDataChartItems {
+    TInspectorItem *XLogScale, *YLogScale, *ShowR, *ShowC, *ShowU, *ShowI, *ShowQ;
+};
+void FillDataChartItems(const TDataChartItems &items, const TChartDetailsCustomData &details);
+void ReadDataChartItems(const TDataChartItems &items, TChartDetailsCustomData &details);
+
+// The R, C, U, I and Q curves of a data chart: record index against value,
+// each curve active exactly when its Show flag is set; records that are not
+// shown are left out when onlyShown is set.
+struct TValueCurves {
+    TChartSeries *R, *C, *U, *I, *Q;
+};
+void FillValueCurves(const TValueCurves &curves, const TChartDetailsCustomData &details,
+                     const TMeasurementsCustom &list, bool onlyShown);
