@@ -9,6 +9,7 @@
 #include "documents/DataDocuments.h"
 #include "documents/SequenceDocuments.h"
 #include "presentation/GUIData2D.h"
+#include "presentation/GridText.h"
 
 #include <QAction>
 #include <QApplication>
@@ -148,19 +149,5 @@ void TChartRules::SetSelectedChecks(bool checked)
 void TChartRules::CopySeq1DRows()
 {
     const TGridView &table = *FWindow.Widgets().Seq1DTable;
-    const TGridModel &model = table.Model();
-    QList<int> rows = table.SelectedRows();
-    if (rows.isEmpty())
-        for (int row = 0; row < model.rowCount(); ++row) rows.append(row);
-    QStringList lines;
-    QStringList header;
-    for (int column = 0; column < model.columnCount(); ++column)
-        header.append(model.headerData(column, Qt::Horizontal).toString());
-    lines.append(header.join(QLatin1Char('\t')));
-    for (const int row : rows) {
-        QStringList cells;
-        for (int column = 0; column < model.columnCount(); ++column) cells.append(model.DisplayText(column, row));
-        lines.append(cells.join(QLatin1Char('\t')));
-    }
-    QApplication::clipboard()->setText(lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    QApplication::clipboard()->setText(GridRowsAsText(table, table.SelectedRows()));
 }

@@ -203,9 +203,26 @@ void TChart::FitAxis(TAxisId axis)
     Axis(axis)->setRange(range);
 }
 
+void TChart::PlaceLegend(bool outside)
+{
+    const bool isOutside = plotLayout()->hasElement(0, 1) && plotLayout()->element(0, 1) == legend;
+    if (outside == isOutside) return;
+    if (outside) {
+        axisRect()->insetLayout()->take(legend);
+        plotLayout()->addElement(0, 1, legend);
+        plotLayout()->setColumnStretchFactor(1, 0.001);
+        legend->setMargins(QMargins(6, 4, 6, 4));
+    } else {
+        plotLayout()->take(legend);
+        plotLayout()->simplify();
+        axisRect()->insetLayout()->addElement(legend, Qt::AlignTop | Qt::AlignRight);
+    }
+}
+
 void TChart::UpdateLegend()
 {
     legend->clearItems();
+    PlaceLegend(FLegendMode == TLegendMode::PaletteValues);
     if (FLegendMode == TLegendMode::SeriesList) {
         legend->setIconSize(24, 12);
         legend->setRowSpacing(2);

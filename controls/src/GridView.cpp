@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QStyledItemDelegate>
+#include <QFontMetrics>
 #include <algorithm>
 
 namespace {
@@ -66,6 +67,7 @@ TGridView::TGridView(const QString &name, QWidget *parent)
     FProxy->setSourceModel(FModel);
     FProxy->setDynamicSortFilter(true); // re-sorts after every refill, so the sort mark holds
     setModel(FProxy);
+    connect(FModel, &QAbstractItemModel::modelReset, this, &TGridView::FitColumnWidths);
     setItemDelegate(new TGridDelegate(this));
     setSortingEnabled(false); // header clicks are handled here, by the column's sort kind
     setWordWrap(false);
@@ -106,6 +108,28 @@ void TGridView::ApplyColumnLayout()
     for (int column = 0; column < columns.size(); ++column) {
         if (columns[column].Width > 0) setColumnWidth(column, columns[column].Width);
         setColumnHidden(column, !columns[column].Visible);
+    }
+    FitColumnWidths();
+}
+
+void TGridView::FitColumnWidths()
+{
+    // The widths of the column table were made for another font; here each
+    // column gets at least what its caption and its first rows need. Only a
+    // sample of rows is measured, so a fill of 20,000 rows stays fast.
+    constexpr int SampleRows = 200, Padding = 14, Widest = 240;
+    const QFontMetrics metrics(font());
+    const QFontMetrics headerMetrics(horizontalHeader()->font());
+    const QVector<TGridColumn> &columns = FModel->Columns();
+    const int rows = std::min(FModel->rowCount(), SampleRows);
+    for (int column = 0; column < columns.size(); ++column) {
+        if (!columns[column].Visible) continue;
+        int needed = headerMetrics.horizontalAdvance(columns[column].Caption) + Padding + 8; // sort mark
+        if (columns[column].Kind == TColumnKind::Check) needed = std::max(needed, 28);
+        else
+            for (int row = 0; row < rows; ++row)
+                needed = std::max(needed, metrics.horizontalAdvance(FModel->DisplayText(column, row)) + Padding);
+        if (columnWidth(column) < needed) setColumnWidth(column, std::min(needed, Widest));
     }
 }
 

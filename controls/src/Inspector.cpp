@@ -84,6 +84,7 @@ void TInspector::Sync(TInspectorItem &item)
     case TItemKind::Spin:
     case TItemKind::ComboBox:
         row->setText(1, item.Text());
+        row->setToolTip(1, item.Text()); // the whole text where the column cuts it
         if (writable) flags |= Qt::ItemIsEditable;
         break;
     }

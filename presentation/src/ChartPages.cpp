@@ -76,12 +76,15 @@ TData2DChart BuildData2DChart(TChart &chart)
     result.Series_2D = new TColorGridSeries(chart, QStringLiteral("Series_2D"));
     AddSeries(chart, SERIES(Series_Points), Points(Grey, TMarker::Circle, 2, QStringLiteral("Series_Points")));
     AddSeries(chart, SERIES(Series_d2d_Curves), Points(Blue, TMarker::Circle, 3));
-    AddSeries(chart, SERIES(Series_d2d_Rho), Lines(TSeriesKind::HorizontalLine, Blue, QStringLiteral("Rho")));
-    AddSeries(chart, SERIES(Series_d2d_R), Lines(TSeriesKind::HorizontalLine, Grey, QStringLiteral("R")));
-    AddSeries(chart, SERIES(Series_d2d_U), Lines(TSeriesKind::HorizontalLine, Fuchsia, QStringLiteral("U")));
-    AddSeries(chart, SERIES(Series_d2d_I), Lines(TSeriesKind::HorizontalLine, Teal, QStringLiteral("I")));
-    AddSeries(chart, SERIES(Series_d2d_Q), Lines(TSeriesKind::HorizontalLine, Navy, QStringLiteral("Q")));
-    AddSeries(chart, SERIES(Series_d2d_C), Lines(TSeriesKind::HorizontalLine, Navy, QStringLiteral("C")));
+    // The signal curves run along the measurement numbers: joined in the
+    // order of the numbers they read as signals over the line, where joining
+    // them by value would draw zig-zags across the chart.
+    AddSeries(chart, SERIES(Series_d2d_Rho), Lines(TSeriesKind::Line, Blue, QStringLiteral("Rho")));
+    AddSeries(chart, SERIES(Series_d2d_R), Lines(TSeriesKind::Line, Grey, QStringLiteral("R")));
+    AddSeries(chart, SERIES(Series_d2d_U), Lines(TSeriesKind::Line, Fuchsia, QStringLiteral("U")));
+    AddSeries(chart, SERIES(Series_d2d_I), Lines(TSeriesKind::Line, Teal, QStringLiteral("I")));
+    AddSeries(chart, SERIES(Series_d2d_Q), Lines(TSeriesKind::Line, Navy, QStringLiteral("Q")));
+    AddSeries(chart, SERIES(Series_d2d_C), Lines(TSeriesKind::Line, Navy, QStringLiteral("C")));
     // Every point carries the colour of its depth level.
     AddSeries(chart, SERIES(Series_d2d_AllProfileCurves), Points(Black, TMarker::Circle, 3));
     // The chart opens on the pseudo-section, whose legend lists the map's values.

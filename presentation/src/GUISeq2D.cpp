@@ -191,6 +191,24 @@ void TGUISeq2D::FillInspector()
         items.StartLevel->SetInteger(GroupEntry(FDetails.OverlapCounts, g));
     }
 
+    // A single design offers only the groups its array type takes: group 2
+    // for the arrays with two spacings, each further group after a checked
+    // one, and a group's items while it is checked. "Sequence Type" is
+    // expanded in roll-along, so that the base can be chosen.
+    page->NxComboBoxItem_SequenceType->SetExpanded(rollAlong);
+    if (!rollAlong) {
+        const uint8_t type = FDetails.ArrayType;
+        bool offered = type == 1 || type == 2 || type == 5 || type == 6;
+        for (uint32_t g = 1; g < MaxSpacingGroups; ++g) {
+            const TGroupItems2D &items = groups[g];
+            items.Check->SetEnabled(offered);
+            const bool used = offered && items.Check->Checked();
+            for (TInspectorItem *item : {items.Spacing, items.Levels, items.LevelStep, items.StartLevel})
+                item->SetEnabled(used);
+            offered = used;
+        }
+    }
+
     page->NxComboBoxItem_s2d_DepthMethod->SetItemIndex(int(FDetails.DepthMethod));
     page->NxCheckBoxItem_s2d_XLogScale->SetChecked(FChartDetails.XLogScale);
     page->NxCheckBoxItem_s2d_YLogScale->SetChecked(FChartDetails.YLogScale);

@@ -33,7 +33,7 @@ const QColor Red{255, 0, 0}, Blue{0, 0, 255}, Fuchsia{255, 0, 255}, Lime{0, 255,
     Purple{128, 0, 128}, Teal{0, 128, 128}, Navy{0, 0, 128}, Grey{128, 128, 128}, Yellow{255, 255, 0}, Black{0, 0, 0};
 
 constexpr TSeriesKind Points = TSeriesKind::Points, Line = TSeriesKind::Line,
-                      LinePoints = TSeriesKind::LineWithPoints, HorizontalLine = TSeriesKind::HorizontalLine;
+                      LinePoints = TSeriesKind::LineWithPoints;
 
 const std::vector<TExpectedChart> &Charts()
 {
@@ -48,12 +48,12 @@ const std::vector<TExpectedChart> &Charts()
          true,
          {{"Series_Points", Points, Grey, "Series_Points"},
           {"Series_d2d_Curves", Points, Blue, ""},
-          {"Series_d2d_Rho", HorizontalLine, Blue, "Rho"},
-          {"Series_d2d_R", HorizontalLine, Grey, "R"},
-          {"Series_d2d_U", HorizontalLine, Fuchsia, "U"},
-          {"Series_d2d_I", HorizontalLine, Teal, "I"},
-          {"Series_d2d_Q", HorizontalLine, Navy, "Q"},
-          {"Series_d2d_C", HorizontalLine, Navy, "C"},
+          {"Series_d2d_Rho", Line, Blue, "Rho"},
+          {"Series_d2d_R", Line, Grey, "R"},
+          {"Series_d2d_U", Line, Fuchsia, "U"},
+          {"Series_d2d_I", Line, Teal, "I"},
+          {"Series_d2d_Q", Line, Navy, "Q"},
+          {"Series_d2d_C", Line, Navy, "C"},
           {"Series_d2d_AllProfileCurves", Points, Black, ""}}},
         {"Chart_s1d", BuildSeq1DChart, "AB/2 [m]", "MN/2 [m]", false, TLegendMode::Off, true, false,
          {{"LineSeries1", LinePoints, Red, ""},

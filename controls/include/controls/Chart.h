@@ -83,6 +83,9 @@ private:
     void FitAutomaticAxes();
     void FitAxis(TAxisId axis);
     void UpdateLegend();
+    // The palette legend stands right of the plot, outside the data; the
+    // series list sits inside its top right corner.
+    void PlaceLegend(bool outside);
     void OnMousePress(QMouseEvent *event);
     void OnMouseMove(QMouseEvent *event);
     void OnMouseRelease(QMouseEvent *event);

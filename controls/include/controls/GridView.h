@@ -30,6 +30,8 @@ public:
     const TGridModel &Model() const { return *FModel; }
 
     // Applies the model's column widths and visibility (call after SetColumns).
+    // A column is never narrower than its caption and the texts of its first
+    // rows need (measured again after every fill), so nothing is cut to "...".
     void ApplyColumnLayout();
 
     // Sorting by a click on the header of a column whose sort kind is not
@@ -60,6 +62,8 @@ signals:
     void HeaderClicked(int column);
 
 private:
+    // Widens columns to their caption and the texts of the first rows.
+    void FitColumnWidths();
     TGridModel *FModel;
     TGridSortProxy *FProxy;
     QMenu *FPopupMenu = nullptr;
