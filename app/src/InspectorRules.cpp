@@ -63,8 +63,10 @@ void TEditRules::ArrayTypeChosen()
         page.NxCheckBoxItem_ThirdLength->SetEnabled(false);
         page.NxCheckBoxItem_FourthLength->SetEnabled(false);
         for (TInspectorItem *box : {page.NxCheckBoxItem_SecondLength, page.NxCheckBoxItem_ThirdLength,
-                                    page.NxCheckBoxItem_FourthLength})
+                                    page.NxCheckBoxItem_FourthLength}) {
             box->SetChecked(false);
+            box->SetExpandedAll(false);
+        }
         for (int group = 2; group <= 4; ++group)
             for (TInspectorItem *item : Seq2DGroupItems(page, group)) item->SetEnabled(false);
     }

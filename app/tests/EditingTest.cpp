@@ -145,7 +145,9 @@ private slots:
         New(2); // the blank design: Schlumberger with four groups
         auto &details = dynamic_cast<TnSeq2D *>(FWindow->SelectedDocument())->ArrayDetails();
         QCOMPARE(int(details.GroupCount), 4);
+        QVERIFY(Seq2D("NxCheckBoxItem_SecondLength")->Expanded()); // a group in use shows its settings
         QVERIFY(Seq2D("NxComboBoxItem_ArrayType")->choose(0));
+        QVERIFY(!Seq2D("NxCheckBoxItem_SecondLength")->Expanded());
         QCOMPARE(int(details.GroupCount), 1);
         for (const char *name : {"NxCheckBoxItem_SecondLength", "NxCheckBoxItem_ThirdLength", "NxCheckBoxItem_FourthLength"}) {
             QVERIFY2(!Seq2D(name)->Checked(), name);

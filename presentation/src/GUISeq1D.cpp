@@ -198,6 +198,8 @@ void TGUISeq1D::FillInspector()
         fillGroup(1);
         for (uint32_t g = 2; g < MaxSpacingGroups && groups[g].Check->Checked(); ++g) fillGroup(g);
     }
+    // A group in use shows its settings; one not in use is folded away.
+    for (uint32_t g = 1; g < MaxSpacingGroups; ++g) groups[g].Check->SetExpandedAll(groups[g].Check->Checked());
 
     page->NxComboBoxItem_s1d_DepthMethod->SetItemIndex(int(FDetails.DepthMethod));
     page->NxCheckBoxItem_s1d_XLogScale->SetChecked(FChartDetails.XLogScale);

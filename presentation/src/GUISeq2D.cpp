@@ -196,6 +196,8 @@ void TGUISeq2D::FillInspector()
     // one, and a group's items while it is checked. "Sequence Type" is
     // expanded in roll-along, so that the base can be chosen.
     page->NxComboBoxItem_SequenceType->SetExpanded(rollAlong);
+    // A group in use shows its settings; one not in use is folded away.
+    for (uint32_t g = 1; g < MaxSpacingGroups; ++g) groups[g].Check->SetExpandedAll(groups[g].Check->Checked());
     if (!rollAlong) {
         const uint8_t type = FDetails.ArrayType;
         bool offered = type == 1 || type == 2 || type == 5 || type == 6;
