@@ -11,7 +11,6 @@ constexpr double kSmallestBucket = 1e-140;
 constexpr double kLargestExtent = 1e140;
 // Bounds the rounding error of bucket indices far below kRingMargin.
 constexpr double kMaxBuckets = 4e6;
-constexpr double kRingMargin = 1e-6;
 
 }  // namespace
 

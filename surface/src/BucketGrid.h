@@ -20,7 +20,8 @@ class BucketGrid {
 
   // Calls visit(j) for the points in rings of buckets around `query`, ring
   // after ring, and stops before a ring whose points all lie farther than
-  // bound() (squared); bound() is asked again before every ring.
+  // bound() (squared); bound() is asked again before every ring and every
+  // bucket, and a bucket whose points all lie farther is passed over.
   template <class Visit, class Bound>
   void Search(const Point& query, Visit&& visit, Bound&& bound) const;
 
@@ -34,6 +35,17 @@ class BucketGrid {
   // any point in ring r or beyond, kept below the true value with a margin
   // that covers the rounding of bucket indices and distances.
   double RingLowerBound(int ring) const;
+  // A lower bound of the distance along one axis from the query, at `offset`
+  // from the start of its bucket `queryCell`, to any point in bucket `cell`,
+  // kept below the true value by the same margin.
+  double GapLowerBound(int cell, int queryCell, double offset) const {
+    if (cell == queryCell) return 0;
+    const double gap = cell > queryCell ? (cell - queryCell) * size_ - offset : offset + (queryCell - cell - 1) * size_;
+    return std::max(0.0, gap - kRingMargin * size_);
+  }
+  // Buckets' distances are bounded with this relative margin, far above the
+  // rounding of bucket indices (at most kMaxBuckets per axis) and distances.
+  static constexpr double kRingMargin = 1e-6;
   template <class Visit>
   void VisitBucket(int column, int row, Visit& visit) const;
 
@@ -57,25 +69,33 @@ void BucketGrid::Search(const Point& query, Visit&& visit, Bound&& bound) const 
   const int cx = ColumnOf(query.x);
   const int cy = RowOf(query.y);
   const int lastRing = std::max({cx, columns_ - 1 - cx, cy, rows_ - 1 - cy});
-  for (int ring = 0; ring <= lastRing; ++ring) {
+  VisitBucket(cx, cy, visit);
+  if (lastRing == 0) return;
+  // The query's offsets within its bucket (the bucket size is finite when
+  // there is more than one bucket).
+  const double fx = (query.x - originX_) - cx * size_;
+  const double fy = (query.y - originY_) - cy * size_;
+  auto visitNear = [&](int x, int y) {
+    const double gx = GapLowerBound(x, cx, fx);
+    const double gy = GapLowerBound(y, cy, fy);
+    if ((gx * gx + gy * gy) * (1 - kRingMargin) > bound()) return;
+    VisitBucket(x, y, visit);
+  };
+  for (int ring = 1; ring <= lastRing; ++ring) {
     if (RingLowerBound(ring) > bound()) return;
-    if (ring == 0) {
-      VisitBucket(cx, cy, visit);
-      continue;
-    }
     const int x0 = std::max(cx - ring, 0);
     const int x1 = std::min(cx + ring, columns_ - 1);
     if (cy - ring >= 0) {
-      for (int x = x0; x <= x1; ++x) VisitBucket(x, cy - ring, visit);
+      for (int x = x0; x <= x1; ++x) visitNear(x, cy - ring);
     }
     if (cy + ring < rows_) {
-      for (int x = x0; x <= x1; ++x) VisitBucket(x, cy + ring, visit);
+      for (int x = x0; x <= x1; ++x) visitNear(x, cy + ring);
     }
     const int y0 = std::max(cy - ring + 1, 0);
     const int y1 = std::min(cy + ring - 1, rows_ - 1);
     for (int y = y0; y <= y1; ++y) {
-      if (cx - ring >= 0) VisitBucket(cx - ring, y, visit);
-      if (cx + ring < columns_) VisitBucket(cx + ring, y, visit);
+      if (cx - ring >= 0) visitNear(cx - ring, y);
+      if (cx + ring < columns_) visitNear(cx + ring, y);
     }
   }
 }

@@ -211,11 +211,12 @@ void NeighbourFinder::Find(int k, Neighbourhood& neighbourhood) {
       },
       [&] { return smallest.Bound(); });
   const double radiusSquared = smallest.Bound();
-  std::sort(candidates_.begin(), candidates_.end());
+  // At least 12 lie within the radius, more only with ties at it.
   for (const auto& [j, e] : candidates_) {
-    if (static_cast<int>(neighbourhood.rows.size()) == kNeighbourCount) break;
     if (e <= radiusSquared) neighbourhood.rows.push_back(j);
   }
+  std::sort(neighbourhood.rows.begin(), neighbourhood.rows.end());
+  neighbourhood.rows.resize(kNeighbourCount);
   neighbourhood.radiusSquared = radiusSquared;
 }
 

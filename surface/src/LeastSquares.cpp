@@ -3,46 +3,46 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <type_traits>
 #include <utility>
 
 namespace meshinterp {
 namespace {
 
-// Euclidean norm of a[from..rows-1][column]; scaled when the plain sum of
+// Euclidean norm of a[from..n-1][column]; scaled when the plain sum of
 // squares may have overflowed or lost its accuracy to underflow.
-double ColumnNorm(const LeastSquaresProblem& p, int column, int from) {
+template <class Rows>
+double ColumnNorm(const LeastSquaresProblem& p, Rows n, int column, int from) {
   double sum = 0;
-  for (int i = from; i < p.rows; ++i) sum += p.matrix[i][column] * p.matrix[i][column];
+  for (int i = from; i < n; ++i) sum += p.matrix[i][column] * p.matrix[i][column];
   if (sum > 1e-280 && sum < 1e280) return std::sqrt(sum);
   double scale = 0;
-  for (int i = from; i < p.rows; ++i) scale = std::max(scale, std::fabs(p.matrix[i][column]));
+  for (int i = from; i < n; ++i) scale = std::max(scale, std::fabs(p.matrix[i][column]));
   if (scale == 0) return 0;
   sum = 0;
-  for (int i = from; i < p.rows; ++i) {
+  for (int i = from; i < n; ++i) {
     const double r = p.matrix[i][column] / scale;
     sum += r * r;
   }
   return scale * std::sqrt(sum);
 }
 
-}  // namespace
-
-LeastSquaresSolution SolveLeastSquares(LeastSquaresProblem p, double tolerance) {
+// The solution for n rows and m columns. Instantiated with constant sizes
+// for the usual full problem, so that the compiler knows every trip count;
+// the operations and their order are the same for every instantiation.
+template <class Rows, class Columns>
+LeastSquaresSolution Solve(LeastSquaresProblem& p, double tolerance, Rows n, Columns m) {
   LeastSquaresSolution solution;
-  const int n = p.rows;
-  const int m = p.columns;
-  if (n < 1 || m < 1 || n > kMaxRows || m > kMaxColumns) return solution;
-
   std::array<double, kMaxColumns> norms{};
   std::array<double, kMaxColumns> initialNorms{};
   std::array<int, kMaxColumns> permutation{};
   for (int j = 0; j < m; ++j) {
-    norms[j] = ColumnNorm(p, j, 0);
+    norms[j] = ColumnNorm(p, n, j, 0);
     initialNorms[j] = norms[j];
     permutation[j] = j;
   }
 
-  const int steps = std::min(n, m);
+  const int steps = std::min<int>(n, m);
   for (int l = 0; l < steps; ++l) {
     int pivot = l;
     for (int j = l + 1; j < m; ++j) {
@@ -55,7 +55,7 @@ LeastSquaresSolution SolveLeastSquares(LeastSquaresProblem p, double tolerance) 
       std::swap(permutation[l], permutation[pivot]);
     }
 
-    const double columnNorm = ColumnNorm(p, l, l);
+    const double columnNorm = ColumnNorm(p, n, l, l);
     if (columnNorm >= DBL_MIN) {
       // The reflection H = I - 2 v v^T / v^T v with v = x - alpha e_l maps x
       // onto alpha e_l, alpha = -sign(x_l) |x|.
@@ -84,7 +84,7 @@ LeastSquaresSolution SolveLeastSquares(LeastSquaresProblem p, double tolerance) 
       if (t < 0) t = 0;
       const double relative = norms[j] / initialNorms[j];
       if (1 + 0.05 * t * (relative * relative) == 1) {
-        norms[j] = ColumnNorm(p, j, l + 1);
+        norms[j] = ColumnNorm(p, n, j, l + 1);
         initialNorms[j] = norms[j];
       } else {
         norms[j] = norms[j] * std::sqrt(t);
@@ -106,6 +106,18 @@ LeastSquaresSolution SolveLeastSquares(LeastSquaresProblem p, double tolerance) 
   solution.rank = rank;
   for (int i = 0; i < rank; ++i) solution.values[permutation[i]] = c[i];
   return solution;
+}
+
+}  // namespace
+
+LeastSquaresSolution SolveLeastSquares(LeastSquaresProblem p, double tolerance) {
+  const int n = p.rows;
+  const int m = p.columns;
+  if (n < 1 || m < 1 || n > kMaxRows || m > kMaxColumns) return {};
+  if (n == kMaxRows && m == kMaxColumns) {
+    return Solve(p, tolerance, std::integral_constant<int, kMaxRows>{}, std::integral_constant<int, kMaxColumns>{});
+  }
+  return Solve(p, tolerance, n, m);
 }
 
 }  // namespace meshinterp

@@ -97,27 +97,26 @@ struct ScaledCopy {
 };
 
 // The derivative estimation depends only on the points and values, not on
-// the triangulation: a second thread estimates chunks of points while the
-// calling thread triangulates, and at Take() the calling thread estimates
-// whatever chunks are left, so that it never waits for a thread that got no
-// processor. Without a thread the calling thread estimates them all; small
-// sets, where starting a thread costs about what it saves, get none. The
-// result is the same either way, and the thread is always joined before the
-// object goes away.
+// the triangulation: a second thread finds the largest distance and then
+// estimates chunks of points while the calling thread triangulates, and at
+// Take() the calling thread estimates whatever chunks are left, so that it
+// never waits for a thread that got no processor. Without a thread the
+// calling thread does it all; small sets, where starting a thread costs
+// about what it saves, get none. The result is the same either way, and the
+// thread is always joined before the object goes away.
 class DerivativeEstimation {
  public:
   static constexpr std::size_t kSmallestThreadedSet = 1000;
 
   DerivativeEstimation(std::span<const Point> points, std::span<const double> values)
-      : points_(points),
-        values_(values),
-        largest_(LargestSquaredDistance(points)),
-        result_(points.size()) {
+      : points_(points), values_(values), result_(points.size()) {
     if (points.size() < kSmallestThreadedSet) return;
     try {
       worker_ = std::thread([this] {
         try {
-          EstimateDerivativeChunks(points_, values_, largest_, next_, result_);
+          workerLargest_ = LargestSquaredDistance(points_);
+          largestReady_.store(true, std::memory_order_release);
+          EstimateDerivativeChunks(points_, values_, workerLargest_, next_, result_);
         } catch (...) {
           failure_ = std::current_exception();
         }
@@ -133,7 +132,12 @@ class DerivativeEstimation {
   DerivativeEstimation& operator=(const DerivativeEstimation&) = delete;
 
   std::vector<PartialDerivatives> Take() {
-    EstimateDerivativeChunks(points_, values_, largest_, next_, result_);
+    if (next_.load() < static_cast<int>(points_.size())) {
+      // The same value whichever thread works it out.
+      const double largest =
+          largestReady_.load(std::memory_order_acquire) ? workerLargest_ : LargestSquaredDistance(points_);
+      EstimateDerivativeChunks(points_, values_, largest, next_, result_);
+    }
     if (worker_.joinable()) worker_.join();
     if (failure_) std::rethrow_exception(failure_);
     return std::move(result_);
@@ -142,9 +146,10 @@ class DerivativeEstimation {
  private:
   std::span<const Point> points_;
   std::span<const double> values_;
-  double largest_;
   std::vector<PartialDerivatives> result_;
   std::atomic<int> next_{0};
+  double workerLargest_ = 0;
+  std::atomic<bool> largestReady_{false};
   std::exception_ptr failure_;
   std::thread worker_;
 };
