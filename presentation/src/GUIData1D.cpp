@@ -154,7 +154,7 @@ void TGUIData1D::ReadInspector()
 {
     TData1DPage *page = Views().Data1DPage;
     if (!page) return;
-    FDetails.DepthMethod = CodeValue(*page->NxComboBoxItem_d1d_DepthMethod, DepthMethodMedianDepth);
+    FDetails.DepthMethod = ChosenCode(*page->NxComboBoxItem_d1d_DepthMethod, FDetails.DepthMethod);
     FChartDetails.ShowRho = page->NxCheckBoxItem_d1d_ShowRho->Checked();
     ReadDataChartItems(ChartItems(*page), FChartDetails);
     UpdateInspectorState();

@@ -2,6 +2,8 @@
 // actions. The chart is drawn in GUIData2DChart.cpp.
 #include "presentation/GUIData2D.h"
 
+#include "PresenterSupport.h"
+
 #include "presentation/InspectorPages.h"
 
 #include "controls/GridView.h"
@@ -60,13 +62,6 @@ QVector<TGridColumn> Data2DColumns()
 
 // Writes a combo's item index; a value outside the list shows no line.
 void SetIndex(TInspectorItem *item, uint32_t index) { item->SetItemIndex(int(index)); }
-
-// The chosen line, or the kept value while no line of the list is chosen.
-template <typename T> T ReadIndex(const TInspectorItem *item, T kept)
-{
-    const int index = item->ItemIndex();
-    return index >= 0 && index < item->Lines().size() ? T(index) : kept;
-}
 
 } // namespace
 
@@ -260,12 +255,12 @@ void TGUIData2D::ReadInspector()
         filters.ChargeabilityMin = page->NxSpinItem_d2d_ChargeabilityMinValue->AsFloat();
         filters.ChargeabilityMax = page->NxSpinItem_d2d_ChargeabilityMaxValue->AsFloat();
 
-        FArrayDetails.ValuesToShow = ReadIndex(page->NxComboBoxItem_d2d_ValuesToShow, FArrayDetails.ValuesToShow);
-        FChartDetails.VisibleDiagrams = ReadIndex(page->NxComboBoxItem_d2d_VisibleDiagrams, FChartDetails.VisibleDiagrams);
+        FArrayDetails.ValuesToShow = ChosenCode(*page->NxComboBoxItem_d2d_ValuesToShow, FArrayDetails.ValuesToShow);
+        FChartDetails.VisibleDiagrams = ChosenCode(*page->NxComboBoxItem_d2d_VisibleDiagrams, FChartDetails.VisibleDiagrams);
         FChartDetails.ApproximationType =
-            ReadIndex(page->NxComboBoxItem_D2D_ApproximationType, FChartDetails.ApproximationType);
+            ChosenCode(*page->NxComboBoxItem_D2D_ApproximationType, FChartDetails.ApproximationType);
         FChartDetails.ApproximationRadius = page->NxSpinItem_ApproximationRadius->AsFloat();
-        FArrayDetails.DepthMethod = ReadIndex(page->NxComboBoxItem_d2d_DepthMethod, FArrayDetails.DepthMethod);
+        FArrayDetails.DepthMethod = ChosenCode(*page->NxComboBoxItem_d2d_DepthMethod, FArrayDetails.DepthMethod);
         // A disabled log-scale item reads as false.
         const TInspectorItem *xLog = page->NxCheckBoxItem_d2d_XLogScale, *yLog = page->NxCheckBoxItem_d2d_YLogScale;
         FChartDetails.XLogScale = xLog->Enabled() && xLog->Checked();

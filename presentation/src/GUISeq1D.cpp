@@ -210,8 +210,8 @@ void TGUISeq1D::ReadInspector()
 {
     TSeq1DPage *page = Views().Seq1DPage;
     if (!page) return;
-    FDetails.ArrayType = CodeValue(*page->NxComboBoxItem_Seq1D_ArrayType, ArrayTypeCode::Custom);
-    FDetails.IncrementType = CodeValue(*page->NxComboBoxItem_Seq1D_IncrementType, IncrementTypeGeometric);
+    FDetails.ArrayType = ChosenCode(*page->NxComboBoxItem_Seq1D_ArrayType, FDetails.ArrayType);
+    FDetails.IncrementType = ChosenCode(*page->NxComboBoxItem_Seq1D_IncrementType, FDetails.IncrementType);
 
     const auto groups = GroupItems(*page);
     const auto readGroup = [&](uint32_t g) {
@@ -222,7 +222,7 @@ void TGUISeq1D::ReadInspector()
         SetGroupEntry(FDetails.OverlapCounts, g, groups[g].Overlaps ? ByteValue(*groups[g].Overlaps) : 0);
     };
     readGroup(0);
-    FDetails.DepthMethod = CodeValue(*page->NxComboBoxItem_s1d_DepthMethod, DepthMethodMedianDepth);
+    FDetails.DepthMethod = ChosenCode(*page->NxComboBoxItem_s1d_DepthMethod, FDetails.DepthMethod);
     FChartDetails.XLogScale = page->NxCheckBoxItem_s1d_XLogScale->Checked();
     FChartDetails.YLogScale = page->NxCheckBoxItem_s1d_YLogScale->Checked();
 

@@ -221,8 +221,8 @@ void TGUISeq2D::ReadInspector()
 {
     TSeq2DPage *page = Views().Seq2DPage;
     if (!page) return;
-    FDetails.SequenceType = CodeValue(*page->NxComboBoxItem_SequenceType, SequenceTypeRollAlong);
-    FDetails.ArrayType = CodeValue(*page->NxComboBoxItem_ArrayType, ArrayTypeCode::PolePole);
+    FDetails.SequenceType = ChosenCode(*page->NxComboBoxItem_SequenceType, FDetails.SequenceType);
+    FDetails.ArrayType = ChosenCode(*page->NxComboBoxItem_ArrayType, FDetails.ArrayType);
     FDetails.BaseSequenceName = page->NxComboBoxItem_SingleSequencies->Text().toStdString();
 
     // A spacing that is not a number keeps the previous one; the user is told.
@@ -245,7 +245,7 @@ void TGUISeq2D::ReadInspector()
         SetGroupEntry(FDetails.OverlapCounts, g, ByteValue(*groups[g].StartLevel));
     };
     readGroup(0);
-    FDetails.DepthMethod = CodeValue(*page->NxComboBoxItem_s2d_DepthMethod, DepthMethodMedianDepth);
+    FDetails.DepthMethod = ChosenCode(*page->NxComboBoxItem_s2d_DepthMethod, FDetails.DepthMethod);
     FChartDetails.XLogScale = page->NxCheckBoxItem_s2d_XLogScale->Checked();
     FChartDetails.YLogScale = page->NxCheckBoxItem_s2d_YLogScale->Checked();
     FMeasurements.CoordInMeters = page->NxCheckBoxItem_S2D_ElCoordMode->Checked();

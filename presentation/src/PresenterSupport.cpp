@@ -40,11 +40,6 @@ uint8_t ByteValue(const TInspectorItem &item)
     return static_cast<uint8_t>(std::clamp(item.AsInteger(), 0, 255));
 }
 
-uint8_t CodeValue(const TInspectorItem &item, uint8_t last)
-{
-    return static_cast<uint8_t>(std::clamp(item.ItemIndex(), 0, int(last)));
-}
-
 QString FromStd(const std::string &text)
 {
     return QString::fromStdString(text);

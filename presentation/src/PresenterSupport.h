@@ -3,6 +3,8 @@
 // settings items and the value curves of the data charts.
 #pragma once
 
+#include "controls/InspectorItem.h"
+
 #include "controls/GridModel.h"
 
 #include "survey/Measurements.h"
@@ -43,8 +45,14 @@ void SetGroupEntry(std::vector<T> &values, std::size_t k, V value)
 
 // The value of a spin item as a byte setting (levels, steps, overlaps), clamped to 0..255.
 uint8_t ByteValue(const TInspectorItem &item);
-// The index of a drop-down item as a code, clamped to 0..last.
-uint8_t CodeValue(const TInspectorItem &item, uint8_t last);
+// The line chosen in a drop-down item as a code; while no line of the list
+// is chosen (a file's code beyond the list shows none) the document's own
+// value is kept.
+template <typename T> T ChosenCode(const TInspectorItem &item, T kept)
+{
+    const int index = item.ItemIndex();
+    return index >= 0 && index < item.Lines().size() ? T(index) : kept;
+}
 
 QString FromStd(const std::string &text);
 

@@ -23,6 +23,7 @@ private slots:
     void InspectorFillIsQuietAndReflectsTheDesign();
     void InspectorEditsReachTheDesignThroughUpdate();
     void SpacingThatIsNoNumberKeepsTheSpacingAndTellsTheUser();
+    void CodesBeyondTheListsAreKeptUntilTheUserChooses();
     void LengthsThatAreNotWholeShowToTheMillimetre();
 
 private:
@@ -281,3 +282,22 @@ void TGUISeq2DTest::LengthsThatAreNotWholeShowToTheMillimetre()
 
 QTEST_MAIN(TGUISeq2DTest)
 #include "GUISeq2DTest.moc"
+
+void TGUISeq2DTest::CodesBeyondTheListsAreKeptUntilTheUserChooses()
+{
+    // A design whose array type (Equat. Dipole Dipole, 8) and depth method
+    // code lie beyond the page's lists: no line is shown, and reading the
+    // page back keeps the document's own codes.
+    TnSeq2D &sequence = F->Create<TnSeq2D>(TDocumentKind::Seq2D);
+    sequence.ArrayDetails().ArrayType = 8;
+    sequence.ArrayDetails().DepthMethod = 7;
+    sequence.FillInspector();
+    QCOMPARE(F->Seq2DPage.NxComboBoxItem_ArrayType->Text(), QString());
+    sequence.Presenter().ReadInspector();
+    QCOMPARE(int(sequence.ArrayDetails().ArrayType), 8);
+    QCOMPARE(int(sequence.ArrayDetails().DepthMethod), 7);
+    // The user's choice counts.
+    QVERIFY(F->Seq2DPage.NxComboBoxItem_ArrayType->userSetValue(2));
+    sequence.Presenter().ReadInspector();
+    QCOMPARE(int(sequence.ArrayDetails().ArrayType), 2);
+}
