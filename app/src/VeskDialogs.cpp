@@ -105,7 +105,7 @@ TFileAnswer TVeskDialogs::ExportFileName(std::string_view filter, const QString 
     dialog.setDefaultSuffix(WithoutDot(defaultExtension));
     if (!presetName.isEmpty()) dialog.selectFile(presetName);
     // Another file type switches the default extension: ".dat" for the
-    // first type, ".csv" for the second.
+    // first type, ".csv" for the second, ".ohm" for the third.
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, filters](const QString &chosen) {
         const qsizetype index = filters.indexOf(chosen);
         if (filters.size() > 1 && index >= 0 && index < qsizetype(ExportDefaultExtensions.size()))

@@ -33,7 +33,7 @@ public:
     // typed without an extension gets the default one; overwriting asks.
     TFileAnswer SaveFileName(const QString &defaultExtension, int filterIndex);
     // Export: the filter list of the document kind; switching the type
-    // switches the default extension (".dat" type 1, ".csv" type 2).
+    // switches the default extension (".dat" type 1, ".csv" type 2, ".ohm" type 3).
     TFileAnswer ExportFileName(std::string_view filter, const QString &defaultExtension, int filterIndex,
                                const QString &presetName);
     // A message box titled "Quelvo Tools" with the text.
