@@ -37,6 +37,7 @@ void TForm_VeskMain::ConnectCommands()
     connect(w.Export, &QAction::triggered, this, &TForm_VeskMain::CommandExport);
     connect(w.Delete, &QAction::triggered, this, &TForm_VeskMain::CommandDelete);
     connect(w.Close, &QAction::triggered, this, &TForm_VeskMain::CommandClose);
+    connect(w.SavePicture, &QAction::triggered, this, &TForm_VeskMain::CommandSavePicture);
     connect(w.UpdateButton, &QPushButton::clicked, this, [this] { FRules->UpdateSelected(); });
 }
 
