@@ -25,6 +25,8 @@ TChartRules::TChartRules(TForm_VeskMain &window) : QObject(&window), FWindow(win
     connect(w.Data2DChart, &TChart::MousePressed, this, &TChartRules::Data2DMousePressed);
     connect(w.Data2DChart, &TChart::MouseReleased, this, &TChartRules::Data2DMouseReleased);
     connect(w.Seq2DChart, &TChart::MouseMoved, this, &TChartRules::Seq2DMouseMoved);
+    for (TChart *chart : {w.Seq2DChart, w.Seq1DChart, w.Data1DChart, w.Data0DChart})
+        connect(chart, &TChart::MouseReleased, this, [this, chart](QMouseEvent *event) { ChartMouseReleased(*chart, event); });
     // Panning the 2D data chart stops where an axis would reach 0 or below;
     // zooming is not limited.
     w.Data2DChart->SetPanFilter([](TAxisId, double minimum, double) { return minimum > 0; });
@@ -99,9 +101,16 @@ void TChartRules::Data2DMouseReleased(QMouseEvent *event)
                                        event->position());
     // Press and release on the same point: a right-drag switches nothing off.
     const bool samePoint = number > 0 && number == FPressedNumber;
+    const bool onNoPoint = number == 0 && FPressedNumber == 0;
     FPressedNumber = 0;
+    if (onNoPoint) ChartMouseReleased(*FWindow.Widgets().Data2DChart, event);
     if (!samePoint) return;
     if (auto *data = dynamic_cast<TnData2D *>(FWindow.SelectedDocument())) data->DisableMeasurement(number);
+}
+
+void TChartRules::ChartMouseReleased(TChart &chart, QMouseEvent *event)
+{
+    if (event->button() == Qt::RightButton) FWindow.ShowChartMenu(chart, event->globalPosition());
 }
 
 void TChartRules::Seq2DMouseMoved(QMouseEvent *event)

@@ -9,6 +9,7 @@
 #include <initializer_list>
 
 class QMouseEvent;
+class TChart;
 class TChartSeries;
 class TForm_VeskMain;
 
@@ -21,6 +22,10 @@ public:
     void Data2DMousePressed(QMouseEvent *event);
     void Data2DMouseReleased(QMouseEvent *event);
     void Seq2DMouseMoved(QMouseEvent *event);
+    // A right click on a chart opens the chart menu; on the 2D data chart
+    // only where it switches no measurement off (neither the press nor the
+    // release on a point).
+    void ChartMouseReleased(TChart &chart, QMouseEvent *event);
 
     void Data2DSorted(int column);
     void SetSelectedChecks(bool checked); // "Check Selected" / "UnCheck Selected"

@@ -37,6 +37,7 @@ void TForm_VeskMain::ConnectCommands()
     connect(w.Export, &QAction::triggered, this, &TForm_VeskMain::CommandExport);
     connect(w.Delete, &QAction::triggered, this, &TForm_VeskMain::CommandDelete);
     connect(w.Close, &QAction::triggered, this, &TForm_VeskMain::CommandClose);
+    connect(w.SavePicture, &QAction::triggered, this, &TForm_VeskMain::CommandSavePicture);
     connect(w.UpdateButton, &QPushButton::clicked, this, [this] { FRules->UpdateSelected(); });
 }
 
@@ -93,7 +94,7 @@ bool TForm_VeskMain::PrepareExportDialog(std::string_view &filter, QString &defa
     if (document == nullptr || document->Kind() == TDocumentKind::Seq1D) return false;
     filterIndex = 1;
     if (document->Kind() == TDocumentKind::Data2D) {
-        filter = "Res2DInv Files (*.dat)|*.dat|CSV Files (*.csv)|*.csv";
+        filter = "Res2DInv Files (*.dat)|*.dat|CSV Files (*.csv)|*.csv|BERT Files (*.ohm)|*.ohm";
         defaultExtension = QStringLiteral(".dat");
         // The document's file name without its extension.
         const QString fileName = QFile::decodeName(QByteArray::fromStdString(document->ArrayDetailsCustom().FileName));

@@ -34,6 +34,8 @@ struct TMainWidgets {
     QMenu *Data2DTablePopup = nullptr; // PopupMenu_Table_d2d
     QMenu *Seq1DTablePopup = nullptr;  // PopupMenu_Table_s1d
     QAction *UnCheckSelected = nullptr, *CheckSelected = nullptr, *CopyToClipboard = nullptr;
+    QMenu *ChartPopup = nullptr;        // PopupMenu_Chart, shared by every chart
+    QAction *SavePicture = nullptr;     // Action_SavePicture
 
     QAction *New = nullptr, *Open = nullptr, *Append = nullptr, *Save = nullptr, *Export = nullptr,
             *Delete = nullptr, *Close = nullptr;

@@ -22,6 +22,7 @@
 
 class QTreeWidgetItem;
 class TCustomVeskObject;
+class TChart;
 class TnSeq2D;
 
 class TForm_VeskMain : public QMainWindow, public TMainWindowHost, public TPresenterHost {
@@ -59,6 +60,10 @@ public:
     void CommandExport();
     void CommandDelete();
     void CommandClose();
+    // Save Picture... of the chart whose menu was opened last (PictureCommand.cpp).
+    void CommandSavePicture();
+    // Opens the chart menu at the pointer for that chart.
+    void ShowChartMenu(TChart &chart, const QPointF &globalPosition);
     // Opens files named on the command line or dropped on the window; the
     // kind follows the extension.
     void OpenFiles(const QStringList &fileNames);
@@ -111,5 +116,6 @@ private:
     std::unordered_map<const QTreeWidgetItem *, TTreeNodeData> FNodeData;
     bool FUpdatesEnabled = true;
     bool FDeletingNode = false;
+    TChart *FMenuChart = nullptr; // the chart the chart menu was opened on
     std::unique_ptr<TVeskStore> FStore; // last: documents go before the controls they fill
 };

@@ -196,6 +196,10 @@ void TForm_VeskMain::BuildLayout()
     w.CopyToClipboard = w.Seq1DTablePopup->addAction(QStringLiteral("Copy To Clipboard"));
     w.CopyToClipboard->setObjectName(QStringLiteral("Action_CopyToClipboard"));
     w.Seq1DTable->SetPopupMenu(w.Seq1DTablePopup);
+    w.ChartPopup = new QMenu(this);
+    w.ChartPopup->setObjectName(QStringLiteral("PopupMenu_Chart"));
+    w.SavePicture = w.ChartPopup->addAction(QStringLiteral("Save Picture..."));
+    w.SavePicture->setObjectName(QStringLiteral("Action_SavePicture"));
 
     w.MeasureCount = new QLabel(QStringLiteral("Count:"));
     w.MeasureCount->setObjectName(QStringLiteral("NxInfoPanel_MeasureCount"));

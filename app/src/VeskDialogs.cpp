@@ -6,7 +6,12 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <utility>
 
 QStringList NameFilters(std::string_view filter)
@@ -19,6 +24,10 @@ QStringList NameFilters(std::string_view filter)
 }
 
 namespace {
+
+constexpr std::string_view PictureDialogFilter = "PNG Image (*.png)|*.png|SVG Image (*.svg)|*.svg|PDF Document (*.pdf)|*.pdf";
+constexpr const char *PictureExtensions[] = {"png", "svg", "pdf"};
+constexpr int LargestPictureSide = 10000; // pixels: a 10000 x 10000 PNG takes 400 MB while drawn
 
 constexpr std::string_view SaveDialogFilter =
     "1D Sequence Files (*.s1d)|*.s1d|2D Sequence Files (*.s2d)|*.s2d|1D Data Files (*.d1d)|*.d1d|"
@@ -38,6 +47,16 @@ TFileAnswer RunFileDialog(QFileDialog &dialog, const QStringList &filters)
 }
 
 } // namespace
+
+QSize ParsePictureSize(const QString &text, const QSize &fallback)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\s*(\\d{1,5})\\s*[xX]\\s*(\\d{1,5})\\s*$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch()) return fallback;
+    const int width = match.captured(1).toInt(), height = match.captured(2).toInt();
+    if (width < 1 || height < 1 || width > LargestPictureSide || height > LargestPictureSide) return fallback;
+    return {width, height};
+}
 
 TVeskDialogs::TVeskDialogs(QWidget &parent) : FParent(&parent), FNewDialog(new TForm_VeskNew(&parent))
 {
@@ -105,7 +124,7 @@ TFileAnswer TVeskDialogs::ExportFileName(std::string_view filter, const QString 
     dialog.setDefaultSuffix(WithoutDot(defaultExtension));
     if (!presetName.isEmpty()) dialog.selectFile(presetName);
     // Another file type switches the default extension: ".dat" for the
-    // first type, ".csv" for the second.
+    // first type, ".csv" for the second, ".ohm" for the third.
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, filters](const QString &chosen) {
         const qsizetype index = filters.indexOf(chosen);
         if (filters.size() > 1 && index >= 0 && index < qsizetype(ExportDefaultExtensions.size()))
@@ -115,6 +134,47 @@ TFileAnswer TVeskDialogs::ExportFileName(std::string_view filter, const QString 
     TFileAnswer answer = RunFileDialog(dialog, filters);
     if (!answer.FileName.isEmpty()) FLastFolder = QFileInfo(answer.FileName).absolutePath();
     return answer;
+}
+
+void TVeskDialogs::SetNextPicture(const QString &fileName, int filterIndex, const QSize &size)
+{
+    FNextPicture = TPictureAnswer{fileName, filterIndex, size};
+}
+
+TPictureAnswer TVeskDialogs::PictureFileName(const QSize &chartSize)
+{
+    if (FNextPicture) {
+        TPictureAnswer answer = *std::exchange(FNextPicture, std::nullopt);
+        if (answer.Size.isEmpty()) answer.Size = chartSize;
+        return answer;
+    }
+    const QStringList filters = NameFilters(PictureDialogFilter);
+    QFileDialog dialog(FParent, QStringLiteral("Save Picture"), FLastFolder);
+    dialog.setObjectName(QStringLiteral("PictureDialog"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog); // before layout(): the widget dialog builds its grid
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.value(FPictureFilterIndex - 1));
+    dialog.setDefaultSuffix(QString::fromLatin1(PictureExtensions[FPictureFilterIndex - 1]));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, filters](const QString &chosen) {
+        const qsizetype index = filters.indexOf(chosen);
+        if (index >= 0 && index < 3) dialog.setDefaultSuffix(QString::fromLatin1(PictureExtensions[index]));
+    });
+    // The size row below the dialog's own rows: the chart's size, or what the user types.
+    auto *sizeEdit = new QLineEdit(QStringLiteral("%1x%2").arg(chartSize.width()).arg(chartSize.height()), &dialog);
+    sizeEdit->setObjectName(QStringLiteral("PictureSize"));
+    sizeEdit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{1,5}[xX]\\d{1,5}")), sizeEdit));
+    if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout())) {
+        const int row = grid->rowCount();
+        grid->addWidget(new QLabel(QStringLiteral("Size (pixels):"), &dialog), row, 0);
+        grid->addWidget(sizeEdit, row, 1);
+    }
+    const TFileAnswer file = RunFileDialog(dialog, filters);
+    if (file.FileName.isEmpty()) return {};
+    FLastFolder = QFileInfo(file.FileName).absolutePath();
+    FPictureFilterIndex = file.FilterIndex >= 1 && file.FilterIndex <= 3 ? file.FilterIndex : 1;
+    return {file.FileName, FPictureFilterIndex, ParsePictureSize(sizeEdit->text(), chartSize)};
 }
 
 void TVeskDialogs::ShowMessage(const QString &text)

@@ -4,6 +4,7 @@
 // up; without one the real dialog runs. Every message shown is recorded.
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -19,6 +20,17 @@ struct TFileAnswer {
     int FilterIndex = 1;
 };
 
+// The picture dialog's answer: file, type (1 PNG, 2 SVG, 3 PDF) and size in
+// pixels; an empty name means cancelled.
+struct TPictureAnswer {
+    QString FileName;
+    int FilterIndex = 1;
+    QSize Size;
+};
+
+// "WxH" with whole numbers from 1 to 10000; the fallback for anything else.
+QSize ParsePictureSize(const QString &text, const QSize &fallback);
+
 // The filter list of a dialog from the program's "Caption|pattern|..." form.
 QStringList NameFilters(std::string_view filter);
 
@@ -33,9 +45,12 @@ public:
     // typed without an extension gets the default one; overwriting asks.
     TFileAnswer SaveFileName(const QString &defaultExtension, int filterIndex);
     // Export: the filter list of the document kind; switching the type
-    // switches the default extension (".dat" type 1, ".csv" type 2).
+    // switches the default extension (".dat" type 1, ".csv" type 2, ".ohm" type 3).
     TFileAnswer ExportFileName(std::string_view filter, const QString &defaultExtension, int filterIndex,
                                const QString &presetName);
+    // Save Picture: PNG, SVG or PDF by the chosen type (the default extension
+    // follows it) and a size field ("PictureSize") preset to the chart's size.
+    TPictureAnswer PictureFileName(const QSize &chartSize);
     // A message box titled "Quelvo Tools" with the text.
     void ShowMessage(const QString &text);
     // The new-document dialog: 2 for "Blank 2D", 1 for "Blank 1D", 0 when cancelled.
@@ -45,6 +60,7 @@ public:
     // Queued answers for unattended runs.
     void SetNextFileName(const QString &fileName, int filterIndex = 0); // 0: the dialog's preset index
     void SetNextFileCancelled();
+    void SetNextPicture(const QString &fileName, int filterIndex, const QSize &size = {}); // empty: the chart's
     void SetNextMessageAnswered(); // the next message is recorded, not shown
     void SetMessagesAnswered(bool answered); // every message recorded, not shown
     void SetNextNewDocument(int choice);     // 0 cancel, 1 Blank 1D, 2 Blank 2D
@@ -60,6 +76,8 @@ private:
     int FOpenFilterIndex = 4;
     QString FLastFolder;
     std::optional<TFileAnswer> FNextFile;
+    std::optional<TPictureAnswer> FNextPicture;
+    int FPictureFilterIndex = 1;
     bool FNextMessageAnswered = false;
     bool FMessagesAnswered = false;
     std::optional<int> FNextNewDocument;

@@ -261,20 +261,28 @@ private slots:
         const QString csv = FFolder->filePath(QStringLiteral("window.csv"));
         FWindow->Dialogs().SetNextFileName(csv, 2);
         TRIGGER_ACTION(FWindow, "Action_Export");
+        const QString ohm = FFolder->filePath(QStringLiteral("window.ohm"));
+        FWindow->Dialogs().SetNextFileName(ohm, 3);
+        TRIGGER_ACTION(FWindow, "Action_Export");
 
         const QString vsaved = FFolder->filePath(QStringLiteral("vesk.d2d"));
         const QString vexported = FFolder->filePath(QStringLiteral("vesk.dat"));
         const QString vcsv = FFolder->filePath(QStringLiteral("vesk.csv"));
+        const QString vohm = FFolder->filePath(QStringLiteral("vesk-bert.txt"));
         QCOMPARE(RunVesk({QStringLiteral("save"), input, QStringLiteral("-o"), vsaved}), 0);
         QCOMPARE(RunVesk({QStringLiteral("export"), input, QStringLiteral("--format"), QStringLiteral("res2dinv"),
                           QStringLiteral("-o"), vexported}), 0);
         QCOMPARE(RunVesk({QStringLiteral("export"), input, QStringLiteral("--format"), QStringLiteral("csv"),
                           QStringLiteral("-o"), vcsv}), 0);
+        QCOMPARE(RunVesk({QStringLiteral("export"), input, QStringLiteral("--format"), QStringLiteral("bert"),
+                          QStringLiteral("-o"), vohm}), 0);
         QVERIFY(!FileBytes(saved).isEmpty());
         QCOMPARE(FileBytes(saved), FileBytes(vsaved));
         QVERIFY(!FileBytes(exported).isEmpty());
         QCOMPARE(FileBytes(exported), FileBytes(vexported));
         QCOMPARE(FileBytes(csv), FileBytes(vcsv));
+        QVERIFY(FileBytes(ohm).startsWith("48\n# x z\n"));
+        QCOMPARE(FileBytes(ohm), FileBytes(vohm));
     }
 
     void SaveAndExportApplyOnlyToTheirKinds()
@@ -296,13 +304,17 @@ private slots:
     void ExportDialogPresetsNameAndSwitchesExtension()
     {
         Open(CopyExample(*FFolder, QStringLiteral("wenner.d2d")), 4);
-        QString preset, suffixFirst, suffixAfterSwitch, chosenFilter;
+        QString preset, suffixFirst, suffixBert, suffixAfterSwitch, chosenFilter;
+        QStringList types;
         QTimer::singleShot(0, this, [&] {
             auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
             QVERIFY(dialog && dialog->objectName() == QStringLiteral("ExportDialog"));
             preset = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->text();
             chosenFilter = dialog->selectedNameFilter();
             suffixFirst = dialog->defaultSuffix();
+            types = dialog->nameFilters();
+            emit dialog->filterSelected(QStringLiteral("BERT Files (*.ohm)"));
+            suffixBert = dialog->defaultSuffix();
             dialog->selectNameFilter(QStringLiteral("CSV Files (*.csv)"));
             // A user's pick of the type raises filterSelected; selectNameFilter does not.
             emit dialog->filterSelected(QStringLiteral("CSV Files (*.csv)"));
@@ -314,6 +326,10 @@ private slots:
         QCOMPARE(preset, QStringLiteral("wenner"));
         QCOMPARE(chosenFilter, QStringLiteral("Res2DInv Files (*.dat)"));
         QCOMPARE(suffixFirst, QStringLiteral("dat"));
+        // The third type keeps the indices of the first two.
+        QCOMPARE(types, QStringList({QStringLiteral("Res2DInv Files (*.dat)"), QStringLiteral("CSV Files (*.csv)"),
+                                     QStringLiteral("BERT Files (*.ohm)")}));
+        QCOMPARE(suffixBert, QStringLiteral("ohm"));
         QCOMPARE(suffixAfterSwitch, QStringLiteral("csv"));
         // The file went out as CSV with the ".csv" extension.
         QVERIFY(QFile::exists(FFolder->filePath(QStringLiteral("picked.csv"))));

@@ -1,4 +1,5 @@
-// vesk export FILE: the document's text export (Res2DInv or CSV).
+// vesk export FILE: the document's text export (Res2DInv, CSV or the unified
+// data format of pyGIMLi/BERT).
 #include "command_support.h"
 #include "commands.h"
 #include "output_checks.h"
@@ -13,20 +14,22 @@ namespace vesk::cli {
 namespace {
 
 const std::string ExportHelp = std::string(
-    "Usage: vesk export FILE [--append FILE]... [--format res2dinv|csv] [-o OUT]\n"
+    "Usage: vesk export FILE [--append FILE]... [--format res2dinv|csv|bert] [-o OUT]\n"
     "                   [--coords metres|numbers] [--kind KIND] [filters]\n"
     "\n"
     "Loads FILE, appends further spreads, applies the filters and writes the\n"
     "document's export, as the program's Export command does: 2D data as a Res2DInv\n"
-    "general-array file (default) or CSV; 1D data, 0D data and 2D sequences as CSV.\n"
+    "general-array file (default), CSV or the unified data format of pyGIMLi/BERT\n"
+    "(.ohm, also read by ResIPy); 1D data, 0D data and 2D sequences as CSV.\n"
     "1D sequences have no export.\n"
     "\n"
     "  -o, --output OUT       the file to write; '-' writes to standard output\n"
-    "                         (default: FILE with the extension .dat or .csv; what was\n"
+    "                         (default: FILE with the extension .dat, .csv or .ohm; what was\n"
     "                         written is then reported on standard error). It must not be\n"
     "                         FILE or an appended file, nor name an instrument file\n"
-    "  --format FORMAT        res2dinv or csv (default: what OUT's extension names,\n"
-    "                         .dat Res2DInv, .csv CSV; otherwise Res2DInv for 2D data)\n"
+    "  --format FORMAT        res2dinv, csv or bert (default: what OUT's extension names,\n"
+    "                         .dat Res2DInv, .csv CSV, .ohm bert; otherwise Res2DInv for\n"
+    "                         2D data)\n"
     "  --coords MODE          electrode positions of 2D sequences in metres (default) or\n"
     "                         as electrode numbers (2D data exports always use metres)\n"
     "  --kind KIND            open FILE as s1d, s2d, d1d, d2d or d0d whatever its extension\n") +
@@ -43,12 +46,28 @@ std::optional<TextFormat> ParseFormat(const std::optional<std::string> &format)
     if (!format) return std::nullopt;
     if (*format == "res2dinv") return TextFormat::Res2DInv;
     if (*format == "csv") return TextFormat::Csv;
-    throw UsageError("--format: '" + *format + "' is neither 'res2dinv' nor 'csv'");
+    if (*format == "bert") return TextFormat::Bert;
+    throw UsageError("--format: '" + *format + "' is none of 'res2dinv', 'csv' and 'bert'");
 }
 
 std::string_view FormatWord(TextFormat format)
 {
-    return format == TextFormat::Res2DInv ? "res2dinv" : "csv";
+    switch (format) {
+    case TextFormat::Res2DInv: return "res2dinv";
+    case TextFormat::Csv: return "csv";
+    case TextFormat::Bert: return "bert";
+    }
+    return {};
+}
+
+std::string_view ExtensionMeaning(TextFormat format)
+{
+    switch (format) {
+    case TextFormat::Res2DInv: return ".dat is Res2DInv";
+    case TextFormat::Csv: return ".csv is CSV";
+    case TextFormat::Bert: return ".ohm is bert";
+    }
+    return {};
 }
 
 // The export filter index for the document's kind, --format and the output's
@@ -62,25 +81,29 @@ int32_t FilterIndex(TDocumentKind kind, const std::optional<std::string> &format
     const std::optional<TextFormat> named = output ? TextFormatOfOutput(*output, "-o") : std::nullopt;
     if (asked && named && *asked != *named) {
         throw UsageError("--format " + std::string(FormatWord(*asked)) + " contradicts the output name '" + *output +
-                         "' (" + (*named == TextFormat::Res2DInv ? ".dat is Res2DInv" : ".csv is CSV") + ")");
+                         "' (" + std::string(ExtensionMeaning(*named)) + ")");
     }
     const std::optional<TextFormat> format = asked ? asked : named;
     if (kind == TDocumentKind::Data2D) {
-        return format == TextFormat::Csv ? ExportFilterCsv2D : ExportFilterRes2DInv;
+        if (format == TextFormat::Csv) return ExportFilterCsv2D;
+        return format == TextFormat::Bert ? ExportFilterUnified2D : ExportFilterRes2DInv;
     }
-    if (format == TextFormat::Res2DInv) {
-        throw UsageError(std::string(asked ? "--format res2dinv" : "the output name '" + *output + "' (.dat)") +
-                         ": only 2D data (.d2d) exports as Res2DInv; " + std::string(KindDescription(kind)) +
-                         " exports as CSV");
+    if (format && *format != TextFormat::Csv) {
+        const bool bert = *format == TextFormat::Bert;
+        throw UsageError(std::string(asked ? "--format " + std::string(FormatWord(*format))
+                                           : "the output name '" + *output + (bert ? "' (.ohm)" : "' (.dat)")) +
+                         ": only 2D data (.d2d) exports as " + (bert ? "the BERT format" : "Res2DInv") + "; " +
+                         std::string(KindDescription(kind)) + " exports as CSV");
     }
     return ExportFilterCsv;
 }
 
 std::string DefaultOutput(const std::string &fileName, TDocumentKind kind, int32_t filterIndex)
 {
-    const bool res2dinv = kind == TDocumentKind::Data2D && filterIndex == ExportFilterRes2DInv;
+    // 2D data: the extension of the filter index; every other kind writes CSV.
+    const std::size_t extension = kind == TDocumentKind::Data2D ? static_cast<std::size_t>(filterIndex - 1) : 1;
     std::filesystem::path path(fileName);
-    path.replace_extension(std::string(ExportDefaultExtensions[res2dinv ? 0 : 1]));
+    path.replace_extension(std::string(ExportDefaultExtensions.at(extension)));
     return path.string();
 }
 

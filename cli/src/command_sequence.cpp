@@ -232,8 +232,12 @@ int Run2D(std::span<const std::string> arguments, CommandIo io)
         RequireArrayType(RequireValue(parsed, "array", "NAME"), "--array", ArrayTypeCode::PolePole);
     const std::string output = RequireValue(parsed, "output", "OUT.s2d (-o)");
     RequireInstrumentOutput(output, TDocumentKind::Seq2D, "-o");
-    if (const auto csv = parsed.Value("csv"); csv && TextFormatOfOutput(*csv, "--csv") == TextFormat::Res2DInv) {
-        throw UsageError("--csv: '" + *csv + "' names a Res2DInv file (.dat), but a sequence exports as CSV");
+    if (const auto csv = parsed.Value("csv")) {
+        const std::optional<TextFormat> named = TextFormatOfOutput(*csv, "--csv");
+        if (named == TextFormat::Res2DInv)
+            throw UsageError("--csv: '" + *csv + "' names a Res2DInv file (.dat), but a sequence exports as CSV");
+        if (named == TextFormat::Bert)
+            throw UsageError("--csv: '" + *csv + "' names a BERT file (.ohm), but a sequence exports as CSV");
     }
 
     Session session(io.err);

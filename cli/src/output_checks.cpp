@@ -49,7 +49,7 @@ void RequireInstrumentOutput(const std::string &output, TDocumentKind kind, cons
 {
     if (output == "-") return;
     const std::string extension = LoweredExtension(output);
-    if (extension == ".dat" || extension == ".csv") {
+    if (extension == ".dat" || extension == ".csv" || extension == ".ohm") {
         throw UsageError(option + ": " + Quoted(output) + " names a text export, but this writes " +
                          std::string(KindDescription(kind)) + " (" + std::string(FileExtension(kind)) + ")");
     }
@@ -66,11 +66,12 @@ std::optional<TextFormat> TextFormatOfOutput(const std::string &output, const st
     if (output == "-") return std::nullopt;
     if (const std::optional<TDocumentKind> named = DocumentKindFromExtension(output)) {
         throw UsageError(option + ": " + Quoted(output) + " names " + std::string(KindDescription(*named)) +
-                         ", but an export writes text (.dat or .csv)");
+                         ", but an export writes text (.dat, .csv or .ohm)");
     }
     const std::string extension = LoweredExtension(output);
     if (extension == ".dat") return TextFormat::Res2DInv;
     if (extension == ".csv") return TextFormat::Csv;
+    if (extension == ".ohm") return TextFormat::Bert;
     return std::nullopt;
 }
 

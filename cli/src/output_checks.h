@@ -24,10 +24,10 @@ void RefuseOutputOverInput(const std::string &output, const std::vector<std::str
 void RequireInstrumentOutput(const std::string &output, TDocumentKind kind, const std::string &option);
 
 // The text export formats.
-enum class TextFormat { Res2DInv, Csv };
+enum class TextFormat { Res2DInv, Csv, Bert };
 
 // The format a text output's extension names (".dat" Res2DInv, ".csv" CSV,
-// any letter case); nothing for any other name. Throws UsageError when the
+// ".ohm" the unified data format of pyGIMLi/BERT, any letter case); nothing for any other name. Throws UsageError when the
 // extension names an instrument file.
 std::optional<TextFormat> TextFormatOfOutput(const std::string &output, const std::string &option);
 

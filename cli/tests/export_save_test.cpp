@@ -72,6 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
         ExportCase{"pole-dipole-rev.d2d", TDocumentKind::Data2D, {}, 1, "pole-dipole-rev.dat"},
         ExportCase{"wenner-roll.d2d", TDocumentKind::Data2D, {}, 1, "wenner-roll.dat"},
         ExportCase{"instrument-221.d2d", TDocumentKind::Data2D, {}, 1, "instrument-221.dat"},
+        ExportCase{"dipole-dipole-ip.d2d", TDocumentKind::Data2D, {"--format", "bert"}, 3, "dipole-dipole-ip.ohm"},
+        ExportCase{"pole-dipole-fwd.d2d", TDocumentKind::Data2D, {"--format", "bert"}, 3, "pole-dipole-fwd.ohm"},
         ExportCase{"old-format-121.d2d", TDocumentKind::Data2D, {"--format", "csv"}, 2, "old-format-121.csv"},
         ExportCase{"sounding.d1d", TDocumentKind::Data1D, {}, 1, "sounding.csv"},
         ExportCase{"series.d0d", TDocumentKind::Data0D, {"--format", "csv"}, 1, "series.csv"},
@@ -154,15 +156,24 @@ TEST_P(VeskProcessed, ExportEqualsTheDocumentsExport)
 {
     const ProcessedCase &c = GetParam();
     ScratchFolder folder;
-    for (const int32_t filterIndex : {1, 2}) {
+    const std::string formats[] = {"res2dinv", "csv", "bert"};
+    for (const int32_t filterIndex : {1, 2, 3}) {
         ReferenceSession reference;
         ASSERT_TRUE(ProcessedReference(reference, c).Export((folder / "reference").string(), filterIndex));
         std::vector<std::string> arguments = ProcessedArguments("export", c);
-        arguments.insert(arguments.end(), {"--format", filterIndex == 1 ? "res2dinv" : "csv", "-o", "out"});
+        arguments.insert(arguments.end(), {"--format", formats[filterIndex - 1], "-o", "out"});
         const VeskRun run = RunVesk(arguments, folder.Path());
         ASSERT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(ReadBytes(folder / "out"), ReadBytes(folder / "reference")) << filterIndex;
     }
+    // Without --format the output's extension chooses: ".ohm" is the BERT format.
+    ReferenceSession reference;
+    ASSERT_TRUE(ProcessedReference(reference, c).Export((folder / "reference.ohm").string(), ExportFilterUnified2D));
+    std::vector<std::string> arguments = ProcessedArguments("export", c);
+    arguments.insert(arguments.end(), {"-o", "out.OHM"});
+    const VeskRun run = RunVesk(arguments, folder.Path());
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadBytes(folder / "out.OHM"), ReadBytes(folder / "reference.ohm"));
 }
 
 TEST_P(VeskProcessed, SaveEqualsTheDocumentsSave)

@@ -115,6 +115,8 @@ bool TnData2D::Export(const std::string &fileName, int32_t filterIndex)
         text = TextExport::Data2DRes2DInv(Measurements());
     else if (filterIndex == ExportFilterCsv2D)
         text = TextExport::Data2DCsv(Measurements());
+    else if (filterIndex == ExportFilterUnified2D)
+        text = TextExport::Data2DUnifiedFormat(Measurements());
     return TextExport::WriteTextFile(MainWindow(), fileName, text);
 }
 

@@ -40,19 +40,6 @@ std::string RightAligned(std::string_view digits, int width)
     return text;
 }
 
-class TLines {
-public:
-    void Add(std::string_view line)
-    {
-        FText += line;
-        FText += LineEnd;
-    }
-    std::string Take() { return std::move(FText); }
-
-private:
-    std::string FText;
-};
-
 // The numbers of the files are counted from 1.
 int64_t RowNumber(uint32_t i)
 {

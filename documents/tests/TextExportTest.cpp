@@ -253,7 +253,7 @@ TEST_F(TextExportTest, AnUnsupportedFilterIndexGivesAnEmptyFile)
     auto &data0D = Open<TnData0D>(TDocumentKind::Data0D, Write("p.d0d", Build0D(header0D, {{1, 2, 3, 4}})));
     auto &sequence = Blank<TnSeq2D>(TDocumentKind::Seq2D);
     for (const auto &[document, index] : std::vector<std::pair<TCustomVeskObject *, int32_t>>{
-             {&data2D, 0}, {&data2D, 3}, {&data1D, 2}, {&data0D, 2}, {&sequence, 2}, {&sequence, -1}}) {
+             {&data2D, 0}, {&data2D, 4}, {&data1D, 2}, {&data0D, 2}, {&sequence, 2}, {&sequence, -1}}) {
         SCOPED_TRACE(document->Name + " " + std::to_string(index));
         const std::string path = PathOf("unsupported.txt");
         TestFiles::WriteFile(path, {'o', 'l', 'd'});

@@ -49,14 +49,16 @@ inline constexpr std::string_view OpenDialogFilter =
     "1D Sequence Files (*.s1d)|*.s1d|2D Sequence Files (*.s2d)|*.s2d|1D Data Files (*.d1d)|*.d1d|"
     "2D Data Files (*.d2d)|*.d2d|0D Data Files (*.d0d)|*.d0d";
 
-// Export filter indices. 2D data offers Res2DInv (1) and CSV (2); 1D data,
-// 0D data and 2D sequences offer CSV alone (1).
+// Export filter indices. 2D data offers Res2DInv (1), CSV (2) and the
+// unified data format of pyGIMLi/BERT (3); 1D data, 0D data and 2D sequences
+// offer CSV alone (1).
 inline constexpr int32_t ExportFilterRes2DInv = 1;
 inline constexpr int32_t ExportFilterCsv2D = 2;
+inline constexpr int32_t ExportFilterUnified2D = 3;
 inline constexpr int32_t ExportFilterCsv = 1;
 
-// Default extension of the export dialog by its filter index (1 ".dat", 2 ".csv").
-inline constexpr std::array<std::string_view, 2> ExportDefaultExtensions{".dat", ".csv"};
+// Default extension of the export dialog by its filter index (1 ".dat", 2 ".csv", 3 ".ohm").
+inline constexpr std::array<std::string_view, 3> ExportDefaultExtensions{".dat", ".csv", ".ohm"};
 
 // Sub-array code of the Res2DInv general-array header by array type code:
 // Wenner 1, Schlumberger 7, Dipole Dipole 3, Fwd Pole Dipole 6, Pole Pole 2,

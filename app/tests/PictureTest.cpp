@@ -1,0 +1,189 @@
+// The charts' menu and Save Picture: where a right click opens the menu, and
+// the PNG, SVG and PDF files it writes.
+#include "WindowFixture.h"
+
+#include "controls/Chart.h"
+#include "controls/ChartSeries.h"
+#include "controls/ColorGridSeries.h"
+
+#include "documents/VeskObjects.h"
+#include "survey/Measurements.h"
+
+#include <QImage>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSet>
+#include <QXmlStreamReader>
+
+class TPictureTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TForm_VeskMain> FWindow;
+    std::unique_ptr<QTemporaryDir> FFolder;
+
+    void Open(const QString &name, int kind)
+    {
+        FWindow->Dialogs().SetNextFileName(ExampleFile(name), kind);
+        FWindow->findChild<QAction *>(QStringLiteral("Action_Open"))->trigger();
+    }
+    TChart *Chart(const QString &name) const { return FWindow->findChild<TChart *>(name); }
+    QMenu *Menu() const { return FWindow->findChild<QMenu *>(QStringLiteral("PopupMenu_Chart")); }
+    static void RightClick(QWidget *widget, QPoint at)
+    {
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            const Qt::MouseButtons buttons = type == QEvent::MouseButtonPress ? Qt::RightButton : Qt::NoButton;
+            QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), Qt::RightButton, buttons,
+                              Qt::NoModifier);
+            QApplication::sendEvent(widget, &event);
+        }
+    }
+    // Right click in the chart's top left corner (outside the plot), then
+    // Save Picture... with the queued answer.
+    void SavePicture(TChart *chart, const QString &fileName, int type, QSize size = {})
+    {
+        Menu()->hide();
+        RightClick(chart, QPoint(3, 3));
+        QVERIFY2(Menu()->isVisible(), qPrintable(chart->objectName()));
+        FWindow->Dialogs().SetNextPicture(fileName, type, size);
+        TRIGGER_ACTION(FWindow, "Action_SavePicture");
+        Menu()->hide();
+    }
+    static QSet<QRgb> Colours(const QImage &image)
+    {
+        QSet<QRgb> colours;
+        const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+        for (int y = 0; y < rgb.height(); ++y)
+            for (int x = 0; x < rgb.width(); ++x) colours.insert(rgb.pixel(x, y) & 0xFFFFFFu);
+        return colours;
+    }
+
+private slots:
+    void init()
+    {
+        FFolder = std::make_unique<QTemporaryDir>();
+        FWindow = std::make_unique<TForm_VeskMain>();
+        FWindow->Dialogs().SetMessagesAnswered(true);
+        FWindow->resize(1200, 900);
+        FWindow->show();
+        QVERIFY(QTest::qWaitForWindowExposed(FWindow.get()));
+    }
+    void cleanup()
+    {
+        FWindow.reset();
+        FFolder.reset();
+    }
+
+    void TheMenuOpensWhereARightClickSwitchesNothingOff()
+    {
+        Open(QStringLiteral("wenner.d2d"), 4);
+        TChart *chart = Chart(QStringLiteral("Chart_d2d"));
+        chart->replot();
+        auto *points = chart->findChild<TChartSeries *>(QStringLiteral("Series_Points"));
+        QVERIFY(points != nullptr && points->Count() > 0);
+        const QPoint onPoint = points->coordsToPixels(points->X(0), points->Y(0)).toPoint();
+        const TMeasurements2D &list = dynamic_cast<TVeskObject2D *>(FWindow->SelectedDocument())->Measurements();
+        // On a point: the point goes, no menu.
+        RightClick(chart, onPoint);
+        QVERIFY(!list.IsShown(0));
+        QVERIFY(!Menu()->isVisible());
+        // Away from the points: the menu, and nothing goes.
+        const uint32_t shown = list.ShownCount();
+        RightClick(chart, QPoint(3, 3));
+        QVERIFY(Menu()->isVisible());
+        QCOMPARE(list.ShownCount(), shown);
+        QCOMPARE(Menu()->actions().size(), 1);
+        QCOMPARE(Menu()->actions().constFirst()->text(), QStringLiteral("Save Picture..."));
+        Menu()->hide();
+    }
+
+    void ThePseudoSectionGoesToPngSvgAndPdf()
+    {
+        Open(QStringLiteral("wenner.d2d"), 4);
+        TChart *chart = Chart(QStringLiteral("Chart_d2d"));
+        QVERIFY(!chart->ColorGrids().isEmpty());
+        const TColorGridSeries *grid = chart->ColorGrids().constFirst();
+        QVERIFY(grid->visible() && grid->PaletteCount() > 1);
+
+        // PNG at the chart's size, with every palette colour (cells and legend).
+        const QString png = FFolder->filePath(QStringLiteral("map.png"));
+        SavePicture(chart, png, 1);
+        const QImage image(png, "PNG");
+        QCOMPARE(image.size(), chart->size());
+        const QSet<QRgb> colours = Colours(image);
+        for (int k = 0; k < grid->PaletteCount(); ++k)
+            QVERIFY2(colours.contains(grid->PaletteColour(k) & 0xFFFFFFu), qPrintable(QString::number(k)));
+
+        // A typed size.
+        const QString sized = FFolder->filePath(QStringLiteral("sized.png"));
+        SavePicture(chart, sized, 1, QSize(640, 400));
+        QCOMPARE(QImage(sized, "PNG").size(), QSize(640, 400));
+
+        // SVG: well-formed XML with an <svg> root whose view box is the chart's size.
+        const QString svg = FFolder->filePath(QStringLiteral("map.svg"));
+        SavePicture(chart, svg, 2);
+        QXmlStreamReader reader(FileBytes(svg));
+        QString root, viewBox;
+        while (!reader.atEnd()) {
+            if (reader.readNext() == QXmlStreamReader::StartElement && root.isEmpty()) {
+                root = reader.name().toString();
+                viewBox = reader.attributes().value(QStringLiteral("viewBox")).toString();
+            }
+        }
+        QVERIFY2(!reader.hasError(), qPrintable(reader.errorString()));
+        QCOMPARE(root, QStringLiteral("svg"));
+        QCOMPARE(viewBox, QStringLiteral("0 0 %1 %2").arg(chart->width()).arg(chart->height()));
+
+        // PDF: its header, and more than an empty page.
+        const QString pdf = FFolder->filePath(QStringLiteral("map.pdf"));
+        SavePicture(chart, pdf, 3);
+        const QByteArray bytes = FileBytes(pdf);
+        QVERIFY(bytes.startsWith("%PDF"));
+        QVERIFY(bytes.size() > 2000);
+        QVERIFY(FWindow->Dialogs().Messages().isEmpty());
+    }
+
+    void EveryChartHasTheMenu()
+    {
+        const struct {
+            const char *File;
+            int Kind;
+            const char *Chart;
+        } cases[] = {{"sounding.s1d", 1, "Chart_s1d"},
+                     {"schlumberger.s2d", 2, "Chart_Seq2D"},
+                     {"sounding.d1d", 3, "Chart_Data1D"},
+                     {"series.d0d", 5, "Chart_Data0D"}};
+        for (const auto &c : cases) {
+            Open(QString::fromLatin1(c.File), c.Kind);
+            TChart *chart = Chart(QString::fromLatin1(c.Chart));
+            QVERIFY2(chart->isVisible(), c.Chart);
+            const QString png = FFolder->filePath(QString::fromLatin1(c.Chart) + QStringLiteral(".png"));
+            SavePicture(chart, png, 1);
+            const QImage image(png, "PNG");
+            QCOMPARE(image.size(), chart->size());
+            QVERIFY2(Colours(image).size() > 2, c.Chart); // more than background and frame
+        }
+    }
+
+    void AFailedSaveIsReported()
+    {
+        Open(QStringLiteral("wenner.d2d"), 4);
+        const QString missingFolder = FFolder->filePath(QStringLiteral("no-such-folder/map.png"));
+        SavePicture(Chart(QStringLiteral("Chart_d2d")), missingFolder, 1);
+        QCOMPARE(FWindow->Dialogs().Messages().size(), 1);
+        QVERIFY(FWindow->Dialogs().Messages().constFirst().contains(missingFolder));
+        QVERIFY(!QFile::exists(missingFolder));
+    }
+
+    void TypedSizes()
+    {
+        const QSize chart(700, 300);
+        QCOMPARE(ParsePictureSize(QStringLiteral("1600x900"), chart), QSize(1600, 900));
+        QCOMPARE(ParsePictureSize(QStringLiteral(" 640 X 480 "), chart), QSize(640, 480));
+        for (const char *refused : {"", "0x100", "100x0", "10001x10", "12x", "1.5x3", "-3x4", "axb"})
+            QCOMPARE(ParsePictureSize(QString::fromLatin1(refused), chart), chart);
+    }
+};
+
+QTEST_MAIN(TPictureTest)
+#include "PictureTest.moc"
