@@ -3,7 +3,7 @@
 #include "MainWindow.h"
 
 #include "controls/GridView.h"
-#include "controls/Inspector.h"
+#include "controls/PropertyGrid.h"
 
 #include "documents/VeskObjects.h"
 
@@ -24,15 +24,15 @@ TEditRules::TEditRules(TForm_VeskMain &window) : QObject(&window), FWindow(windo
     connect(&w.Seq1DTable->Model(), &TGridModel::CellEdited, this, &TEditRules::Seq1DTableEdited);
     connect(&w.CableGrid->Model(), &TGridModel::CellEdited, this, &TEditRules::CableGridEdited);
     connect(w.CableGrid, &TGridView::HeaderClicked, this, &TEditRules::CableHeaderClicked);
-    connect(w.Seq2DInspector, &TInspector::DropDownOpening, this, [this](TInspectorItem *item) {
+    connect(w.Seq2DInspector, &TPropertyGrid::DropDownOpening, this, [this](TPropertyItem *item) {
         if (item == FWindow.Widgets().Seq2DPage.NxComboBoxItem_SingleSequencies) FillBaseCandidates();
     });
 }
 
-void TEditRules::ConnectInspector(TInspector &inspector, void (TEditRules::*rule)(TInspectorItem &))
+void TEditRules::ConnectInspector(TPropertyGrid &inspector, void (TEditRules::*rule)(TPropertyItem &))
 {
-    connect(&inspector, &TInspector::ItemEdited, this, [this, rule](TInspectorItem *item) { (this->*rule)(*item); });
-    connect(&inspector, &TInspector::DropDownClosed, this, [this](TInspectorItem *item) { DropDownClosed(*item); });
+    connect(&inspector, &TPropertyGrid::ItemEdited, this, [this, rule](TPropertyItem *item) { (this->*rule)(*item); });
+    connect(&inspector, &TPropertyGrid::DropDownClosed, this, [this](TPropertyItem *item) { DropDownClosed(*item); });
 }
 
 bool TEditRules::AutoUpdate() const
@@ -52,7 +52,7 @@ void TEditRules::UpdateSelected()
 }
 
 // Drop-down items act when their list closes, not on the value change.
-void TEditRules::Seq2DItemEdited(TInspectorItem &item)
+void TEditRules::Seq2DItemEdited(TPropertyItem &item)
 {
     const TSeq2DPage &page = FWindow.Widgets().Seq2DPage;
     if (&item == page.NxCheckBoxItem_SecondLength || &item == page.NxCheckBoxItem_ThirdLength ||
@@ -63,13 +63,13 @@ void TEditRules::Seq2DItemEdited(TInspectorItem &item)
     if (TCustomVeskObject *document = SelectedOfKind(TDocumentKind::Seq2D)) document->Update();
 }
 
-void TEditRules::Data2DItemEdited(TInspectorItem &item)
+void TEditRules::Data2DItemEdited(TPropertyItem &item)
 {
     if (!AutoUpdate() || !FWindow.UpdatesEnabled() || item.Kind() == TItemKind::ComboBox) return;
     if (TCustomVeskObject *document = SelectedOfKind(TDocumentKind::Data2D)) document->Update();
 }
 
-void TEditRules::Seq1DItemEdited(TInspectorItem &item)
+void TEditRules::Seq1DItemEdited(TPropertyItem &item)
 {
     const TSeq1DPage &page = FWindow.Widgets().Seq1DPage;
     if (&item == page.NxCheckBoxItem_Seq1D_SecondLength || &item == page.NxCheckBoxItem_Seq1D_THirdLength ||
@@ -80,19 +80,19 @@ void TEditRules::Seq1DItemEdited(TInspectorItem &item)
     if (TCustomVeskObject *document = SelectedOfKind(TDocumentKind::Seq1D)) document->Update();
 }
 
-void TEditRules::Data1DItemEdited(TInspectorItem &item)
+void TEditRules::Data1DItemEdited(TPropertyItem &item)
 {
     if (!AutoUpdate() || !FWindow.UpdatesEnabled() || item.Kind() == TItemKind::ComboBox) return;
     if (TCustomVeskObject *document = SelectedOfKind(TDocumentKind::Data1D)) document->Update();
 }
 
-void TEditRules::Data0DItemEdited(TInspectorItem &item)
+void TEditRules::Data0DItemEdited(TPropertyItem &item)
 {
     if (!AutoUpdate() || !FWindow.UpdatesEnabled() || item.Kind() == TItemKind::ComboBox) return;
     if (TCustomVeskObject *document = SelectedOfKind(TDocumentKind::Data0D)) document->Update();
 }
 
-void TEditRules::DropDownClosed(TInspectorItem &item)
+void TEditRules::DropDownClosed(TPropertyItem &item)
 {
     const TMainWidgets &w = FWindow.Widgets();
     const TSeq2DPage &seq2D = w.Seq2DPage;

@@ -8,8 +8,8 @@
 #include <QString>
 
 class TForm_VeskMain;
-class TInspector;
-class TInspectorItem;
+class TPropertyGrid;
+class TPropertyItem;
 class TCustomVeskObject;
 enum class TDocumentKind : uint8_t;
 
@@ -22,13 +22,13 @@ public:
     void UpdateSelected();
 
     // The change rule of each inspector page.
-    void Seq2DItemEdited(TInspectorItem &item);
-    void Data2DItemEdited(TInspectorItem &item);
-    void Seq1DItemEdited(TInspectorItem &item);
-    void Data1DItemEdited(TInspectorItem &item);
-    void Data0DItemEdited(TInspectorItem &item);
+    void Seq2DItemEdited(TPropertyItem &item);
+    void Data2DItemEdited(TPropertyItem &item);
+    void Seq1DItemEdited(TPropertyItem &item);
+    void Data1DItemEdited(TPropertyItem &item);
+    void Data0DItemEdited(TPropertyItem &item);
     // Drop-down lists that apply when they close.
-    void DropDownClosed(TInspectorItem &item);
+    void DropDownClosed(TPropertyItem &item);
 
     // Table edits handed to the selected document's presenter.
     void DataTableEdited();
@@ -40,8 +40,8 @@ public:
     void FillBaseCandidates();                 // "Single Sequencies" selected or opened
     void BaseSequenceChosen();                 // "Single Sequencies" closed
     void IncrementTypeChosen();                // 1D "Increment Type" closed
-    void Seq2DGroupToggled(TInspectorItem &box); // "Spacing #2".."#4", 2D
-    void Seq1DGroupToggled(TInspectorItem &box); // "Spacing #2".."#4", 1D
+    void Seq2DGroupToggled(TPropertyItem &box); // "Spacing #2".."#4", 2D
+    void Seq1DGroupToggled(TPropertyItem &box); // "Spacing #2".."#4", 1D
     // The 2D unit spacing typed as text: false (and the old value shown
     // again) when it is no usable length.
     bool UnitSpacingAccepted();
@@ -56,7 +56,7 @@ private:
     bool AutoUpdate() const;
     // The selected document when it is of the kind, else null.
     TCustomVeskObject *SelectedOfKind(TDocumentKind kind) const;
-    void ConnectInspector(TInspector &inspector, void (TEditRules::*rule)(TInspectorItem &));
+    void ConnectInspector(TPropertyGrid &inspector, void (TEditRules::*rule)(TPropertyItem &));
 
     TForm_VeskMain &FWindow;
     QString FLastSpacingText; // the unit spacing as last accepted

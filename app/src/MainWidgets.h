@@ -18,7 +18,7 @@ class QTreeWidget;
 class QWidget;
 class TChart;
 class TGridView;
-class TInspector;
+class TPropertyGrid;
 
 struct TMainWidgets {
     QTreeWidget *ObjectTree = nullptr; // ObjectTreeView
@@ -40,7 +40,7 @@ struct TMainWidgets {
     QAction *New = nullptr, *Open = nullptr, *Append = nullptr, *Save = nullptr, *Export = nullptr,
             *Delete = nullptr, *Close = nullptr;
 
-    TInspector *Seq2DInspector = nullptr, *Data2DInspector = nullptr, *Seq1DInspector = nullptr,
+    TPropertyGrid *Seq2DInspector = nullptr, *Data2DInspector = nullptr, *Seq1DInspector = nullptr,
                *Data1DInspector = nullptr, *Data0DInspector = nullptr;
     TGridView *CableGrid = nullptr;
     TGridView *SequenceTable = nullptr, *Data2DTable = nullptr, *Seq1DTable = nullptr, *Data1DTable = nullptr,

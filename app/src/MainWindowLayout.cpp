@@ -5,7 +5,7 @@
 
 #include "controls/Chart.h"
 #include "controls/GridView.h"
-#include "controls/Inspector.h"
+#include "controls/PropertyGrid.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
@@ -131,12 +131,12 @@ void TForm_VeskMain::BuildLayout()
             [this](const QPoint &at) { FWidgets.TreePopup->popup(FWidgets.ObjectTree->viewport()->mapToGlobal(at)); });
 
     // Property pages.
-    w.Seq2DInspector = new TInspector(QStringLiteral("NextInspector_Sequence"));
+    w.Seq2DInspector = new TPropertyGrid(QStringLiteral("NextInspector_Sequence"));
     w.CableGrid = new TGridView(QStringLiteral("NextGrid_Cable"));
-    w.Data2DInspector = new TInspector(QStringLiteral("NextInspector_Data2D"));
-    w.Seq1DInspector = new TInspector(QStringLiteral("NextInspector_Seq1D"));
-    w.Data1DInspector = new TInspector(QStringLiteral("NextInspector_d1d"));
-    w.Data0DInspector = new TInspector(QStringLiteral("NextInspector_d0d"));
+    w.Data2DInspector = new TPropertyGrid(QStringLiteral("NextInspector_Data2D"));
+    w.Seq1DInspector = new TPropertyGrid(QStringLiteral("NextInspector_Seq1D"));
+    w.Data1DInspector = new TPropertyGrid(QStringLiteral("NextInspector_d1d"));
+    w.Data0DInspector = new TPropertyGrid(QStringLiteral("NextInspector_d0d"));
     w.Properties = new QStackedWidget;
     w.Properties->setObjectName(QStringLiteral("NxPageControl_Properties"));
     for (QWidget *page : std::initializer_list<QWidget *>{w.Seq2DInspector, w.CableGrid, w.Data2DInspector,

@@ -6,7 +6,7 @@
 #include "controls/Chart.h"
 #include "controls/ChartSeries.h"
 #include "controls/GridView.h"
-#include "controls/Inspector.h"
+#include "controls/PropertyGrid.h"
 
 #include "documents/DataDocuments.h"
 #include "documents/SequenceDocuments.h"
@@ -25,13 +25,13 @@ private:
     std::unique_ptr<TForm_VeskMain> FWindow;
     std::unique_ptr<QTemporaryDir> FFolder;
 
-    TInspectorItem *Item(const char *inspector, const char *name) const
+    TPropertyItem *Item(const char *inspector, const char *name) const
     {
-        auto *page = FWindow->findChild<TInspector *>(QString::fromLatin1(inspector));
-        return page ? page->findChild<TInspectorItem *>(QString::fromLatin1(name)) : nullptr;
+        auto *page = FWindow->findChild<TPropertyGrid *>(QString::fromLatin1(inspector));
+        return page ? page->findChild<TPropertyItem *>(QString::fromLatin1(name)) : nullptr;
     }
-    TInspectorItem *Seq2D(const char *name) const { return Item("NextInspector_Sequence", name); }
-    TInspectorItem *Seq1D(const char *name) const { return Item("NextInspector_Seq1D", name); }
+    TPropertyItem *Seq2D(const char *name) const { return Item("NextInspector_Sequence", name); }
+    TPropertyItem *Seq1D(const char *name) const { return Item("NextInspector_Seq1D", name); }
     QString Status() const { return FWindow->findChild<QLabel *>(QStringLiteral("StatusBar_Panel"))->text(); }
     void New(int choice)
     {
@@ -183,10 +183,10 @@ private slots:
         New(1);                   // #2, 1D
         New(2);                   // #3, becomes roll-along on #1
         SelectNode(QStringLiteral("Sequence 2D #3"));
-        TInspectorItem *type = Seq2D("NxComboBoxItem_SequenceType");
+        TPropertyItem *type = Seq2D("NxComboBoxItem_SequenceType");
         QVERIFY(type->choose(1));
         QVERIFY(type->Expanded());
-        TInspectorItem *bases = Seq2D("NxComboBoxItem_SingleSequencies");
+        TPropertyItem *bases = Seq2D("NxComboBoxItem_SingleSequencies");
         QVERIFY(bases->Enabled());
         QVERIFY(bases->choose(0));
         QCOMPARE(bases->Lines(), QStringList({"Sequence 2D #1"}));

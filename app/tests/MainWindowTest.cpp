@@ -4,7 +4,7 @@
 
 #include "controls/Chart.h"
 #include "controls/GridView.h"
-#include "controls/Inspector.h"
+#include "controls/PropertyGrid.h"
 
 #include "documents/VeskObjects.h"
 

@@ -1,4 +1,4 @@
-// Numbers as the table and the inspector show and read them.
+// Numbers as the table and the property grid show and read them.
 #pragma once
 
 #include <QString>

@@ -7,7 +7,7 @@
 
 #include "controls/Chart.h"
 #include "controls/GridView.h"
-#include "controls/Inspector.h"
+#include "controls/PropertyGrid.h"
 namespace {
 
 TDataChartItems ChartItems(const TData0DPage &page)

@@ -8,7 +8,7 @@
 #include "controls/Chart.h"
 #include "controls/ChartSeries.h"
 #include "controls/GridView.h"
-#include "controls/Inspector.h"
+#include "controls/PropertyGrid.h"
 
 #include <algorithm>
 namespace {

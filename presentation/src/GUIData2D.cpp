@@ -7,8 +7,8 @@
 #include "presentation/InspectorPages.h"
 
 #include "controls/GridView.h"
-#include "controls/Inspector.h"
-#include "controls/InspectorItem.h"
+#include "controls/PropertyGrid.h"
+#include "controls/PropertyItem.h"
 #include "survey/ArrayDetails.h"
 #include "survey/Measurements.h"
 
@@ -61,7 +61,7 @@ QVector<TGridColumn> Data2DColumns()
 }
 
 // Writes a combo's item index; a value outside the list shows no line.
-void SetIndex(TInspectorItem *item, uint32_t index) { item->SetItemIndex(int(index)); }
+void SetIndex(TPropertyItem *item, uint32_t index) { item->SetItemIndex(int(index)); }
 
 } // namespace
 
@@ -262,7 +262,7 @@ void TGUIData2D::ReadInspector()
         FChartDetails.ApproximationRadius = page->NxSpinItem_ApproximationRadius->AsFloat();
         FArrayDetails.DepthMethod = ChosenCode(*page->NxComboBoxItem_d2d_DepthMethod, FArrayDetails.DepthMethod);
         // A disabled log-scale item reads as false.
-        const TInspectorItem *xLog = page->NxCheckBoxItem_d2d_XLogScale, *yLog = page->NxCheckBoxItem_d2d_YLogScale;
+        const TPropertyItem *xLog = page->NxCheckBoxItem_d2d_XLogScale, *yLog = page->NxCheckBoxItem_d2d_YLogScale;
         FChartDetails.XLogScale = xLog->Enabled() && xLog->Checked();
         FChartDetails.YLogScale = yLog->Enabled() && yLog->Checked();
         FChartDetails.ShowRho = page->NxCheckBoxItem_d2d_ShowRho->Checked();
@@ -293,12 +293,12 @@ void TGUIData2D::UpdateInspectorState()
         page->NxTextItem_d2d_DiagramsToShow->SetExpanded(signalDiagram);
         page->NxCheckBoxItem_d2d_ShowRho->SetEnabled(signalDiagram);
         page->NxCheckBoxItem_d2d_ShowR->SetEnabled(false);
-        for (TInspectorItem *item : {page->NxCheckBoxItem_d2d_ShowC, page->NxCheckBoxItem_d2d_ShowU,
+        for (TPropertyItem *item : {page->NxCheckBoxItem_d2d_ShowC, page->NxCheckBoxItem_d2d_ShowU,
                                      page->NxCheckBoxItem_d2d_ShowI, page->NxCheckBoxItem_d2d_ShowQ})
             item->SetEnabled(signalDiagram);
     }
     const bool chargeability = CarriesChargeability();
-    for (TInspectorItem *item : {page->NxCheckBoxItem_d2d_ShowC, page->NxCheckBoxItem_d2d_ChargeAbilityFilter}) {
+    for (TPropertyItem *item : {page->NxCheckBoxItem_d2d_ShowC, page->NxCheckBoxItem_d2d_ChargeAbilityFilter}) {
         item->SetEnabled(chargeability);
         item->SetChecked(chargeability);
     }

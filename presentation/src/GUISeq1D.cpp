@@ -8,7 +8,7 @@
 #include "controls/Chart.h"
 #include "controls/ChartSeries.h"
 #include "controls/GridView.h"
-#include "controls/Inspector.h"
+#include "controls/PropertyGrid.h"
 
 #include <QLabel>
 #include <algorithm>
@@ -19,7 +19,7 @@ namespace {
 // The items of one spacing group of the 1D design page (group 1 has no
 // check box of its own to read and no overlaps).
 struct TGroupItems1D {
-    TInspectorItem *Check, *Spacing, *Increment, *Levels, *Overlaps;
+    TPropertyItem *Check, *Spacing, *Increment, *Levels, *Overlaps;
 };
 
 std::array<TGroupItems1D, MaxSpacingGroups> GroupItems(const TSeq1DPage &page)

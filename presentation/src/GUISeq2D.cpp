@@ -8,7 +8,7 @@
 #include "controls/Chart.h"
 #include "controls/ChartSeries.h"
 #include "controls/GridView.h"
-#include "controls/Inspector.h"
+#include "controls/PropertyGrid.h"
 
 #include "documents/SequenceDocuments.h"
 
@@ -21,7 +21,7 @@ namespace {
 
 // The check box and the four items of one spacing group of the design page.
 struct TGroupItems2D {
-    TInspectorItem *Check, *Spacing, *Levels, *LevelStep, *StartLevel;
+    TPropertyItem *Check, *Spacing, *Levels, *LevelStep, *StartLevel;
 };
 
 std::array<TGroupItems2D, MaxSpacingGroups> GroupItems(const TSeq2DPage &page)
@@ -168,7 +168,7 @@ void TGUISeq2D::FillInspector()
     // the base can be changed. Items are counted in display order from "File".
     const bool rollAlong = FDetails.SequenceType == SequenceTypeRollAlong;
     page->NxComboBoxItem_SingleSequencies->SetEnabled(rollAlong);
-    const QList<TInspectorItem *> &items = page->Inspector->Items();
+    const QList<TPropertyItem *> &items = page->Inspector->Items();
     for (qsizetype k = std::max<qsizetype>(0, items.indexOf(page->NxTextItem_s2d_DispFileName)); k < items.size(); ++k)
         items[k]->SetEnabled(!rollAlong);
 
@@ -205,7 +205,7 @@ void TGUISeq2D::FillInspector()
             const TGroupItems2D &items = groups[g];
             items.Check->SetEnabled(offered);
             const bool used = offered && items.Check->Checked();
-            for (TInspectorItem *item : {items.Spacing, items.Levels, items.LevelStep, items.StartLevel})
+            for (TPropertyItem *item : {items.Spacing, items.Levels, items.LevelStep, items.StartLevel})
                 item->SetEnabled(used);
             offered = used;
         }

@@ -11,7 +11,7 @@ constexpr int FloatDecimals = 3;
 // Where a builder stores an item, and the item's name. ITEM builds it from
 // the page member, so a member and its item's objectName cannot differ.
 struct TSlot {
-    TInspectorItem *&Item;
+    TPropertyItem *&Item;
     QString Name;
 };
 #define ITEM(member) TSlot{page.member, QStringLiteral(#member)}
@@ -25,48 +25,48 @@ struct TSpinSpec {
 
 class TPageBuilder {
 public:
-    explicit TPageBuilder(TInspector &inspector) : FInspector(inspector) {}
+    explicit TPageBuilder(TPropertyGrid &inspector) : FInspector(inspector) {}
 
-    TInspectorItem *Category(TSlot slot, TInspectorItem *parent, const QString &caption)
+    TPropertyItem *Category(TSlot slot, TPropertyItem *parent, const QString &caption)
     {
         return Add(slot, parent, caption, TItemKind::Category);
     }
-    TInspectorItem *Text(TSlot slot, TInspectorItem *parent, const QString &caption, const QString &text = {})
+    TPropertyItem *Text(TSlot slot, TPropertyItem *parent, const QString &caption, const QString &text = {})
     {
-        TInspectorItem *item = Add(slot, parent, caption, TItemKind::Text);
+        TPropertyItem *item = Add(slot, parent, caption, TItemKind::Text);
         item->SetString(text);
         return item;
     }
-    TInspectorItem *Spin(TSlot slot, TInspectorItem *parent, const QString &caption, const TSpinSpec &spec)
+    TPropertyItem *Spin(TSlot slot, TPropertyItem *parent, const QString &caption, const TSpinSpec &spec)
     {
-        TInspectorItem *item = Add(slot, parent, caption, TItemKind::Spin);
+        TPropertyItem *item = Add(slot, parent, caption, TItemKind::Spin);
         item->SetLimits(spec.Minimum, spec.Maximum, spec.Step);
         item->SetDecimals(spec.Decimals);
         item->SetFloat(spec.Value);
         return item;
     }
-    TInspectorItem *Combo(TSlot slot, TInspectorItem *parent, const QString &caption, const QStringList &lines,
+    TPropertyItem *Combo(TSlot slot, TPropertyItem *parent, const QString &caption, const QStringList &lines,
                           int index = 0)
     {
-        TInspectorItem *item = Add(slot, parent, caption, TItemKind::ComboBox);
+        TPropertyItem *item = Add(slot, parent, caption, TItemKind::ComboBox);
         item->SetLines(lines);
         item->SetItemIndex(index);
         return item;
     }
-    TInspectorItem *Check(TSlot slot, TInspectorItem *parent, const QString &caption, bool checked)
+    TPropertyItem *Check(TSlot slot, TPropertyItem *parent, const QString &caption, bool checked)
     {
-        TInspectorItem *item = Add(slot, parent, caption, TItemKind::CheckBox);
+        TPropertyItem *item = Add(slot, parent, caption, TItemKind::CheckBox);
         item->SetChecked(checked);
         return item;
     }
 
 private:
-    TInspectorItem *Add(TSlot slot, TInspectorItem *parent, const QString &caption, TItemKind kind)
+    TPropertyItem *Add(TSlot slot, TPropertyItem *parent, const QString &caption, TItemKind kind)
     {
         slot.Item = FInspector.AddItem(parent, slot.Name, caption, kind);
         return slot.Item;
     }
-    TInspector &FInspector;
+    TPropertyGrid &FInspector;
 };
 
 template <std::size_t N> QStringList Lines(const std::array<std::string_view, N> &names)
@@ -77,13 +77,13 @@ template <std::size_t N> QStringList Lines(const std::array<std::string_view, N>
     return lines;
 }
 
-TInspectorItem *ReadOnly(TInspectorItem *item)
+TPropertyItem *ReadOnly(TPropertyItem *item)
 {
     item->SetReadOnly(true);
     return item;
 }
 
-TInspectorItem *Disabled(TInspectorItem *item)
+TPropertyItem *Disabled(TPropertyItem *item)
 {
     item->SetEnabled(false);
     return item;
@@ -91,10 +91,10 @@ TInspectorItem *Disabled(TInspectorItem *item)
 
 // A later spacing group of the 2D sequence page (2 to 4): its check box,
 // unchecked, disabled and collapsed, holding four disabled items.
-void AddSeq2DGroup(TPageBuilder &b, TInspectorItem *details, int group, TSlot check, TSlot spacing, TSlot levels,
+void AddSeq2DGroup(TPageBuilder &b, TPropertyItem *details, int group, TSlot check, TSlot spacing, TSlot levels,
                    TSlot levelStep, TSlot startLevel)
 {
-    TInspectorItem *box = Disabled(b.Check(check, details, QStringLiteral("Spacing #%1").arg(group), false));
+    TPropertyItem *box = Disabled(b.Check(check, details, QStringLiteral("Spacing #%1").arg(group), false));
     box->SetExpanded(false);
     Disabled(b.Combo(spacing, box, QStringLiteral("Spacing <D>"), SpacingFactorLines(group)));
     Disabled(b.Spin(levels, box, QStringLiteral("Levels"), {5, 1, 255}));
@@ -109,10 +109,10 @@ struct TSeq1DGroupValues {
 
 // A later spacing group of the 1D sequence page (2 to 4), unchecked,
 // disabled and collapsed like an unchecked group after a click.
-void AddSeq1DGroup(TPageBuilder &b, TInspectorItem *details, int group, const TSeq1DGroupValues &values, TSlot check,
+void AddSeq1DGroup(TPageBuilder &b, TPropertyItem *details, int group, const TSeq1DGroupValues &values, TSlot check,
                    TSlot spacing, TSlot increment, TSlot levels, TSlot overlaps)
 {
-    TInspectorItem *box = Disabled(b.Check(check, details, QStringLiteral("Spacing #%1").arg(group), false));
+    TPropertyItem *box = Disabled(b.Check(check, details, QStringLiteral("Spacing #%1").arg(group), false));
     box->SetExpanded(false);
     Disabled(b.Spin(spacing, box, QStringLiteral("Spacing <D>, [m]"), {values.Spacing, 1e-15, 1e15, 1, FloatDecimals}));
     Disabled(b.Spin(increment, box, QStringLiteral("Increment"), {values.Increment, 1e-15, 100, 1, FloatDecimals}));
@@ -122,7 +122,7 @@ void AddSeq1DGroup(TPageBuilder &b, TInspectorItem *details, int group, const TS
 
 // The "Measurement Details" items the three data pages share: the
 // instrument's settings block, read-only.
-void AddMeasurementDetails(TPageBuilder &b, TInspectorItem *category, TSlot deviation, TSlot minStack, TSlot maxStack,
+void AddMeasurementDetails(TPageBuilder &b, TPropertyItem *category, TSlot deviation, TSlot minStack, TSlot maxStack,
                            TSlot inducedPolarization, TSlot txPower, const QStringList &txPowerLines)
 {
     ReadOnly(b.Spin(deviation, category, QStringLiteral("STD Dev [%]"), {}));
@@ -133,17 +133,17 @@ void AddMeasurementDetails(TPageBuilder &b, TInspectorItem *category, TSlot devi
 }
 
 // A filter check box of the 2D data page with its two bounds under it.
-void AddBoundFilter(TPageBuilder &b, TInspectorItem *category, const QString &caption, const QString &unit, TSlot check,
+void AddBoundFilter(TPageBuilder &b, TPropertyItem *category, const QString &caption, const QString &unit, TSlot check,
                     TSlot minimum, TSlot maximum)
 {
     const TSpinSpec bound{.Decimals = FloatDecimals};
-    TInspectorItem *box = b.Check(check, category, caption, false);
+    TPropertyItem *box = b.Check(check, category, caption, false);
     b.Spin(minimum, box, QStringLiteral("Min [%1]").arg(unit), bound);
     b.Spin(maximum, box, QStringLiteral("Max [%1]").arg(unit), bound);
 }
 
 // The unchecked boxes of the value curves "R", "C", "U", "I" and "Q".
-void AddValueCurveChecks(TPageBuilder &b, TInspectorItem *category, TSlot r, TSlot c, TSlot u, TSlot i, TSlot q)
+void AddValueCurveChecks(TPageBuilder &b, TPropertyItem *category, TSlot r, TSlot c, TSlot u, TSlot i, TSlot q)
 {
     b.Check(r, category, QStringLiteral("R"), false);
     b.Check(c, category, QStringLiteral("C"), false);
@@ -193,14 +193,14 @@ QStringList TxPowerLines()
     return lines;
 }
 
-TSeq2DPage BuildSeq2DPage(TInspector &inspector)
+TSeq2DPage BuildSeq2DPage(TPropertyGrid &inspector)
 {
     TSeq2DPage page;
     page.Inspector = &inspector;
     TPageBuilder b(inspector);
 
-    TInspectorItem *main = b.Category(ITEM(NxTextItem1), nullptr, QStringLiteral("Main"));
-    TInspectorItem *sequenceType =
+    TPropertyItem *main = b.Category(ITEM(NxTextItem1), nullptr, QStringLiteral("Main"));
+    TPropertyItem *sequenceType =
         b.Combo(ITEM(NxComboBoxItem_SequenceType), main, QStringLiteral("Sequence Type"), Lines(SequenceTypeNames));
     sequenceType->SetExpanded(false);
     // Filled with the single 2D sequences when the user opens it; no line chosen.
@@ -209,8 +209,8 @@ TSeq2DPage BuildSeq2DPage(TInspector &inspector)
     b.Combo(ITEM(NxComboBoxItem_ArrayType), main, QStringLiteral("Array Type"), ArrayTypeLines().mid(0, 8));
     b.Text(ITEM(NxTextItem_Spacing), main, QStringLiteral("Spacing <A>, [m]"), QStringLiteral("5"));
 
-    TInspectorItem *details = b.Category(ITEM(NxTextItem4), nullptr, QStringLiteral("Array Details"));
-    TInspectorItem *first = ReadOnly(b.Check(ITEM(NxCheckBoxItem2), details, QStringLiteral("Spacing #1"), true));
+    TPropertyItem *details = b.Category(ITEM(NxTextItem4), nullptr, QStringLiteral("Array Details"));
+    TPropertyItem *first = ReadOnly(b.Check(ITEM(NxCheckBoxItem2), details, QStringLiteral("Spacing #1"), true));
     b.Combo(ITEM(NxComboBoxItem_Spacing), first, QStringLiteral("Spacing <D>"), SpacingFactorLines(1));
     b.Spin(ITEM(NxSpinItem_Count), first, QStringLiteral("Levels"), {10, 1, 255});
     b.Spin(ITEM(NxSpinItem_LevelFreq), first, QStringLiteral("Level Step"), {1, 1, 255});
@@ -222,25 +222,25 @@ TSeq2DPage BuildSeq2DPage(TInspector &inspector)
     AddSeq2DGroup(b, details, 4, ITEM(NxCheckBoxItem_FourthLength), ITEM(NxComboBoxItem_fthSpacing),
                   ITEM(NxSpinItem_fthLevelCount), ITEM(NxSpinItem_fthLevelFreq), ITEM(NxSpinItem_fthOverlapCount));
 
-    TInspectorItem *chart = b.Category(ITEM(NxTextItem_s2d_ChartDetails), nullptr, QStringLiteral("Chart Details"));
+    TPropertyItem *chart = b.Category(ITEM(NxTextItem_s2d_ChartDetails), nullptr, QStringLiteral("Chart Details"));
     chart->SetExpanded(false);
     b.Combo(ITEM(NxComboBoxItem_s2d_DepthMethod), chart, QStringLiteral("Depth Method"), DepthMethodLines())
         ->SetHidden(true);
     b.Check(ITEM(NxCheckBoxItem_s2d_XLogScale), chart, QStringLiteral("X Log Scale"), false);
     b.Check(ITEM(NxCheckBoxItem_s2d_YLogScale), chart, QStringLiteral("Y Log Scale"), false);
 
-    TInspectorItem *other = b.Category(ITEM(NxTextItem17), nullptr, QStringLiteral("Other Details"));
+    TPropertyItem *other = b.Category(ITEM(NxTextItem17), nullptr, QStringLiteral("Other Details"));
     b.Check(ITEM(NxCheckBoxItem_S2D_ElCoordMode), other, QStringLiteral("Coord in meters"), false);
     return page;
 }
 
-TData2DPage BuildData2DPage(TInspector &inspector)
+TData2DPage BuildData2DPage(TPropertyGrid &inspector)
 {
     TData2DPage page;
     page.Inspector = &inspector;
     TPageBuilder b(inspector);
 
-    TInspectorItem *main = b.Category(ITEM(NxTextItem_d2d_Main), nullptr, QStringLiteral("Main"));
+    TPropertyItem *main = b.Category(ITEM(NxTextItem_d2d_Main), nullptr, QStringLiteral("Main"));
     ReadOnly(b.Text(ITEM(NxTextItem_d2d_DispFileName), main, QStringLiteral("File")));
     ReadOnly(b.Text(ITEM(NxTextItem_Data2D_Title), main, QStringLiteral("Comment")));
     ReadOnly(b.Spin(ITEM(NxSpinItem_Data2D_Count), main, QStringLiteral("Count"), {}));
@@ -248,13 +248,13 @@ TData2DPage BuildData2DPage(TInspector &inspector)
     ReadOnly(b.Spin(ITEM(NxSpinItem_Data2D_Spacing), main, QStringLiteral("Spacing <A>, [m]"),
                     {.Step = 0.1, .Decimals = FloatDecimals}));
 
-    TInspectorItem *filters = b.Category(ITEM(NxTextItem_d2d_Filters), nullptr, QStringLiteral("Filters"));
-    TInspectorItem *sliding =
+    TPropertyItem *filters = b.Category(ITEM(NxTextItem_d2d_Filters), nullptr, QStringLiteral("Filters"));
+    TPropertyItem *sliding =
         b.Check(ITEM(NxCheckBoxItem_ApplySAFilter), filters, QStringLiteral("Sliding Average"), false);
     b.Spin(ITEM(NxSpinItem_SAWindowWidth), sliding, QStringLiteral("Window width"), {5, 3, 9, 2});
-    TInspectorItem *bounds = b.Category(ITEM(NxTextItem3), filters, QStringLiteral("Bound Filters"));
+    TPropertyItem *bounds = b.Category(ITEM(NxTextItem3), filters, QStringLiteral("Bound Filters"));
     bounds->SetExpanded(false);
-    TInspectorItem *quality =
+    TPropertyItem *quality =
         b.Check(ITEM(NxCheckBoxItem_QualityFilter), bounds, QStringLiteral("Quality Filter"), false);
     b.Spin(ITEM(NxSpinItem_QualityThreshold), quality, QStringLiteral("Min [%]"), {.Decimals = FloatDecimals});
     AddBoundFilter(b, bounds, QStringLiteral("Voltage Filter"), QStringLiteral("mV"),
@@ -270,12 +270,12 @@ TData2DPage BuildData2DPage(TInspector &inspector)
                    ITEM(NxCheckBoxItem_d2d_ChargeAbilityFilter), ITEM(NxSpinItem_d2d_ChargeabilityMinValue),
                    ITEM(NxSpinItem_d2d_ChargeabilityMaxValue));
 
-    TInspectorItem *chart = b.Category(ITEM(NxTextItem_d2d_ChartDetails), nullptr, QStringLiteral("Chart Details"));
+    TPropertyItem *chart = b.Category(ITEM(NxTextItem_d2d_ChartDetails), nullptr, QStringLiteral("Chart Details"));
     b.Combo(ITEM(NxComboBoxItem_d2d_ValuesToShow), chart, QStringLiteral("Values To Show"), ValuesToShowLines(true));
     b.Combo(ITEM(NxComboBoxItem_d2d_VisibleDiagrams), chart, QStringLiteral("Visible Diagrams"),
             {QStringLiteral("Pseudo-section [Ohm*m, ms]"), QStringLiteral("All Sounding Curves"),
              QStringLiteral("All Profile Curves"), QStringLiteral("Signal Diagrams"), QString()});
-    TInspectorItem *gridding =
+    TPropertyItem *gridding =
         b.Combo(ITEM(NxComboBoxItem_D2D_ApproximationType), chart, QStringLiteral("2D Appx. Type"),
                 {QStringLiteral("Akima's Spline"), QStringLiteral("Inverse Distance")});
     // Shown only for inverse distance; the page starts at Akima's spline.
@@ -285,40 +285,40 @@ TData2DPage BuildData2DPage(TInspector &inspector)
         ->SetHidden(true);
     b.Check(ITEM(NxCheckBoxItem_d2d_XLogScale), chart, QStringLiteral("X Log Scale"), false);
     b.Check(ITEM(NxCheckBoxItem_d2d_YLogScale), chart, QStringLiteral("Y Log Scale"), false);
-    TInspectorItem *diagrams =
+    TPropertyItem *diagrams =
         b.Category(ITEM(NxTextItem_d2d_DiagramsToShow), chart, QStringLiteral("Diarams tro Show"));
     b.Check(ITEM(NxCheckBoxItem_d2d_ShowRho), diagrams, QStringLiteral("Rho"), false);
     AddValueCurveChecks(b, diagrams, ITEM(NxCheckBoxItem_d2d_ShowR), ITEM(NxCheckBoxItem_d2d_ShowC),
                         ITEM(NxCheckBoxItem_d2d_ShowU), ITEM(NxCheckBoxItem_d2d_ShowI), ITEM(NxCheckBoxItem_d2d_ShowQ));
     Disabled(page.NxCheckBoxItem_d2d_ShowR)->SetHidden(true);
 
-    TInspectorItem *measurement =
+    TPropertyItem *measurement =
         b.Category(ITEM(NxTextItem_d2d_MeasurementDetails), nullptr, QStringLiteral("Measurement Details"));
     AddMeasurementDetails(b, measurement, ITEM(NxSpinItem_D2D_Q), ITEM(NxSpinItem_D2D_MinStack),
                           ITEM(NxSpinItem_D2D_MaxStack), ITEM(NxComboBoxItem_D2D_InducedPolarization),
                           ITEM(NxComboBoxItem_D2D_TxPower), TxPowerLines());
 
-    TInspectorItem *other = b.Category(ITEM(NxTextItem_d2d_OtherDetails), nullptr, QStringLiteral("Other Details"));
+    TPropertyItem *other = b.Category(ITEM(NxTextItem_d2d_OtherDetails), nullptr, QStringLiteral("Other Details"));
     other->SetExpanded(false);
     b.Check(ITEM(NxCheckBoxItem_ElCoordMode), other, QStringLiteral("Coord in meters"), true);
     return page;
 }
 
-TSeq1DPage BuildSeq1DPage(TInspector &inspector)
+TSeq1DPage BuildSeq1DPage(TPropertyGrid &inspector)
 {
     TSeq1DPage page;
     page.Inspector = &inspector;
     TPageBuilder b(inspector);
 
-    TInspectorItem *main = b.Category(ITEM(NxTextItem_s1d_Main), nullptr, QStringLiteral("Main"));
+    TPropertyItem *main = b.Category(ITEM(NxTextItem_s1d_Main), nullptr, QStringLiteral("Main"));
     ReadOnly(b.Text(ITEM(NxTextItem_s1d_DispFileName), main, QStringLiteral("File")));
     b.Combo(ITEM(NxComboBoxItem_Seq1D_ArrayType), main, QStringLiteral("Array Type"), ArrayTypeLines());
     b.Combo(ITEM(NxComboBoxItem_Seq1D_IncrementType), main, QStringLiteral("Increment Type"),
             Lines(IncrementTypeNames));
 
-    TInspectorItem *details = b.Category(ITEM(NxTextItem_s1d_ArrayDetails), nullptr, QStringLiteral("Array Details"));
+    TPropertyItem *details = b.Category(ITEM(NxTextItem_s1d_ArrayDetails), nullptr, QStringLiteral("Array Details"));
     // Group 1 is always used; its box only heads the group.
-    TInspectorItem *first = ReadOnly(b.Check(ITEM(NxCheckBoxItem3), details, QStringLiteral("Spacing #1"), true));
+    TPropertyItem *first = ReadOnly(b.Check(ITEM(NxCheckBoxItem3), details, QStringLiteral("Spacing #1"), true));
     b.Spin(ITEM(NxSpinItem_Seq1D_Spacing), first, QStringLiteral("Spacing <D>, [m]"),
            {1, 1e-15, 1e15, 1, FloatDecimals});
     b.Spin(ITEM(NxSpinItem_Seq1D_Increment), first, QStringLiteral("Increment"), {1, 1e-15, 100, 1, FloatDecimals});
@@ -333,15 +333,15 @@ TSeq1DPage BuildSeq1DPage(TInspector &inspector)
                   ITEM(NxSpinItem_Seq1D_fthSpacing), ITEM(NxSpinItem_Seq1D_fthIncrement),
                   ITEM(NxSpinItem_Seq1D_fthSpacingCount), ITEM(NxSpinItem_Seq1D_fthOverlapCount));
 
-    TInspectorItem *measure =
+    TPropertyItem *measure =
         b.Category(ITEM(NxTextItem_s1d_MeasureDetails), nullptr, QStringLiteral("Measure Details"));
     measure->SetHidden(true);
     b.Spin(ITEM(NxSpinItem_s1d_MaxDeviation), measure, QStringLiteral("Max Deviation (%)"), {3, 0, 50, 0.5, 1});
     b.Spin(ITEM(NxSpinItem_s1d_MinStack), measure, QStringLiteral("Min Stack"), {3});
     b.Spin(ITEM(NxSpinItem_s1d_MaxStack), measure, QStringLiteral("Max Stack"), {6});
 
-    TInspectorItem *chart = b.Category(ITEM(NxTextItem_s1d_ChartDetails), nullptr, QStringLiteral("Chart Details"));
-    TInspectorItem *depth = Disabled(
+    TPropertyItem *chart = b.Category(ITEM(NxTextItem_s1d_ChartDetails), nullptr, QStringLiteral("Chart Details"));
+    TPropertyItem *depth = Disabled(
         b.Combo(ITEM(NxComboBoxItem_s1d_DepthMethod), chart, QStringLiteral("Depth Method"), DepthMethodLines()));
     depth->SetHidden(true);
     b.Check(ITEM(NxCheckBoxItem_s1d_XLogScale), chart, QStringLiteral("X Log Scale"), false);
@@ -349,35 +349,35 @@ TSeq1DPage BuildSeq1DPage(TInspector &inspector)
     return page;
 }
 
-TData1DPage BuildData1DPage(TInspector &inspector)
+TData1DPage BuildData1DPage(TPropertyGrid &inspector)
 {
     TData1DPage page;
     page.Inspector = &inspector;
     TPageBuilder b(inspector);
 
-    TInspectorItem *main = b.Category(ITEM(NxTextItem_d1d_Main), nullptr, QStringLiteral("Main"));
+    TPropertyItem *main = b.Category(ITEM(NxTextItem_d1d_Main), nullptr, QStringLiteral("Main"));
     ReadOnly(b.Text(ITEM(NxTextItem_d1d_DispFileName), main, QStringLiteral("File")));
     ReadOnly(b.Text(ITEM(NxTextItem_D1D_Title), main, QStringLiteral("Comment")));
     ReadOnly(b.Spin(ITEM(NxSpinItem_D1D_Count), main, QStringLiteral("Count"), {}));
     ReadOnly(b.Combo(ITEM(NxComboBoxItem_D1D_ArrayType), main, QStringLiteral("Array Type"), ArrayTypeLines()));
 
-    TInspectorItem *filters = b.Category(ITEM(NxTextItem_d1d_Filters), nullptr, QStringLiteral("Filters"));
+    TPropertyItem *filters = b.Category(ITEM(NxTextItem_d1d_Filters), nullptr, QStringLiteral("Filters"));
     filters->SetHidden(true);
-    TInspectorItem *quality =
+    TPropertyItem *quality =
         Disabled(b.Check(ITEM(NxCheckBoxItem_D1D_QualityFilter), filters, QStringLiteral("Quality Filter"), false));
     b.Spin(ITEM(NxSpinItem_D1D_QualityThreshold), quality, QStringLiteral("Threshold, %"), {.Decimals = FloatDecimals});
 
-    TInspectorItem *chart = b.Category(ITEM(NxTextItem_d1d_ChartDetails), nullptr, QStringLiteral("Chart Details"));
+    TPropertyItem *chart = b.Category(ITEM(NxTextItem_d1d_ChartDetails), nullptr, QStringLiteral("Chart Details"));
     ReadOnly(b.Combo(ITEM(NxComboBoxItem_d1d_DepthMethod), chart, QStringLiteral("Depth Method"), DepthMethodLines()));
     b.Check(ITEM(NxCheckBoxItem_d1d_XLogScale), chart, QStringLiteral("X Log Scale"), false);
     b.Check(ITEM(NxCheckBoxItem_d1d_YLogScale), chart, QStringLiteral("Y Log Scale"), false);
-    TInspectorItem *diagrams =
+    TPropertyItem *diagrams =
         b.Category(ITEM(NxTextItem_d1d_DiagramsToShow), chart, QStringLiteral("Diagrams To Show"));
     b.Check(ITEM(NxCheckBoxItem_d1d_ShowRho), diagrams, QStringLiteral("Rho"), false);
     AddValueCurveChecks(b, diagrams, ITEM(NxCheckBoxItem_d1d_ShowR), ITEM(NxCheckBoxItem_d1d_ShowC),
                         ITEM(NxCheckBoxItem_d1d_ShowU), ITEM(NxCheckBoxItem_d1d_ShowI), ITEM(NxCheckBoxItem_d1d_ShowQ));
 
-    TInspectorItem *measurement =
+    TPropertyItem *measurement =
         b.Category(ITEM(NxTextItem_d1d_MeasurementDetails), nullptr, QStringLiteral("Measurement Details"));
     // The sounding's Tx power list carries an empty 23rd line.
     AddMeasurementDetails(b, measurement, ITEM(NxSpinItem_D1D_Q), ITEM(NxSpinItem_D1D_MinStack),
@@ -386,26 +386,26 @@ TData1DPage BuildData1DPage(TInspector &inspector)
     return page;
 }
 
-TData0DPage BuildData0DPage(TInspector &inspector)
+TData0DPage BuildData0DPage(TPropertyGrid &inspector)
 {
     TData0DPage page;
     page.Inspector = &inspector;
     TPageBuilder b(inspector);
 
-    TInspectorItem *main = b.Category(ITEM(NxTextItem_d0d_Main), nullptr, QStringLiteral("Main"));
+    TPropertyItem *main = b.Category(ITEM(NxTextItem_d0d_Main), nullptr, QStringLiteral("Main"));
     ReadOnly(b.Text(ITEM(NxTextItem_d0d_DispFileName), main, QStringLiteral("File")));
     ReadOnly(b.Text(ITEM(NxTextItem_d0d_Title), main, QStringLiteral("Comment")));
     ReadOnly(b.Spin(ITEM(NxSpinItem_d0d_Count), main, QStringLiteral("Count"), {}));
 
-    TInspectorItem *chart = b.Category(ITEM(NxTextItem_d0d_ChartDetails), nullptr, QStringLiteral("Chart Details"));
+    TPropertyItem *chart = b.Category(ITEM(NxTextItem_d0d_ChartDetails), nullptr, QStringLiteral("Chart Details"));
     b.Check(ITEM(NxCheckBoxItem_d0d_XLogScale), chart, QStringLiteral("X Log Scale"), false);
     b.Check(ITEM(NxCheckBoxItem_d0d_YLogScale), chart, QStringLiteral("Y Log Scale"), false);
-    TInspectorItem *diagrams =
+    TPropertyItem *diagrams =
         b.Category(ITEM(NxTextItem_d0d_VisibleDiagrams), chart, QStringLiteral("Visible Diagrams"));
     AddValueCurveChecks(b, diagrams, ITEM(NxCheckBoxItem_d0d_ShowR), ITEM(NxCheckBoxItem_d0d_ShowC),
                         ITEM(NxCheckBoxItem_d0d_ShowU), ITEM(NxCheckBoxItem_d0d_ShowI), ITEM(NxCheckBoxItem_d0d_ShowQ));
 
-    TInspectorItem *measurement =
+    TPropertyItem *measurement =
         b.Category(ITEM(NxTextItem_d0d_MeasurementDetails), nullptr, QStringLiteral("Measurement Details"));
     AddMeasurementDetails(b, measurement, ITEM(NxSpinItem_d0d_Q), ITEM(NxSpinItem_d0d_MinStack),
                           ITEM(NxSpinItem_d0d_MaxStack), ITEM(NxComboBoxItem_d0d_InducedPolarization),

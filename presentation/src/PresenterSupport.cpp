@@ -4,7 +4,7 @@
 
 #include "controls/Chart.h"
 #include "controls/ChartSeries.h"
-#include "controls/InspectorItem.h"
+#include "controls/PropertyItem.h"
 
 #include <algorithm>
 #include <functional>
@@ -35,7 +35,7 @@ void SetLogAxes(TChart &chart, bool xLogarithmic, bool yLogarithmic)
     chart.SetAxisLogarithmic(TAxisId::Left, yLogarithmic);
 }
 
-uint8_t ByteValue(const TInspectorItem &item)
+uint8_t ByteValue(const TPropertyItem &item)
 {
     return static_cast<uint8_t>(std::clamp(item.AsInteger(), 0, 255));
 }

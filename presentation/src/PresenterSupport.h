@@ -3,7 +3,7 @@
 // settings items and the value curves of the data charts.
 #pragma once
 
-#include "controls/InspectorItem.h"
+#include "controls/PropertyItem.h"
 
 #include "controls/GridModel.h"
 
@@ -15,7 +15,7 @@
 
 class TChart;
 class TChartSeries;
-class TInspectorItem;
+class TPropertyItem;
 struct TChartDetailsCustomData;
 
 // Spacing groups a design can hold.
@@ -44,11 +44,11 @@ void SetGroupEntry(std::vector<T> &values, std::size_t k, V value)
 }
 
 // The value of a spin item as a byte setting (levels, steps, overlaps), clamped to 0..255.
-uint8_t ByteValue(const TInspectorItem &item);
+uint8_t ByteValue(const TPropertyItem &item);
 // The line chosen in a drop-down item as a code; while no line of the list
 // is chosen (a file's code beyond the list shows none) the document's own
 // value is kept.
-template <typename T> T ChosenCode(const TInspectorItem &item, T kept)
+template <typename T> T ChosenCode(const TPropertyItem &item, T kept)
 {
     const int index = item.ItemIndex();
     return index >= 0 && index < item.Lines().size() ? T(index) : kept;
@@ -59,14 +59,14 @@ QString FromStd(const std::string &text);
 // "STD Dev [%]", "Min Stacking", "Max Stacking", "Induced Polar. [ms]" and
 // "Tx Power [%]" from the measurement settings block.
 struct TMeasureDetailItems {
-    TInspectorItem *StdDev, *MinStacking, *MaxStacking, *InducedPolarization, *TxPower;
+    TPropertyItem *StdDev, *MinStacking, *MaxStacking, *InducedPolarization, *TxPower;
 };
 void FillMeasureDetails(const TMeasureDetailItems &items, const TMeasureSettings &settings);
 
 // The log-scale and value-curve check boxes of a data page and the chart
 // details they stand for.
 struct TDataChartItems {
-    TInspectorItem *XLogScale, *YLogScale, *ShowR, *ShowC, *ShowU, *ShowI, *ShowQ;
+    TPropertyItem *XLogScale, *YLogScale, *ShowR, *ShowC, *ShowU, *ShowI, *ShowQ;
 };
 void FillDataChartItems(const TDataChartItems &items, const TChartDetailsCustomData &details);
 void ReadDataChartItems(const TDataChartItems &items, TChartDetailsCustomData &details);

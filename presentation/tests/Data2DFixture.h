@@ -7,7 +7,7 @@
 #include "controls/ChartSeries.h"
 #include "controls/ColorGridSeries.h"
 #include "controls/GridView.h"
-#include "controls/Inspector.h"
+#include "controls/PropertyGrid.h"
 #include "documents/DataDocuments.h"
 #include "documents/PlainHost.h"
 #include "presentation/ChartPages.h"
@@ -79,7 +79,7 @@ struct TData2DFixture {
     TTestPresenterHost PresenterHost;
     TGridView Table{QStringLiteral("NextGrid_Data2D")};
     TChart Chart{QStringLiteral("Chart_d2d")};
-    TInspector Inspector{QStringLiteral("NextInspector_Data2D")};
+    TPropertyGrid Inspector{QStringLiteral("NextInspector_Data2D")};
     TData2DChart ChartParts;
     TData2DPage Page;
     TPresenterViews Views;

@@ -113,13 +113,13 @@ void TData2DPresenterTest::ChargeabilityIsOfferedOnlyForIPData()
     TnData2D *wenner = F->Open("wenner.d2d");
     const TData2DPage &page = F->Page;
     QCOMPARE(page.NxComboBoxItem_d2d_ValuesToShow->Lines(), QStringList{"Resistivity"});
-    for (TInspectorItem *item : {page.NxCheckBoxItem_d2d_ShowC, page.NxCheckBoxItem_d2d_ChargeAbilityFilter})
+    for (TPropertyItem *item : {page.NxCheckBoxItem_d2d_ShowC, page.NxCheckBoxItem_d2d_ChargeAbilityFilter})
         QVERIFY(!item->Checked() && !item->Enabled());
 
     TnData2D *ip = F->Open("dipole-dipole-ip.d2d");
     QVERIFY(ip);
     QCOMPARE(page.NxComboBoxItem_d2d_ValuesToShow->Lines(), (QStringList{"Resistivity", "Chargeability"}));
-    for (TInspectorItem *item : {page.NxCheckBoxItem_d2d_ShowC, page.NxCheckBoxItem_d2d_ChargeAbilityFilter})
+    for (TPropertyItem *item : {page.NxCheckBoxItem_d2d_ShowC, page.NxCheckBoxItem_d2d_ChargeAbilityFilter})
         QVERIFY(item->Checked() && item->Enabled());
     // Showing chargeability retitles the sounding curves; C stays checked after every update.
     QVERIFY(page.NxComboBoxItem_d2d_ValuesToShow->choose(1));
@@ -162,7 +162,7 @@ void TData2DPresenterTest::VisibleDiagramSwitchesItems()
     QCOMPARE(page.NxTextItem_d2d_DiagramsToShow->Expanded(), signalItems);
     QCOMPARE(page.NxCheckBoxItem_d2d_ShowRho->Enabled(), signalItems);
     QVERIFY(!page.NxCheckBoxItem_d2d_ShowR->Enabled());
-    for (TInspectorItem *item : {page.NxCheckBoxItem_d2d_ShowU, page.NxCheckBoxItem_d2d_ShowI, page.NxCheckBoxItem_d2d_ShowQ})
+    for (TPropertyItem *item : {page.NxCheckBoxItem_d2d_ShowU, page.NxCheckBoxItem_d2d_ShowI, page.NxCheckBoxItem_d2d_ShowQ})
         QCOMPARE(item->Enabled(), signalItems);
     QVERIFY(F->PresenterHost.UpdatesEnabled());
     // The empty fifth line changes no item.

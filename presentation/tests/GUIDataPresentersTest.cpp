@@ -208,7 +208,7 @@ void TGUIDataPresentersTest::UntickingEveryDiagramLeavesTheChartEmpty()
 {
     TnData1D &sounding = F->Create<TnData1D>(TDocumentKind::Data1D, TPresenterFixture::Example("sounding.d1d"));
     const TData1DPage &page = F->Data1DPage;
-    for (TInspectorItem *item : {page.NxCheckBoxItem_d1d_ShowRho, page.NxCheckBoxItem_d1d_ShowR,
+    for (TPropertyItem *item : {page.NxCheckBoxItem_d1d_ShowRho, page.NxCheckBoxItem_d1d_ShowR,
                                  page.NxCheckBoxItem_d1d_ShowC, page.NxCheckBoxItem_d1d_ShowU,
                                  page.NxCheckBoxItem_d1d_ShowI, page.NxCheckBoxItem_d1d_ShowQ})
         item->userSetValue(false);

@@ -105,7 +105,7 @@ TnSeq1D &TGUISeq1DTest::TwoGroupSchlumberger()
     const TSeq1DPage &page = F->Seq1DPage;
     page.NxCheckBoxItem_Seq1D_SecondLength->userSetValue(true);
     // The window enables a group's items when its box is ticked.
-    for (TInspectorItem *item : page.NxCheckBoxItem_Seq1D_SecondLength->Children()) item->SetEnabled(true);
+    for (TPropertyItem *item : page.NxCheckBoxItem_Seq1D_SecondLength->Children()) item->SetEnabled(true);
     page.NxSpinItem_Seq1D_sndSpacing->userSetValue(5.0);
     page.NxSpinItem_Seq1D_sndIncrement->userSetValue(5.0);
     page.NxSpinItem_Seq1D_sndSpacingCount->userSetValue(6.0);

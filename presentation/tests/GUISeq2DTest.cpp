@@ -148,7 +148,7 @@ void TGUISeq2DTest::RollAlongWithoutBaseDrawsNoBasePointsAndLocksTheDesign()
     const TSeq2DPage &page = F->Seq2DPage;
     QVERIFY(page.NxComboBoxItem_SequenceType->Enabled());
     QVERIFY(page.NxComboBoxItem_SingleSequencies->Enabled());
-    const QList<TInspectorItem *> &items = page.Inspector->Items();
+    const QList<TPropertyItem *> &items = page.Inspector->Items();
     for (qsizetype k = items.indexOf(page.NxTextItem_s2d_DispFileName); k < items.size(); ++k)
         QVERIFY2(!items[k]->Enabled(), qPrintable(items[k]->objectName()));
 
@@ -190,8 +190,8 @@ void TGUISeq2DTest::InspectorFillIsQuietAndReflectsTheDesign()
 
     // Every program write happens while UpdatesEnabled is false.
     int writes = 0, loudWrites = 0;
-    for (TInspectorItem *item : page.Inspector->Items())
-        connect(item, &TInspectorItem::valueChanged, this, [&] {
+    for (TPropertyItem *item : page.Inspector->Items())
+        connect(item, &TPropertyItem::valueChanged, this, [&] {
             ++writes;
             if (F->PresenterHost.UpdatesEnabled()) ++loudWrites;
         });
@@ -210,7 +210,7 @@ void TGUISeq2DTest::InspectorFillIsQuietAndReflectsTheDesign()
     QCOMPARE(page.NxSpinItem_Count->AsInteger(), int(details.LevelCounts[0]));
     QCOMPARE(page.NxSpinItem_LevelFreq->AsInteger(), int(details.LevelSteps[0]));
     QCOMPARE(page.NxSpinItem_fstOverlapCount->AsInteger(), int(details.OverlapCounts[0]));
-    const TInspectorItem *checks[] = {page.NxCheckBoxItem_SecondLength, page.NxCheckBoxItem_ThirdLength,
+    const TPropertyItem *checks[] = {page.NxCheckBoxItem_SecondLength, page.NxCheckBoxItem_ThirdLength,
                                       page.NxCheckBoxItem_FourthLength};
     for (int g = 1; g < 4; ++g) QCOMPARE(checks[g - 1]->Checked(), g < details.GroupCount);
     if (details.GroupCount > 1) {

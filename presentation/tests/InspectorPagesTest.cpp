@@ -256,26 +256,26 @@ const std::vector<TExpected> Data0DItems{
 };
 
 // The item pointers of a page struct, in declaration order (they follow the
-// inspector pointer; every member is a TInspectorItem pointer).
-template <typename Page> std::vector<TInspectorItem *> Members(const Page &page)
+// inspector pointer; every member is a TPropertyItem pointer).
+template <typename Page> std::vector<TPropertyItem *> Members(const Page &page)
 {
     static_assert(std::is_standard_layout_v<Page>);
-    constexpr std::size_t count = (sizeof(Page) - sizeof(TInspector *)) / sizeof(TInspectorItem *);
-    std::vector<TInspectorItem *> items(count);
-    std::memcpy(items.data(), reinterpret_cast<const char *>(&page) + sizeof(TInspector *),
-                count * sizeof(TInspectorItem *));
+    constexpr std::size_t count = (sizeof(Page) - sizeof(TPropertyGrid *)) / sizeof(TPropertyItem *);
+    std::vector<TPropertyItem *> items(count);
+    std::memcpy(items.data(), reinterpret_cast<const char *>(&page) + sizeof(TPropertyGrid *),
+                count * sizeof(TPropertyItem *));
     return items;
 }
 
 struct TBuiltPage {
-    std::unique_ptr<TInspector> Inspector;
+    std::unique_ptr<TPropertyGrid> Inspector;
     const std::vector<TExpected> *Expected;
-    std::vector<TInspectorItem *> Members;
+    std::vector<TPropertyItem *> Members;
 };
 
 } // namespace
 
-class TInspectorPagesTest : public QObject {
+class TPropertyPagesTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -288,10 +288,10 @@ private:
     std::map<QString, TBuiltPage> FPages;
 };
 
-void TInspectorPagesTest::initTestCase()
+void TPropertyPagesTest::initTestCase()
 {
     auto add = [this](const QString &name, const std::vector<TExpected> &expected, auto build) {
-        auto inspector = std::make_unique<TInspector>(name);
+        auto inspector = std::make_unique<TPropertyGrid>(name);
         const auto page = build(*inspector);
         QCOMPARE(page.Inspector, inspector.get());
         FPages[name] = {std::move(inspector), &expected, Members(page)};
@@ -303,7 +303,7 @@ void TInspectorPagesTest::initTestCase()
     add("NextInspector_d0d", Data0DItems, BuildData0DPage);
 }
 
-void TInspectorPagesTest::EveryItemAsDesigned_data()
+void TPropertyPagesTest::EveryItemAsDesigned_data()
 {
     QTest::addColumn<QString>("page");
     QTest::addColumn<int>("index");
@@ -312,14 +312,14 @@ void TInspectorPagesTest::EveryItemAsDesigned_data()
             QTest::addRow("%s/%s", qPrintable(name), qPrintable((*page.Expected)[index].Name)) << name << index;
 }
 
-void TInspectorPagesTest::EveryItemAsDesigned()
+void TPropertyPagesTest::EveryItemAsDesigned()
 {
     QFETCH(QString, page);
     QFETCH(int, index);
     const TBuiltPage &built = FPages.at(page);
     const TExpected &expected = (*built.Expected)[index];
 
-    auto *item = built.Inspector->findChild<TInspectorItem *>(expected.Name);
+    auto *item = built.Inspector->findChild<TPropertyItem *>(expected.Name);
     QVERIFY2(item, qPrintable("no item " + expected.Name));
     QCOMPARE(item->property("caption").toString(), expected.Caption);
     QCOMPARE(item->property("kind").toString(), expected.Kind);
@@ -349,29 +349,29 @@ void TInspectorPagesTest::EveryItemAsDesigned()
     }
 }
 
-void TInspectorPagesTest::PagesHoldExactlyTheirItemsInDisplayOrder_data()
+void TPropertyPagesTest::PagesHoldExactlyTheirItemsInDisplayOrder_data()
 {
     QTest::addColumn<QString>("page");
     for (const auto &[name, page] : FPages)
         QTest::newRow(qPrintable(name)) << name;
 }
 
-void TInspectorPagesTest::PagesHoldExactlyTheirItemsInDisplayOrder()
+void TPropertyPagesTest::PagesHoldExactlyTheirItemsInDisplayOrder()
 {
     QFETCH(QString, page);
     const TBuiltPage &built = FPages.at(page);
     QStringList expected, shown, members;
     for (const TExpected &item : *built.Expected)
         expected << item.Name;
-    for (const TInspectorItem *item : built.Inspector->Items())
+    for (const TPropertyItem *item : built.Inspector->Items())
         shown << item->objectName();
     // Every member of the page struct is set, in display order.
-    for (const TInspectorItem *item : built.Members)
+    for (const TPropertyItem *item : built.Members)
         members << (item ? item->objectName() : QStringLiteral("<null>"));
     QCOMPARE(shown, expected);
     QCOMPARE(members, expected);
-    QCOMPARE(built.Inspector->findChildren<TInspectorItem *>().size(), qsizetype(expected.size()));
+    QCOMPARE(built.Inspector->findChildren<TPropertyItem *>().size(), qsizetype(expected.size()));
 }
 
-QTEST_MAIN(TInspectorPagesTest)
+QTEST_MAIN(TPropertyPagesTest)
 #include "InspectorPagesTest.moc"

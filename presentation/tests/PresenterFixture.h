@@ -10,7 +10,7 @@
 #include "presentation/PresenterViews.h"
 
 #include "controls/GridView.h"
-#include "controls/Inspector.h"
+#include "controls/PropertyGrid.h"
 
 #include "documents/DataDocuments.h"
 #include "documents/PlainHost.h"
@@ -60,10 +60,10 @@ struct TPresenterFixture {
     TChart Seq1DChartWidget{QStringLiteral("Chart_s1d"), &Window};
     TChart Data1DChartWidget{QStringLiteral("Chart_Data1D"), &Window};
     TChart Data0DChartWidget{QStringLiteral("Chart_Data0D"), &Window};
-    TInspector Seq2DInspector{QStringLiteral("NextInspector_Sequence"), &Window};
-    TInspector Seq1DInspector{QStringLiteral("NextInspector_Seq1D"), &Window};
-    TInspector Data1DInspector{QStringLiteral("NextInspector_d1d"), &Window};
-    TInspector Data0DInspector{QStringLiteral("NextInspector_d0d"), &Window};
+    TPropertyGrid Seq2DInspector{QStringLiteral("NextInspector_Sequence"), &Window};
+    TPropertyGrid Seq1DInspector{QStringLiteral("NextInspector_Seq1D"), &Window};
+    TPropertyGrid Data1DInspector{QStringLiteral("NextInspector_d1d"), &Window};
+    TPropertyGrid Data0DInspector{QStringLiteral("NextInspector_d0d"), &Window};
     QLabel CountPanel{&Window};
     QLabel DurationPanel{&Window};
 

@@ -5,7 +5,7 @@
 // window's editing rules reach items without a lookup by name.
 #pragma once
 
-#include "controls/Inspector.h"
+#include "controls/PropertyGrid.h"
 
 #include <QStringList>
 
@@ -21,189 +21,189 @@ QStringList TxPowerLines();             // the 22 transmitter powers in percent
 // page's flat display order (indices 0 to 32); the presenter enables or
 // disables "every item from File to the end" by that order.
 struct TSeq2DPage {
-    TInspector *Inspector = nullptr;
-    TInspectorItem *NxTextItem1 = nullptr; // "Main"
-    TInspectorItem *NxComboBoxItem_SequenceType = nullptr;
-    TInspectorItem *NxComboBoxItem_SingleSequencies = nullptr;
-    TInspectorItem *NxTextItem_s2d_DispFileName = nullptr;
-    TInspectorItem *NxComboBoxItem_ArrayType = nullptr;
-    TInspectorItem *NxTextItem_Spacing = nullptr;
-    TInspectorItem *NxTextItem4 = nullptr; // "Array Details"
-    TInspectorItem *NxCheckBoxItem2 = nullptr;
-    TInspectorItem *NxComboBoxItem_Spacing = nullptr;
-    TInspectorItem *NxSpinItem_Count = nullptr;
-    TInspectorItem *NxSpinItem_LevelFreq = nullptr;
-    TInspectorItem *NxSpinItem_fstOverlapCount = nullptr;
-    TInspectorItem *NxCheckBoxItem_SecondLength = nullptr;
-    TInspectorItem *NxComboBoxItem_sndSpacing = nullptr;
-    TInspectorItem *NxSpinItem_sndLevelCount = nullptr;
-    TInspectorItem *NxSpinItem_sndLevelFreq = nullptr;
-    TInspectorItem *NxSpinItem_sndOverlapCount = nullptr;
-    TInspectorItem *NxCheckBoxItem_ThirdLength = nullptr;
-    TInspectorItem *NxComboBoxItem_trdSpacing = nullptr;
-    TInspectorItem *NxSpinItem_trdLevelCount = nullptr;
-    TInspectorItem *NxSpinItem_trdLevelFreq = nullptr;
-    TInspectorItem *NxSpinItem_trdOverlapCount = nullptr;
-    TInspectorItem *NxCheckBoxItem_FourthLength = nullptr;
-    TInspectorItem *NxComboBoxItem_fthSpacing = nullptr;
-    TInspectorItem *NxSpinItem_fthLevelCount = nullptr;
-    TInspectorItem *NxSpinItem_fthLevelFreq = nullptr;
-    TInspectorItem *NxSpinItem_fthOverlapCount = nullptr;
-    TInspectorItem *NxTextItem_s2d_ChartDetails = nullptr;
-    TInspectorItem *NxComboBoxItem_s2d_DepthMethod = nullptr;
-    TInspectorItem *NxCheckBoxItem_s2d_XLogScale = nullptr;
-    TInspectorItem *NxCheckBoxItem_s2d_YLogScale = nullptr;
-    TInspectorItem *NxTextItem17 = nullptr; // "Other Details"
-    TInspectorItem *NxCheckBoxItem_S2D_ElCoordMode = nullptr;
+    TPropertyGrid *Inspector = nullptr;
+    TPropertyItem *NxTextItem1 = nullptr; // "Main"
+    TPropertyItem *NxComboBoxItem_SequenceType = nullptr;
+    TPropertyItem *NxComboBoxItem_SingleSequencies = nullptr;
+    TPropertyItem *NxTextItem_s2d_DispFileName = nullptr;
+    TPropertyItem *NxComboBoxItem_ArrayType = nullptr;
+    TPropertyItem *NxTextItem_Spacing = nullptr;
+    TPropertyItem *NxTextItem4 = nullptr; // "Array Details"
+    TPropertyItem *NxCheckBoxItem2 = nullptr;
+    TPropertyItem *NxComboBoxItem_Spacing = nullptr;
+    TPropertyItem *NxSpinItem_Count = nullptr;
+    TPropertyItem *NxSpinItem_LevelFreq = nullptr;
+    TPropertyItem *NxSpinItem_fstOverlapCount = nullptr;
+    TPropertyItem *NxCheckBoxItem_SecondLength = nullptr;
+    TPropertyItem *NxComboBoxItem_sndSpacing = nullptr;
+    TPropertyItem *NxSpinItem_sndLevelCount = nullptr;
+    TPropertyItem *NxSpinItem_sndLevelFreq = nullptr;
+    TPropertyItem *NxSpinItem_sndOverlapCount = nullptr;
+    TPropertyItem *NxCheckBoxItem_ThirdLength = nullptr;
+    TPropertyItem *NxComboBoxItem_trdSpacing = nullptr;
+    TPropertyItem *NxSpinItem_trdLevelCount = nullptr;
+    TPropertyItem *NxSpinItem_trdLevelFreq = nullptr;
+    TPropertyItem *NxSpinItem_trdOverlapCount = nullptr;
+    TPropertyItem *NxCheckBoxItem_FourthLength = nullptr;
+    TPropertyItem *NxComboBoxItem_fthSpacing = nullptr;
+    TPropertyItem *NxSpinItem_fthLevelCount = nullptr;
+    TPropertyItem *NxSpinItem_fthLevelFreq = nullptr;
+    TPropertyItem *NxSpinItem_fthOverlapCount = nullptr;
+    TPropertyItem *NxTextItem_s2d_ChartDetails = nullptr;
+    TPropertyItem *NxComboBoxItem_s2d_DepthMethod = nullptr;
+    TPropertyItem *NxCheckBoxItem_s2d_XLogScale = nullptr;
+    TPropertyItem *NxCheckBoxItem_s2d_YLogScale = nullptr;
+    TPropertyItem *NxTextItem17 = nullptr; // "Other Details"
+    TPropertyItem *NxCheckBoxItem_S2D_ElCoordMode = nullptr;
 };
 
 // 2D data page "NextInspector_Data2D".
 struct TData2DPage {
-    TInspector *Inspector = nullptr;
-    TInspectorItem *NxTextItem_d2d_Main = nullptr;
-    TInspectorItem *NxTextItem_d2d_DispFileName = nullptr;
-    TInspectorItem *NxTextItem_Data2D_Title = nullptr;
-    TInspectorItem *NxSpinItem_Data2D_Count = nullptr;
-    TInspectorItem *NxComboBoxItem_Data2D_ArrayType = nullptr;
-    TInspectorItem *NxSpinItem_Data2D_Spacing = nullptr;
-    TInspectorItem *NxTextItem_d2d_Filters = nullptr;
-    TInspectorItem *NxCheckBoxItem_ApplySAFilter = nullptr;
-    TInspectorItem *NxSpinItem_SAWindowWidth = nullptr;
-    TInspectorItem *NxTextItem3 = nullptr; // "Bound Filters"
-    TInspectorItem *NxCheckBoxItem_QualityFilter = nullptr;
-    TInspectorItem *NxSpinItem_QualityThreshold = nullptr;
-    TInspectorItem *NxCheckBoxItem_VoltageFilter = nullptr;
-    TInspectorItem *NxSpinItem_VoltageMinValue = nullptr;
-    TInspectorItem *NxSpinItem_VoltageMaxValue = nullptr;
-    TInspectorItem *NxCheckBoxItem_CurrentFilter = nullptr;
-    TInspectorItem *NxSpinItem_CurrentMinValue = nullptr;
-    TInspectorItem *NxSpinItem_CurrentMaxValue = nullptr;
-    TInspectorItem *NxCheckBoxItem_ResistivityFilter = nullptr;
-    TInspectorItem *NxSpinItem_ResistivityMinValue = nullptr;
-    TInspectorItem *NxSpinItem_ResistivityMaxValue = nullptr;
-    TInspectorItem *NxCheckBoxItem_d2d_ChargeAbilityFilter = nullptr;
-    TInspectorItem *NxSpinItem_d2d_ChargeabilityMinValue = nullptr;
-    TInspectorItem *NxSpinItem_d2d_ChargeabilityMaxValue = nullptr;
-    TInspectorItem *NxTextItem_d2d_ChartDetails = nullptr;
-    TInspectorItem *NxComboBoxItem_d2d_ValuesToShow = nullptr;
-    TInspectorItem *NxComboBoxItem_d2d_VisibleDiagrams = nullptr;
-    TInspectorItem *NxComboBoxItem_D2D_ApproximationType = nullptr;
-    TInspectorItem *NxSpinItem_ApproximationRadius = nullptr;
-    TInspectorItem *NxComboBoxItem_d2d_DepthMethod = nullptr;
-    TInspectorItem *NxCheckBoxItem_d2d_XLogScale = nullptr;
-    TInspectorItem *NxCheckBoxItem_d2d_YLogScale = nullptr;
-    TInspectorItem *NxTextItem_d2d_DiagramsToShow = nullptr;
-    TInspectorItem *NxCheckBoxItem_d2d_ShowRho = nullptr;
-    TInspectorItem *NxCheckBoxItem_d2d_ShowR = nullptr;
-    TInspectorItem *NxCheckBoxItem_d2d_ShowC = nullptr;
-    TInspectorItem *NxCheckBoxItem_d2d_ShowU = nullptr;
-    TInspectorItem *NxCheckBoxItem_d2d_ShowI = nullptr;
-    TInspectorItem *NxCheckBoxItem_d2d_ShowQ = nullptr;
-    TInspectorItem *NxTextItem_d2d_MeasurementDetails = nullptr;
-    TInspectorItem *NxSpinItem_D2D_Q = nullptr;
-    TInspectorItem *NxSpinItem_D2D_MinStack = nullptr;
-    TInspectorItem *NxSpinItem_D2D_MaxStack = nullptr;
-    TInspectorItem *NxComboBoxItem_D2D_InducedPolarization = nullptr;
-    TInspectorItem *NxComboBoxItem_D2D_TxPower = nullptr;
-    TInspectorItem *NxTextItem_d2d_OtherDetails = nullptr;
-    TInspectorItem *NxCheckBoxItem_ElCoordMode = nullptr;
+    TPropertyGrid *Inspector = nullptr;
+    TPropertyItem *NxTextItem_d2d_Main = nullptr;
+    TPropertyItem *NxTextItem_d2d_DispFileName = nullptr;
+    TPropertyItem *NxTextItem_Data2D_Title = nullptr;
+    TPropertyItem *NxSpinItem_Data2D_Count = nullptr;
+    TPropertyItem *NxComboBoxItem_Data2D_ArrayType = nullptr;
+    TPropertyItem *NxSpinItem_Data2D_Spacing = nullptr;
+    TPropertyItem *NxTextItem_d2d_Filters = nullptr;
+    TPropertyItem *NxCheckBoxItem_ApplySAFilter = nullptr;
+    TPropertyItem *NxSpinItem_SAWindowWidth = nullptr;
+    TPropertyItem *NxTextItem3 = nullptr; // "Bound Filters"
+    TPropertyItem *NxCheckBoxItem_QualityFilter = nullptr;
+    TPropertyItem *NxSpinItem_QualityThreshold = nullptr;
+    TPropertyItem *NxCheckBoxItem_VoltageFilter = nullptr;
+    TPropertyItem *NxSpinItem_VoltageMinValue = nullptr;
+    TPropertyItem *NxSpinItem_VoltageMaxValue = nullptr;
+    TPropertyItem *NxCheckBoxItem_CurrentFilter = nullptr;
+    TPropertyItem *NxSpinItem_CurrentMinValue = nullptr;
+    TPropertyItem *NxSpinItem_CurrentMaxValue = nullptr;
+    TPropertyItem *NxCheckBoxItem_ResistivityFilter = nullptr;
+    TPropertyItem *NxSpinItem_ResistivityMinValue = nullptr;
+    TPropertyItem *NxSpinItem_ResistivityMaxValue = nullptr;
+    TPropertyItem *NxCheckBoxItem_d2d_ChargeAbilityFilter = nullptr;
+    TPropertyItem *NxSpinItem_d2d_ChargeabilityMinValue = nullptr;
+    TPropertyItem *NxSpinItem_d2d_ChargeabilityMaxValue = nullptr;
+    TPropertyItem *NxTextItem_d2d_ChartDetails = nullptr;
+    TPropertyItem *NxComboBoxItem_d2d_ValuesToShow = nullptr;
+    TPropertyItem *NxComboBoxItem_d2d_VisibleDiagrams = nullptr;
+    TPropertyItem *NxComboBoxItem_D2D_ApproximationType = nullptr;
+    TPropertyItem *NxSpinItem_ApproximationRadius = nullptr;
+    TPropertyItem *NxComboBoxItem_d2d_DepthMethod = nullptr;
+    TPropertyItem *NxCheckBoxItem_d2d_XLogScale = nullptr;
+    TPropertyItem *NxCheckBoxItem_d2d_YLogScale = nullptr;
+    TPropertyItem *NxTextItem_d2d_DiagramsToShow = nullptr;
+    TPropertyItem *NxCheckBoxItem_d2d_ShowRho = nullptr;
+    TPropertyItem *NxCheckBoxItem_d2d_ShowR = nullptr;
+    TPropertyItem *NxCheckBoxItem_d2d_ShowC = nullptr;
+    TPropertyItem *NxCheckBoxItem_d2d_ShowU = nullptr;
+    TPropertyItem *NxCheckBoxItem_d2d_ShowI = nullptr;
+    TPropertyItem *NxCheckBoxItem_d2d_ShowQ = nullptr;
+    TPropertyItem *NxTextItem_d2d_MeasurementDetails = nullptr;
+    TPropertyItem *NxSpinItem_D2D_Q = nullptr;
+    TPropertyItem *NxSpinItem_D2D_MinStack = nullptr;
+    TPropertyItem *NxSpinItem_D2D_MaxStack = nullptr;
+    TPropertyItem *NxComboBoxItem_D2D_InducedPolarization = nullptr;
+    TPropertyItem *NxComboBoxItem_D2D_TxPower = nullptr;
+    TPropertyItem *NxTextItem_d2d_OtherDetails = nullptr;
+    TPropertyItem *NxCheckBoxItem_ElCoordMode = nullptr;
 };
 
 // 1D sequence page "NextInspector_Seq1D".
 struct TSeq1DPage {
-    TInspector *Inspector = nullptr;
-    TInspectorItem *NxTextItem_s1d_Main = nullptr;
-    TInspectorItem *NxTextItem_s1d_DispFileName = nullptr;
-    TInspectorItem *NxComboBoxItem_Seq1D_ArrayType = nullptr;
-    TInspectorItem *NxComboBoxItem_Seq1D_IncrementType = nullptr;
-    TInspectorItem *NxTextItem_s1d_ArrayDetails = nullptr;
-    TInspectorItem *NxCheckBoxItem3 = nullptr; // "Spacing #1"
-    TInspectorItem *NxSpinItem_Seq1D_Spacing = nullptr;
-    TInspectorItem *NxSpinItem_Seq1D_Increment = nullptr;
-    TInspectorItem *NxSpinItem_Seq1D_SpacingCount = nullptr;
-    TInspectorItem *NxCheckBoxItem_Seq1D_SecondLength = nullptr;
-    TInspectorItem *NxSpinItem_Seq1D_sndSpacing = nullptr;
-    TInspectorItem *NxSpinItem_Seq1D_sndIncrement = nullptr;
-    TInspectorItem *NxSpinItem_Seq1D_sndSpacingCount = nullptr;
-    TInspectorItem *NxSpinItem_Seq1D_sndOverlapCount = nullptr;
-    TInspectorItem *NxCheckBoxItem_Seq1D_THirdLength = nullptr;
-    TInspectorItem *NxSpinItem_Seq1D_trdSpacing = nullptr;
-    TInspectorItem *NxSpinItem_Seq1D_trdIncrement = nullptr;
-    TInspectorItem *NxSpinItem_Seq1D_trdSpacingCount = nullptr;
-    TInspectorItem *NxSpinItem_Seq1D_trdOverlapCount = nullptr;
-    TInspectorItem *NxCheckBoxItem_Seq1D_FourthLength = nullptr;
-    TInspectorItem *NxSpinItem_Seq1D_fthSpacing = nullptr;
-    TInspectorItem *NxSpinItem_Seq1D_fthIncrement = nullptr;
-    TInspectorItem *NxSpinItem_Seq1D_fthSpacingCount = nullptr;
-    TInspectorItem *NxSpinItem_Seq1D_fthOverlapCount = nullptr;
-    TInspectorItem *NxTextItem_s1d_MeasureDetails = nullptr; // hidden; neither filled nor read
-    TInspectorItem *NxSpinItem_s1d_MaxDeviation = nullptr;
-    TInspectorItem *NxSpinItem_s1d_MinStack = nullptr;
-    TInspectorItem *NxSpinItem_s1d_MaxStack = nullptr;
-    TInspectorItem *NxTextItem_s1d_ChartDetails = nullptr;
-    TInspectorItem *NxComboBoxItem_s1d_DepthMethod = nullptr;
-    TInspectorItem *NxCheckBoxItem_s1d_XLogScale = nullptr;
-    TInspectorItem *NxCheckBoxItem_s1d_YLogScale = nullptr;
+    TPropertyGrid *Inspector = nullptr;
+    TPropertyItem *NxTextItem_s1d_Main = nullptr;
+    TPropertyItem *NxTextItem_s1d_DispFileName = nullptr;
+    TPropertyItem *NxComboBoxItem_Seq1D_ArrayType = nullptr;
+    TPropertyItem *NxComboBoxItem_Seq1D_IncrementType = nullptr;
+    TPropertyItem *NxTextItem_s1d_ArrayDetails = nullptr;
+    TPropertyItem *NxCheckBoxItem3 = nullptr; // "Spacing #1"
+    TPropertyItem *NxSpinItem_Seq1D_Spacing = nullptr;
+    TPropertyItem *NxSpinItem_Seq1D_Increment = nullptr;
+    TPropertyItem *NxSpinItem_Seq1D_SpacingCount = nullptr;
+    TPropertyItem *NxCheckBoxItem_Seq1D_SecondLength = nullptr;
+    TPropertyItem *NxSpinItem_Seq1D_sndSpacing = nullptr;
+    TPropertyItem *NxSpinItem_Seq1D_sndIncrement = nullptr;
+    TPropertyItem *NxSpinItem_Seq1D_sndSpacingCount = nullptr;
+    TPropertyItem *NxSpinItem_Seq1D_sndOverlapCount = nullptr;
+    TPropertyItem *NxCheckBoxItem_Seq1D_THirdLength = nullptr;
+    TPropertyItem *NxSpinItem_Seq1D_trdSpacing = nullptr;
+    TPropertyItem *NxSpinItem_Seq1D_trdIncrement = nullptr;
+    TPropertyItem *NxSpinItem_Seq1D_trdSpacingCount = nullptr;
+    TPropertyItem *NxSpinItem_Seq1D_trdOverlapCount = nullptr;
+    TPropertyItem *NxCheckBoxItem_Seq1D_FourthLength = nullptr;
+    TPropertyItem *NxSpinItem_Seq1D_fthSpacing = nullptr;
+    TPropertyItem *NxSpinItem_Seq1D_fthIncrement = nullptr;
+    TPropertyItem *NxSpinItem_Seq1D_fthSpacingCount = nullptr;
+    TPropertyItem *NxSpinItem_Seq1D_fthOverlapCount = nullptr;
+    TPropertyItem *NxTextItem_s1d_MeasureDetails = nullptr; // hidden; neither filled nor read
+    TPropertyItem *NxSpinItem_s1d_MaxDeviation = nullptr;
+    TPropertyItem *NxSpinItem_s1d_MinStack = nullptr;
+    TPropertyItem *NxSpinItem_s1d_MaxStack = nullptr;
+    TPropertyItem *NxTextItem_s1d_ChartDetails = nullptr;
+    TPropertyItem *NxComboBoxItem_s1d_DepthMethod = nullptr;
+    TPropertyItem *NxCheckBoxItem_s1d_XLogScale = nullptr;
+    TPropertyItem *NxCheckBoxItem_s1d_YLogScale = nullptr;
 };
 
 // 1D data page "NextInspector_d1d".
 struct TData1DPage {
-    TInspector *Inspector = nullptr;
-    TInspectorItem *NxTextItem_d1d_Main = nullptr;
-    TInspectorItem *NxTextItem_d1d_DispFileName = nullptr;
-    TInspectorItem *NxTextItem_D1D_Title = nullptr;
-    TInspectorItem *NxSpinItem_D1D_Count = nullptr;
-    TInspectorItem *NxComboBoxItem_D1D_ArrayType = nullptr;
-    TInspectorItem *NxTextItem_d1d_Filters = nullptr; // hidden; neither filled nor read
-    TInspectorItem *NxCheckBoxItem_D1D_QualityFilter = nullptr;
-    TInspectorItem *NxSpinItem_D1D_QualityThreshold = nullptr;
-    TInspectorItem *NxTextItem_d1d_ChartDetails = nullptr;
-    TInspectorItem *NxComboBoxItem_d1d_DepthMethod = nullptr;
-    TInspectorItem *NxCheckBoxItem_d1d_XLogScale = nullptr;
-    TInspectorItem *NxCheckBoxItem_d1d_YLogScale = nullptr;
-    TInspectorItem *NxTextItem_d1d_DiagramsToShow = nullptr;
-    TInspectorItem *NxCheckBoxItem_d1d_ShowRho = nullptr;
-    TInspectorItem *NxCheckBoxItem_d1d_ShowR = nullptr;
-    TInspectorItem *NxCheckBoxItem_d1d_ShowC = nullptr;
-    TInspectorItem *NxCheckBoxItem_d1d_ShowU = nullptr;
-    TInspectorItem *NxCheckBoxItem_d1d_ShowI = nullptr;
-    TInspectorItem *NxCheckBoxItem_d1d_ShowQ = nullptr;
-    TInspectorItem *NxTextItem_d1d_MeasurementDetails = nullptr;
-    TInspectorItem *NxSpinItem_D1D_Q = nullptr;
-    TInspectorItem *NxSpinItem_D1D_MinStack = nullptr;
-    TInspectorItem *NxSpinItem_D1D_MaxStack = nullptr;
-    TInspectorItem *NxComboBoxItem_d1d_InducedPolarization = nullptr;
-    TInspectorItem *NxComboBoxItem_d1d_TxPower = nullptr;
+    TPropertyGrid *Inspector = nullptr;
+    TPropertyItem *NxTextItem_d1d_Main = nullptr;
+    TPropertyItem *NxTextItem_d1d_DispFileName = nullptr;
+    TPropertyItem *NxTextItem_D1D_Title = nullptr;
+    TPropertyItem *NxSpinItem_D1D_Count = nullptr;
+    TPropertyItem *NxComboBoxItem_D1D_ArrayType = nullptr;
+    TPropertyItem *NxTextItem_d1d_Filters = nullptr; // hidden; neither filled nor read
+    TPropertyItem *NxCheckBoxItem_D1D_QualityFilter = nullptr;
+    TPropertyItem *NxSpinItem_D1D_QualityThreshold = nullptr;
+    TPropertyItem *NxTextItem_d1d_ChartDetails = nullptr;
+    TPropertyItem *NxComboBoxItem_d1d_DepthMethod = nullptr;
+    TPropertyItem *NxCheckBoxItem_d1d_XLogScale = nullptr;
+    TPropertyItem *NxCheckBoxItem_d1d_YLogScale = nullptr;
+    TPropertyItem *NxTextItem_d1d_DiagramsToShow = nullptr;
+    TPropertyItem *NxCheckBoxItem_d1d_ShowRho = nullptr;
+    TPropertyItem *NxCheckBoxItem_d1d_ShowR = nullptr;
+    TPropertyItem *NxCheckBoxItem_d1d_ShowC = nullptr;
+    TPropertyItem *NxCheckBoxItem_d1d_ShowU = nullptr;
+    TPropertyItem *NxCheckBoxItem_d1d_ShowI = nullptr;
+    TPropertyItem *NxCheckBoxItem_d1d_ShowQ = nullptr;
+    TPropertyItem *NxTextItem_d1d_MeasurementDetails = nullptr;
+    TPropertyItem *NxSpinItem_D1D_Q = nullptr;
+    TPropertyItem *NxSpinItem_D1D_MinStack = nullptr;
+    TPropertyItem *NxSpinItem_D1D_MaxStack = nullptr;
+    TPropertyItem *NxComboBoxItem_d1d_InducedPolarization = nullptr;
+    TPropertyItem *NxComboBoxItem_d1d_TxPower = nullptr;
 };
 
 // 0D data page "NextInspector_d0d".
 struct TData0DPage {
-    TInspector *Inspector = nullptr;
-    TInspectorItem *NxTextItem_d0d_Main = nullptr;
-    TInspectorItem *NxTextItem_d0d_DispFileName = nullptr;
-    TInspectorItem *NxTextItem_d0d_Title = nullptr;
-    TInspectorItem *NxSpinItem_d0d_Count = nullptr;
-    TInspectorItem *NxTextItem_d0d_ChartDetails = nullptr;
-    TInspectorItem *NxCheckBoxItem_d0d_XLogScale = nullptr;
-    TInspectorItem *NxCheckBoxItem_d0d_YLogScale = nullptr;
-    TInspectorItem *NxTextItem_d0d_VisibleDiagrams = nullptr;
-    TInspectorItem *NxCheckBoxItem_d0d_ShowR = nullptr;
-    TInspectorItem *NxCheckBoxItem_d0d_ShowC = nullptr;
-    TInspectorItem *NxCheckBoxItem_d0d_ShowU = nullptr;
-    TInspectorItem *NxCheckBoxItem_d0d_ShowI = nullptr;
-    TInspectorItem *NxCheckBoxItem_d0d_ShowQ = nullptr;
-    TInspectorItem *NxTextItem_d0d_MeasurementDetails = nullptr;
-    TInspectorItem *NxSpinItem_d0d_Q = nullptr;
-    TInspectorItem *NxSpinItem_d0d_MinStack = nullptr;
-    TInspectorItem *NxSpinItem_d0d_MaxStack = nullptr;
-    TInspectorItem *NxComboBoxItem_d0d_InducedPolarization = nullptr;
-    TInspectorItem *NxComboBoxItem_d0d_TxPower = nullptr;
+    TPropertyGrid *Inspector = nullptr;
+    TPropertyItem *NxTextItem_d0d_Main = nullptr;
+    TPropertyItem *NxTextItem_d0d_DispFileName = nullptr;
+    TPropertyItem *NxTextItem_d0d_Title = nullptr;
+    TPropertyItem *NxSpinItem_d0d_Count = nullptr;
+    TPropertyItem *NxTextItem_d0d_ChartDetails = nullptr;
+    TPropertyItem *NxCheckBoxItem_d0d_XLogScale = nullptr;
+    TPropertyItem *NxCheckBoxItem_d0d_YLogScale = nullptr;
+    TPropertyItem *NxTextItem_d0d_VisibleDiagrams = nullptr;
+    TPropertyItem *NxCheckBoxItem_d0d_ShowR = nullptr;
+    TPropertyItem *NxCheckBoxItem_d0d_ShowC = nullptr;
+    TPropertyItem *NxCheckBoxItem_d0d_ShowU = nullptr;
+    TPropertyItem *NxCheckBoxItem_d0d_ShowI = nullptr;
+    TPropertyItem *NxCheckBoxItem_d0d_ShowQ = nullptr;
+    TPropertyItem *NxTextItem_d0d_MeasurementDetails = nullptr;
+    TPropertyItem *NxSpinItem_d0d_Q = nullptr;
+    TPropertyItem *NxSpinItem_d0d_MinStack = nullptr;
+    TPropertyItem *NxSpinItem_d0d_MaxStack = nullptr;
+    TPropertyItem *NxComboBoxItem_d0d_InducedPolarization = nullptr;
+    TPropertyItem *NxComboBoxItem_d0d_TxPower = nullptr;
 };
 
 // Each builder creates every item of its page on an empty inspector, in
 // display order, and returns the page with every member set.
-TSeq2DPage BuildSeq2DPage(TInspector &inspector);
-TData2DPage BuildData2DPage(TInspector &inspector);
-TSeq1DPage BuildSeq1DPage(TInspector &inspector);
-TData1DPage BuildData1DPage(TInspector &inspector);
-TData0DPage BuildData0DPage(TInspector &inspector);
+TSeq2DPage BuildSeq2DPage(TPropertyGrid &inspector);
+TData2DPage BuildData2DPage(TPropertyGrid &inspector);
+TSeq1DPage BuildSeq1DPage(TPropertyGrid &inspector);
+TData1DPage BuildData1DPage(TPropertyGrid &inspector);
+TData0DPage BuildData0DPage(TPropertyGrid &inspector);

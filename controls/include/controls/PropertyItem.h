@@ -1,6 +1,6 @@
-// One item of the property inspector: a category, text, spin, drop-down or
+// One item of the property grid: a category, text, spin, drop-down or
 // check-box item. The item holds its state (caption, value, list, limits,
-// enabled, hidden, expanded, read-only); the inspector tree only shows it.
+// enabled, hidden, expanded, read-only); the property tree only shows it.
 // Program writes (SetValue and the typed setters) emit valueChanged; a user's
 // edit (userSetValue, from the editor, the keyboard or a test) also emits
 // userEdited, which is what the window's change rules listen to.
@@ -11,12 +11,12 @@
 #include <QStringList>
 #include <QVariant>
 
-class TInspector;
+class TPropertyGrid;
 class QTreeWidgetItem;
 
 enum class TItemKind { Category, Text, Spin, ComboBox, CheckBox };
 
-class TInspectorItem : public QObject {
+class TPropertyItem : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString caption READ Caption WRITE SetCaption NOTIFY stateChanged)
     Q_PROPERTY(QString kind READ KindName CONSTANT)
@@ -31,16 +31,16 @@ class TInspectorItem : public QObject {
     Q_PROPERTY(double maximum READ Maximum NOTIFY stateChanged)
     Q_PROPERTY(double step READ Step NOTIFY stateChanged)
 public:
-    // Created by TInspector::AddItem.
-    TInspectorItem(TInspector &inspector, TInspectorItem *parentItem, const QString &name, const QString &caption,
+    // Created by TPropertyGrid::AddItem.
+    TPropertyItem(TPropertyGrid &grid, TPropertyItem *parentItem, const QString &name, const QString &caption,
                    TItemKind kind);
 
     TItemKind Kind() const { return FKind; }
     QString KindName() const; // "category", "text", "spin", "combo", "check"
     QString Caption() const { return FCaption; }
     void SetCaption(const QString &caption);
-    TInspectorItem *ParentItem() const { return FParentItem; }
-    const QList<TInspectorItem *> &Children() const { return FChildren; }
+    TPropertyItem *ParentItem() const { return FParentItem; }
+    const QList<TPropertyItem *> &Children() const { return FChildren; }
 
     // Value, by kind: QString (text), double (spin), int item index, -1 for
     // none (combo), bool (check); categories hold none.
@@ -106,9 +106,9 @@ signals:
     void dropDownClosed();
 
 private:
-    TInspector *FInspector;
-    TInspectorItem *FParentItem;
-    QList<TInspectorItem *> FChildren;
+    TPropertyGrid *FGrid;
+    TPropertyItem *FParentItem;
+    QList<TPropertyItem *> FChildren;
     QTreeWidgetItem *FTreeItem;
     TItemKind FKind;
     QString FCaption;

@@ -1,6 +1,6 @@
-#include "controls/InspectorItem.h"
+#include "controls/PropertyItem.h"
 
-#include "controls/Inspector.h"
+#include "controls/PropertyGrid.h"
 #include "NumberText.h"
 
 #include <QTreeWidgetItem>
@@ -67,34 +67,34 @@ std::optional<bool> UserCheck(const QVariant &value)
 
 } // namespace
 
-TInspectorItem::TInspectorItem(TInspector &inspector, TInspectorItem *parentItem, const QString &name,
+TPropertyItem::TPropertyItem(TPropertyGrid &grid, TPropertyItem *parentItem, const QString &name,
                                const QString &caption, TItemKind kind)
-    : QObject(&inspector), FInspector(&inspector), FParentItem(parentItem),
-      FTreeItem(parentItem ? new QTreeWidgetItem(parentItem->FTreeItem) : new QTreeWidgetItem(&inspector)),
+    : QObject(&grid), FGrid(&grid), FParentItem(parentItem),
+      FTreeItem(parentItem ? new QTreeWidgetItem(parentItem->FTreeItem) : new QTreeWidgetItem(&grid)),
       FKind(kind), FCaption(caption), FValue(InitialValue(kind))
 {
     setObjectName(name);
     FTreeItem->setData(0, Qt::UserRole, QVariant::fromValue<QObject *>(this));
     // Items are listed depth first: after the parent's last descendant so far.
-    qsizetype position = inspector.FItems.size();
+    qsizetype position = grid.FItems.size();
     if (parentItem) {
-        std::function<qsizetype(const TInspectorItem *)> descendants = [&](const TInspectorItem *item) {
+        std::function<qsizetype(const TPropertyItem *)> descendants = [&](const TPropertyItem *item) {
             qsizetype count = item->FChildren.size();
-            for (const TInspectorItem *child : item->FChildren) count += descendants(child);
+            for (const TPropertyItem *child : item->FChildren) count += descendants(child);
             return count;
         };
-        position = inspector.FItems.indexOf(parentItem) + 1 + descendants(parentItem);
+        position = grid.FItems.indexOf(parentItem) + 1 + descendants(parentItem);
         parentItem->FChildren.append(this);
     }
-    inspector.FItems.insert(position, this);
+    grid.FItems.insert(position, this);
 
-    connect(this, &TInspectorItem::userEdited, &inspector, [this] { emit FInspector->ItemEdited(this); });
-    connect(this, &TInspectorItem::dropDownOpening, &inspector, [this] { emit FInspector->DropDownOpening(this); });
-    connect(this, &TInspectorItem::dropDownClosed, &inspector, [this] { emit FInspector->DropDownClosed(this); });
-    inspector.Sync(*this);
+    connect(this, &TPropertyItem::userEdited, &grid, [this] { emit FGrid->ItemEdited(this); });
+    connect(this, &TPropertyItem::dropDownOpening, &grid, [this] { emit FGrid->DropDownOpening(this); });
+    connect(this, &TPropertyItem::dropDownClosed, &grid, [this] { emit FGrid->DropDownClosed(this); });
+    grid.Sync(*this);
 }
 
-QString TInspectorItem::KindName() const
+QString TPropertyItem::KindName() const
 {
     switch (FKind) {
     case TItemKind::Category: return QStringLiteral("category");
@@ -106,15 +106,15 @@ QString TInspectorItem::KindName() const
     return {};
 }
 
-void TInspectorItem::SetCaption(const QString &caption)
+void TPropertyItem::SetCaption(const QString &caption)
 {
     if (caption == FCaption) return;
     FCaption = caption;
-    FInspector->Sync(*this);
+    FGrid->Sync(*this);
     emit stateChanged();
 }
 
-QString TInspectorItem::Text() const
+QString TPropertyItem::Text() const
 {
     switch (FKind) {
     case TItemKind::Category: return {};
@@ -126,69 +126,69 @@ QString TInspectorItem::Text() const
     return {};
 }
 
-void TInspectorItem::SetValue(const QVariant &value)
+void TPropertyItem::SetValue(const QVariant &value)
 {
     if (FKind == TItemKind::Category) return;
     const QVariant normalised = Normalised(FKind, value);
     if (normalised == FValue) return;
     FValue = normalised;
-    FInspector->Sync(*this);
+    FGrid->Sync(*this);
     emit valueChanged(FValue);
 }
 
-int TInspectorItem::AsInteger() const
+int TPropertyItem::AsInteger() const
 {
     if (FKind == TItemKind::Spin) return int(std::lround(FValue.toDouble()));
     return FValue.toInt();
 }
 
-void TInspectorItem::SetLines(const QStringList &lines)
+void TPropertyItem::SetLines(const QStringList &lines)
 {
     if (lines == FLines) return;
     FLines = lines;
-    FInspector->Sync(*this);
+    FGrid->Sync(*this);
     emit stateChanged();
 }
 
-void TInspectorItem::SetEnabled(bool enabled)
+void TPropertyItem::SetEnabled(bool enabled)
 {
     if (enabled == FEnabled) return;
     FEnabled = enabled;
-    FInspector->Sync(*this);
+    FGrid->Sync(*this);
     emit stateChanged();
 }
 
-void TInspectorItem::SetHidden(bool hidden)
+void TPropertyItem::SetHidden(bool hidden)
 {
     if (hidden == FHidden) return;
     FHidden = hidden;
-    FInspector->Sync(*this);
+    FGrid->Sync(*this);
     emit stateChanged();
 }
 
-void TInspectorItem::SetExpanded(bool expanded)
+void TPropertyItem::SetExpanded(bool expanded)
 {
     if (expanded == FExpanded) return;
     FExpanded = expanded;
-    FInspector->Sync(*this);
+    FGrid->Sync(*this);
     emit stateChanged();
 }
 
-void TInspectorItem::SetExpandedAll(bool expanded)
+void TPropertyItem::SetExpandedAll(bool expanded)
 {
     SetExpanded(expanded);
-    for (TInspectorItem *child : std::as_const(FChildren)) child->SetExpandedAll(expanded);
+    for (TPropertyItem *child : std::as_const(FChildren)) child->SetExpandedAll(expanded);
 }
 
-void TInspectorItem::SetReadOnly(bool readOnly)
+void TPropertyItem::SetReadOnly(bool readOnly)
 {
     if (readOnly == FReadOnly) return;
     FReadOnly = readOnly;
-    FInspector->Sync(*this);
+    FGrid->Sync(*this);
     emit stateChanged();
 }
 
-void TInspectorItem::SetLimits(double minimum, double maximum, double step)
+void TPropertyItem::SetLimits(double minimum, double maximum, double step)
 {
     if (minimum > maximum) std::swap(minimum, maximum);
     if (minimum == FMinimum && maximum == FMaximum && step == FStep) return;
@@ -198,7 +198,7 @@ void TInspectorItem::SetLimits(double minimum, double maximum, double step)
     emit stateChanged();
 }
 
-void TInspectorItem::SetDecimals(int decimals)
+void TPropertyItem::SetDecimals(int decimals)
 {
     decimals = std::max(decimals, 0);
     if (decimals == FDecimals) return;
@@ -206,7 +206,7 @@ void TInspectorItem::SetDecimals(int decimals)
     emit stateChanged();
 }
 
-bool TInspectorItem::userSetValue(const QVariant &value)
+bool TPropertyItem::userSetValue(const QVariant &value)
 {
     if (FKind == TItemKind::Category || !FEnabled || FReadOnly) return false;
     QVariant accepted;
@@ -242,7 +242,7 @@ bool TInspectorItem::userSetValue(const QVariant &value)
     return true;
 }
 
-bool TInspectorItem::choose(int index)
+bool TPropertyItem::choose(int index)
 {
     if (FKind != TItemKind::ComboBox || !FEnabled || FReadOnly) return false;
     emit dropDownOpening();

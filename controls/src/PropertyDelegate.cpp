@@ -1,7 +1,7 @@
-#include "InspectorDelegate.h"
+#include "PropertyDelegate.h"
 
 #include "NumberText.h"
-#include "controls/Inspector.h"
+#include "controls/PropertyGrid.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -9,16 +9,16 @@
 #include <QTimer>
 #include <limits>
 
-TInspectorDelegate::TInspectorDelegate(TInspector &inspector) : QStyledItemDelegate(&inspector), FInspector(&inspector) {}
+TPropertyDelegate::TPropertyDelegate(TPropertyGrid &grid) : QStyledItemDelegate(&grid), FGrid(&grid) {}
 
-TInspectorItem *TInspectorDelegate::ItemOf(const QModelIndex &index) const
+TPropertyItem *TPropertyDelegate::ItemOf(const QModelIndex &index) const
 {
-    return qobject_cast<TInspectorItem *>(index.siblingAtColumn(0).data(Qt::UserRole).value<QObject *>());
+    return qobject_cast<TPropertyItem *>(index.siblingAtColumn(0).data(Qt::UserRole).value<QObject *>());
 }
 
-QWidget *TInspectorDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &index) const
+QWidget *TPropertyDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &index) const
 {
-    TInspectorItem *item = ItemOf(index);
+    TPropertyItem *item = ItemOf(index);
     if (!item || index.column() != 1 || !item->Enabled() || item->ReadOnly()) return nullptr;
     switch (item->Kind()) {
     case TItemKind::Text: {
@@ -39,8 +39,8 @@ QWidget *TInspectorDelegate::createEditor(QWidget *parent, const QStyleOptionVie
         editor->addItems(item->Lines());
         // Picking a line is the edit: commit and close at once.
         connect(editor, &QComboBox::activated, this, [this, editor] {
-            emit const_cast<TInspectorDelegate *>(this)->commitData(editor);
-            emit const_cast<TInspectorDelegate *>(this)->closeEditor(editor);
+            emit const_cast<TPropertyDelegate *>(this)->commitData(editor);
+            emit const_cast<TPropertyDelegate *>(this)->closeEditor(editor);
         });
         QTimer::singleShot(0, editor, &QComboBox::showPopup);
         return editor;
@@ -51,9 +51,9 @@ QWidget *TInspectorDelegate::createEditor(QWidget *parent, const QStyleOptionVie
     return nullptr;
 }
 
-void TInspectorDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
+void TPropertyDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
 {
-    const TInspectorItem *item = ItemOf(index);
+    const TPropertyItem *item = ItemOf(index);
     if (!item) return;
     if (auto *line = qobject_cast<QLineEdit *>(editor)) {
         line->setText(item->AsString());
@@ -73,9 +73,9 @@ void TInspectorDelegate::setEditorData(QWidget *editor, const QModelIndex &index
     }
 }
 
-void TInspectorDelegate::setModelData(QWidget *editor, QAbstractItemModel *, const QModelIndex &index) const
+void TPropertyDelegate::setModelData(QWidget *editor, QAbstractItemModel *, const QModelIndex &index) const
 {
-    TInspectorItem *item = ItemOf(index);
+    TPropertyItem *item = ItemOf(index);
     if (!item) return;
     // Closing an editor without a change is no edit.
     if (auto *line = qobject_cast<QLineEdit *>(editor)) {
@@ -88,14 +88,14 @@ void TInspectorDelegate::setModelData(QWidget *editor, QAbstractItemModel *, con
     }
 }
 
-void TInspectorDelegate::destroyEditor(QWidget *editor, const QModelIndex &index) const
+void TPropertyDelegate::destroyEditor(QWidget *editor, const QModelIndex &index) const
 {
     const bool dropDown = qobject_cast<QComboBox *>(editor) != nullptr;
     QStyledItemDelegate::destroyEditor(editor, index);
-    if (TInspectorItem *item = ItemOf(index); item && dropDown) emit item->dropDownClosed();
+    if (TPropertyItem *item = ItemOf(index); item && dropDown) emit item->dropDownClosed();
 }
 
-QSize TInspectorDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
+QSize TPropertyDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     QSize size = QStyledItemDelegate::sizeHint(option, index);
     size.setHeight(std::max(size.height(), option.fontMetrics.height() + 8)); // room for the editors

@@ -1,17 +1,17 @@
-// Edits the value column of the inspector in place: a line edit for text
+// Edits the value column of the property grid in place: a line edit for text
 // items, a spin box for numbers, a drop-down for lists. Every commit goes
 // through the item's userSetValue, as any user edit does.
 #pragma once
 
 #include <QStyledItemDelegate>
 
-class TInspector;
-class TInspectorItem;
+class TPropertyGrid;
+class TPropertyItem;
 
-class TInspectorDelegate : public QStyledItemDelegate {
+class TPropertyDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    explicit TInspectorDelegate(TInspector &inspector);
+    explicit TPropertyDelegate(TPropertyGrid &grid);
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     void setEditorData(QWidget *editor, const QModelIndex &index) const override;
@@ -20,6 +20,6 @@ public:
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
 private:
-    TInspectorItem *ItemOf(const QModelIndex &index) const;
-    TInspector *FInspector;
+    TPropertyItem *ItemOf(const QModelIndex &index) const;
+    TPropertyGrid *FGrid;
 };

@@ -1,11 +1,11 @@
-// Rules of single inspector items: array and sequence type, base sequence,
+// Rules of single property grid items: array and sequence type, base sequence,
 // increment type, spacing groups, the unit spacing text and the cable page.
 #include "EditRules.h"
 
 #include "MainWindow.h"
 
 #include "controls/GridView.h"
-#include "controls/Inspector.h"
+#include "controls/PropertyGrid.h"
 
 #include "documents/SequenceDocuments.h"
 
@@ -18,7 +18,7 @@
 namespace {
 
 // The four items of a 2D spacing group, in page order.
-std::array<TInspectorItem *, 4> Seq2DGroupItems(const TSeq2DPage &page, int group)
+std::array<TPropertyItem *, 4> Seq2DGroupItems(const TSeq2DPage &page, int group)
 {
     switch (group) {
     case 2: return {page.NxComboBoxItem_sndSpacing, page.NxSpinItem_sndLevelCount, page.NxSpinItem_sndLevelFreq,
@@ -30,7 +30,7 @@ std::array<TInspectorItem *, 4> Seq2DGroupItems(const TSeq2DPage &page, int grou
     }
 }
 
-std::array<TInspectorItem *, 4> Seq1DGroupItems(const TSeq1DPage &page, int group)
+std::array<TPropertyItem *, 4> Seq1DGroupItems(const TSeq1DPage &page, int group)
 {
     switch (group) {
     case 2: return {page.NxSpinItem_Seq1D_sndSpacing, page.NxSpinItem_Seq1D_sndIncrement,
@@ -62,13 +62,13 @@ void TEditRules::ArrayTypeChosen()
         page.NxCheckBoxItem_SecondLength->SetEnabled(twoGroups);
         page.NxCheckBoxItem_ThirdLength->SetEnabled(false);
         page.NxCheckBoxItem_FourthLength->SetEnabled(false);
-        for (TInspectorItem *box : {page.NxCheckBoxItem_SecondLength, page.NxCheckBoxItem_ThirdLength,
+        for (TPropertyItem *box : {page.NxCheckBoxItem_SecondLength, page.NxCheckBoxItem_ThirdLength,
                                     page.NxCheckBoxItem_FourthLength}) {
             box->SetChecked(false);
             box->SetExpandedAll(false);
         }
         for (int group = 2; group <= 4; ++group)
-            for (TInspectorItem *item : Seq2DGroupItems(page, group)) item->SetEnabled(false);
+            for (TPropertyItem *item : Seq2DGroupItems(page, group)) item->SetEnabled(false);
     }
     if (FWindow.NodeSelected())
         if (TCustomVeskObject *document = FWindow.SelectedDocument()) document->Update();
@@ -89,7 +89,7 @@ void TEditRules::SequenceTypeChosen()
 
 void TEditRules::FillBaseCandidates()
 {
-    TInspectorItem *item = FWindow.Widgets().Seq2DPage.NxComboBoxItem_SingleSequencies;
+    TPropertyItem *item = FWindow.Widgets().Seq2DPage.NxComboBoxItem_SingleSequencies;
     FWindow.BaseSequenceCandidates.clear();
     QStringList lines;
     QTreeWidget *tree = FWindow.Widgets().ObjectTree;
@@ -112,7 +112,7 @@ void TEditRules::FillBaseCandidates()
 
 void TEditRules::BaseSequenceChosen()
 {
-    TInspectorItem *item = FWindow.Widgets().Seq2DPage.NxComboBoxItem_SingleSequencies;
+    TPropertyItem *item = FWindow.Widgets().Seq2DPage.NxComboBoxItem_SingleSequencies;
     const int chosen = item->ItemIndex();
     auto &candidates = FWindow.BaseSequenceCandidates;
     auto *sequence = dynamic_cast<TnSeq2D *>(FWindow.SelectedDocument());
@@ -129,7 +129,7 @@ void TEditRules::BaseSequenceChosen()
 void TEditRules::SwapIncrements()
 {
     const TSeq1DPage &page = FWindow.Widgets().Seq1DPage;
-    const std::array<TInspectorItem *, 4> increments{page.NxSpinItem_Seq1D_Increment, page.NxSpinItem_Seq1D_sndIncrement,
+    const std::array<TPropertyItem *, 4> increments{page.NxSpinItem_Seq1D_Increment, page.NxSpinItem_Seq1D_sndIncrement,
                                                      page.NxSpinItem_Seq1D_trdIncrement, page.NxSpinItem_Seq1D_fthIncrement};
     for (size_t i = 0; i < increments.size(); ++i) {
         const double shown = increments[i]->AsFloat();
@@ -149,13 +149,13 @@ void TEditRules::IncrementTypeChosen()
         TUpdatesPause pause(FWindow.Views());
         SwapIncrements();
         const QString caption = chosen == 1 ? QStringLiteral("Factor") : QStringLiteral("Increment");
-        const std::array<TInspectorItem *, 3> checks{page.NxCheckBoxItem_Seq1D_SecondLength,
+        const std::array<TPropertyItem *, 3> checks{page.NxCheckBoxItem_Seq1D_SecondLength,
                                                      page.NxCheckBoxItem_Seq1D_THirdLength,
                                                      page.NxCheckBoxItem_Seq1D_FourthLength};
-        const std::array<TInspectorItem *, 4> increments{page.NxSpinItem_Seq1D_Increment, page.NxSpinItem_Seq1D_sndIncrement,
+        const std::array<TPropertyItem *, 4> increments{page.NxSpinItem_Seq1D_Increment, page.NxSpinItem_Seq1D_sndIncrement,
                                                          page.NxSpinItem_Seq1D_trdIncrement,
                                                          page.NxSpinItem_Seq1D_fthIncrement};
-        for (TInspectorItem *item : increments) item->SetCaption(caption);
+        for (TPropertyItem *item : increments) item->SetCaption(caption);
         for (size_t i = 0; i < checks.size(); ++i)
             if (checks[i]->Checked()) increments[i + 1]->SetEnabled(increments[0]->Enabled());
     }
@@ -163,30 +163,30 @@ void TEditRules::IncrementTypeChosen()
         if (TCustomVeskObject *document = FWindow.SelectedDocument()) document->Update();
 }
 
-void TEditRules::Seq2DGroupToggled(TInspectorItem &box)
+void TEditRules::Seq2DGroupToggled(TPropertyItem &box)
 {
     const TSeq2DPage &page = FWindow.Widgets().Seq2DPage;
     const int group = &box == page.NxCheckBoxItem_SecondLength ? 2 : &box == page.NxCheckBoxItem_ThirdLength ? 3 : 4;
-    TInspectorItem *next = group == 2 ? page.NxCheckBoxItem_ThirdLength
+    TPropertyItem *next = group == 2 ? page.NxCheckBoxItem_ThirdLength
                            : group == 3 ? page.NxCheckBoxItem_FourthLength
                                         : nullptr;
     const bool on = box.Checked();
     TUpdatesPause pause(FWindow.Views());
-    for (TInspectorItem *item : Seq2DGroupItems(page, group)) item->SetEnabled(on);
+    for (TPropertyItem *item : Seq2DGroupItems(page, group)) item->SetEnabled(on);
     box.SetExpandedAll(on);
     // The later groups keep their values; they are not read while this one is off.
     if (next != nullptr) next->SetEnabled(on);
 }
 
-void TEditRules::Seq1DGroupToggled(TInspectorItem &box)
+void TEditRules::Seq1DGroupToggled(TPropertyItem &box)
 {
     const TSeq1DPage &page = FWindow.Widgets().Seq1DPage;
-    const std::array<TInspectorItem *, 3> boxes{page.NxCheckBoxItem_Seq1D_SecondLength, page.NxCheckBoxItem_Seq1D_THirdLength,
+    const std::array<TPropertyItem *, 3> boxes{page.NxCheckBoxItem_Seq1D_SecondLength, page.NxCheckBoxItem_Seq1D_THirdLength,
                                                 page.NxCheckBoxItem_Seq1D_FourthLength};
     const int index = int(std::find(boxes.begin(), boxes.end(), &box) - boxes.begin());
     const bool on = box.Checked();
     TUpdatesPause pause(FWindow.Views());
-    for (TInspectorItem *item : Seq1DGroupItems(page, index + 2)) item->SetEnabled(on);
+    for (TPropertyItem *item : Seq1DGroupItems(page, index + 2)) item->SetEnabled(on);
     box.SetExpandedAll(on);
     if (index + 1 < int(boxes.size())) boxes[size_t(index) + 1]->SetEnabled(on);
     // Unchecking a group also unchecks (and disables) the groups after it.
@@ -194,13 +194,13 @@ void TEditRules::Seq1DGroupToggled(TInspectorItem &box)
         for (int later = index + 1; later < int(boxes.size()); ++later) {
             boxes[size_t(later)]->SetEnabled(false);
             boxes[size_t(later)]->SetChecked(false);
-            for (TInspectorItem *item : Seq1DGroupItems(page, later + 2)) item->SetEnabled(false);
+            for (TPropertyItem *item : Seq1DGroupItems(page, later + 2)) item->SetEnabled(false);
         }
 }
 
 bool TEditRules::UnitSpacingAccepted()
 {
-    TInspectorItem *item = FWindow.Widgets().Seq2DPage.NxTextItem_Spacing;
+    TPropertyItem *item = FWindow.Widgets().Seq2DPage.NxTextItem_Spacing;
     auto *sequence = dynamic_cast<TnSeq2D *>(FWindow.SelectedDocument());
     const QString text = item->AsString().trimmed();
     // Both "." and "," are taken as the decimal separator.

@@ -1,6 +1,6 @@
-// The property inspector: item properties, the user's edits against program
+// The property grid: item properties, the user's edits against program
 // writes, drop-down events in order, and the tree showing the item state.
-#include "controls/Inspector.h"
+#include "controls/PropertyGrid.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -8,7 +8,7 @@
 #include <QTest>
 #include <QTreeWidgetItem>
 
-class TInspectorTest : public QObject {
+class TPropertyGridTest : public QObject {
     Q_OBJECT
 private slots:
     void init();
@@ -25,13 +25,13 @@ private slots:
     void TreeShowsTheItemState();
 
 private:
-    TInspector *FInspector = nullptr;
-    TInspectorItem *FCategory = nullptr, *FText = nullptr, *FSpin = nullptr, *FCombo = nullptr, *FCheck = nullptr;
+    TPropertyGrid *FInspector = nullptr;
+    TPropertyItem *FCategory = nullptr, *FText = nullptr, *FSpin = nullptr, *FCombo = nullptr, *FCheck = nullptr;
 };
 
-void TInspectorTest::init()
+void TPropertyGridTest::init()
 {
-    FInspector = new TInspector("NextInspector_Test");
+    FInspector = new TPropertyGrid("NextInspector_Test");
     FCategory = FInspector->AddItem(nullptr, "Category_General", "General", TItemKind::Category);
     FText = FInspector->AddItem(FCategory, "Title", "Title", TItemKind::Text);
     FSpin = FInspector->AddItem(FCategory, "Spacing", "Spacing, m", TItemKind::Spin);
@@ -42,13 +42,13 @@ void TInspectorTest::init()
     FCheck = FInspector->AddItem(FCategory, "XLogScale", "Log scale", TItemKind::CheckBox);
 }
 
-void TInspectorTest::cleanup()
+void TPropertyGridTest::cleanup()
 {
     delete FInspector;
     FInspector = nullptr;
 }
 
-void TInspectorTest::ItemsCarryTheirProperties()
+void TPropertyGridTest::ItemsCarryTheirProperties()
 {
     FSpin->SetFloat(2.5);
     FCombo->SetItemIndex(1);
@@ -76,18 +76,18 @@ void TInspectorTest::ItemsCarryTheirProperties()
     QCOMPARE(FCombo->Text(), QString());
 }
 
-void TInspectorTest::FindsItemsAndListsThemDepthFirst()
+void TPropertyGridTest::FindsItemsAndListsThemDepthFirst()
 {
-    TInspectorItem *other = FInspector->AddItem(nullptr, "Category_Other", "Other", TItemKind::Category);
-    TInspectorItem *late = FInspector->AddItem(FCategory, "Late", "Late", TItemKind::Text);
+    TPropertyItem *other = FInspector->AddItem(nullptr, "Category_Other", "Other", TItemKind::Category);
+    TPropertyItem *late = FInspector->AddItem(FCategory, "Late", "Late", TItemKind::Text);
     QCOMPARE(FInspector->FindItem("ArrayType"), FCombo);
     QCOMPARE(FInspector->FindItem("Missing"), nullptr);
-    QCOMPARE(FInspector->Items(), (QList<TInspectorItem *>{FCategory, FText, FSpin, FCombo, FCheck, late, other}));
-    QCOMPARE(FInspector->findChild<TInspectorItem *>("Late"), late);
+    QCOMPARE(FInspector->Items(), (QList<TPropertyItem *>{FCategory, FText, FSpin, FCombo, FCheck, late, other}));
+    QCOMPARE(FInspector->findChild<TPropertyItem *>("Late"), late);
     QCOMPARE(FInspector->ItemAt(FSpin->TreeItem()), FSpin);
 }
 
-void TInspectorTest::UserEditsAreRefused_data()
+void TPropertyGridTest::UserEditsAreRefused_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("state");
@@ -104,25 +104,25 @@ void TInspectorTest::UserEditsAreRefused_data()
     QTest::newRow("disabled check") << "XLogScale" << "disabled" << QVariant(true);
 }
 
-void TInspectorTest::UserEditsAreRefused()
+void TPropertyGridTest::UserEditsAreRefused()
 {
     QFETCH(QString, name);
     QFETCH(QString, state);
     QFETCH(QVariant, value);
-    TInspectorItem *item = FInspector->FindItem(name);
+    TPropertyItem *item = FInspector->FindItem(name);
     item->SetEnabled(state != "disabled");
     item->SetReadOnly(state == "readOnly");
     const QVariant before = item->Value();
-    QSignalSpy changed(item, &TInspectorItem::valueChanged);
-    QSignalSpy edited(item, &TInspectorItem::userEdited);
+    QSignalSpy changed(item, &TPropertyItem::valueChanged);
+    QSignalSpy edited(item, &TPropertyItem::userEdited);
     QVERIFY(!item->userSetValue(value));
     QCOMPARE(item->Value(), before);
     QCOMPARE(changed.count() + edited.count(), 0);
 }
 
-void TInspectorTest::UserEditsAreAccepted()
+void TPropertyGridTest::UserEditsAreAccepted()
 {
-    QSignalSpy edited(FInspector, &TInspector::ItemEdited);
+    QSignalSpy edited(FInspector, &TPropertyGrid::ItemEdited);
     QVERIFY(FSpin->userSetValue("2,5"));
     QCOMPARE(FSpin->AsFloat(), 2.5);
     QVERIFY(FSpin->userSetValue(100));
@@ -130,16 +130,16 @@ void TInspectorTest::UserEditsAreAccepted()
     QVERIFY(FCombo->userSetValue(2));
     QVERIFY(FCheck->userSetValue(true));
     QCOMPARE(edited.count(), 5);
-    QCOMPARE(edited.first().first().value<TInspectorItem *>(), FSpin);
+    QCOMPARE(edited.first().first().value<TPropertyItem *>(), FSpin);
     QCOMPARE(FText->AsString(), QString("Line 7"));
     QCOMPARE(FCombo->AsString(), QString("Dipole"));
     QVERIFY(FCheck->Checked());
 }
 
-void TInspectorTest::ProgramWritesRaiseNoUserEdit()
+void TPropertyGridTest::ProgramWritesRaiseNoUserEdit()
 {
-    QSignalSpy edited(FInspector, &TInspector::ItemEdited);
-    QSignalSpy changed(FSpin, &TInspectorItem::valueChanged);
+    QSignalSpy edited(FInspector, &TPropertyGrid::ItemEdited);
+    QSignalSpy changed(FSpin, &TPropertyItem::valueChanged);
     FSpin->SetFloat(500); // beyond the limits: a program write keeps it
     FSpin->SetFloat(500);
     FText->SetString("x");
@@ -150,16 +150,16 @@ void TInspectorTest::ProgramWritesRaiseNoUserEdit()
     QCOMPARE(edited.count(), 0);
 }
 
-void TInspectorTest::ChooseRaisesTheDropDownEventsInOrder()
+void TPropertyGridTest::ChooseRaisesTheDropDownEventsInOrder()
 {
     QStringList events;
-    connect(FCombo, &TInspectorItem::dropDownOpening, this, [&] {
+    connect(FCombo, &TPropertyItem::dropDownOpening, this, [&] {
         events << "opening";
         FCombo->SetLines({"One", "Two"}); // the window fills the list as it opens
     });
-    connect(FCombo, &TInspectorItem::valueChanged, this, [&] { events << "valueChanged"; });
-    connect(FCombo, &TInspectorItem::userEdited, this, [&] { events << "userEdited"; });
-    connect(FCombo, &TInspectorItem::dropDownClosed, this, [&] { events << "closed"; });
+    connect(FCombo, &TPropertyItem::valueChanged, this, [&] { events << "valueChanged"; });
+    connect(FCombo, &TPropertyItem::userEdited, this, [&] { events << "userEdited"; });
+    connect(FCombo, &TPropertyItem::dropDownClosed, this, [&] { events << "closed"; });
     QVERIFY(FCombo->choose(1));
     QCOMPARE(events, (QStringList{"opening", "valueChanged", "userEdited", "closed"}));
     QCOMPARE(FCombo->Text(), QString("Two"));
@@ -168,14 +168,14 @@ void TInspectorTest::ChooseRaisesTheDropDownEventsInOrder()
     QVERIFY(!FSpin->choose(0));
 }
 
-void TInspectorTest::ComboEditorOpensAndClosesAroundTheEdit()
+void TPropertyGridTest::ComboEditorOpensAndClosesAroundTheEdit()
 {
     FInspector->show();
     QVERIFY(QTest::qWaitForWindowExposed(FInspector));
     QStringList events;
-    connect(FCombo, &TInspectorItem::dropDownOpening, this, [&] { events << "opening"; });
-    connect(FCombo, &TInspectorItem::userEdited, this, [&] { events << "userEdited"; });
-    connect(FCombo, &TInspectorItem::dropDownClosed, this, [&] { events << "closed"; });
+    connect(FCombo, &TPropertyItem::dropDownOpening, this, [&] { events << "opening"; });
+    connect(FCombo, &TPropertyItem::userEdited, this, [&] { events << "userEdited"; });
+    connect(FCombo, &TPropertyItem::dropDownClosed, this, [&] { events << "closed"; });
     FInspector->setCurrentItem(FCombo->TreeItem()); // selecting the row announces the drop-down
     QCOMPARE(events, QStringList{"opening"});
     FInspector->editItem(FCombo->TreeItem(), 1);
@@ -189,12 +189,12 @@ void TInspectorTest::ComboEditorOpensAndClosesAroundTheEdit()
     QCOMPARE(FCombo->TreeItem()->text(1), QString("Dipole"));
 }
 
-void TInspectorTest::SpinEditorKeepsEveryDigitAndOutOfLimitValues()
+void TPropertyGridTest::SpinEditorKeepsEveryDigitAndOutOfLimitValues()
 {
     FInspector->show();
     QVERIFY(QTest::qWaitForWindowExposed(FInspector));
     FSpin->SetFloat(250.125); // beyond the maximum and finer than one decimal
-    QSignalSpy edited(FSpin, &TInspectorItem::userEdited);
+    QSignalSpy edited(FSpin, &TPropertyItem::userEdited);
     FInspector->setCurrentItem(FSpin->TreeItem(), 1);
     FInspector->editItem(FSpin->TreeItem(), 1);
     auto *spin = FInspector->findChild<QDoubleSpinBox *>();
@@ -207,9 +207,9 @@ void TInspectorTest::SpinEditorKeepsEveryDigitAndOutOfLimitValues()
     QCOMPARE(FSpin->AsFloat(), 250.125);
 }
 
-void TInspectorTest::TreeShowsTheItemState()
+void TPropertyGridTest::TreeShowsTheItemState()
 {
-    QSignalSpy state(FSpin, &TInspectorItem::stateChanged);
+    QSignalSpy state(FSpin, &TPropertyItem::stateChanged);
     FSpin->SetHidden(true);
     QVERIFY(FSpin->TreeItem()->isHidden());
     FSpin->SetEnabled(false);
@@ -227,7 +227,7 @@ void TInspectorTest::TreeShowsTheItemState()
     QVERIFY(!FCategory->Expanded());
 
     // The user's click on the check box is a user edit.
-    QSignalSpy edited(FCheck, &TInspectorItem::userEdited);
+    QSignalSpy edited(FCheck, &TPropertyItem::userEdited);
     FCheck->TreeItem()->setCheckState(1, Qt::Checked);
     QVERIFY(FCheck->Checked());
     QCOMPARE(edited.count(), 1);
@@ -236,5 +236,5 @@ void TInspectorTest::TreeShowsTheItemState()
     QCOMPARE(edited.count(), 1);
 }
 
-QTEST_MAIN(TInspectorTest)
-#include "InspectorTest.moc"
+QTEST_MAIN(TPropertyGridTest)
+#include "PropertyGridTest.moc"

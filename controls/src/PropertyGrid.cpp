@@ -1,15 +1,15 @@
-#include "controls/Inspector.h"
+#include "controls/PropertyGrid.h"
 
-#include "InspectorDelegate.h"
+#include "PropertyDelegate.h"
 
 #include <QHeaderView>
 
-TInspector::TInspector(const QString &name, QWidget *parent) : QTreeWidget(parent)
+TPropertyGrid::TPropertyGrid(const QString &name, QWidget *parent) : QTreeWidget(parent)
 {
     setObjectName(name);
     setColumnCount(2);
     setHeaderLabels({tr("Property"), tr("Value")});
-    setItemDelegate(new TInspectorDelegate(*this));
+    setItemDelegate(new TPropertyDelegate(*this));
     setIndentation(14);
     setUniformRowHeights(true);
     setSelectionMode(SingleSelection);
@@ -17,11 +17,11 @@ TInspector::TInspector(const QString &name, QWidget *parent) : QTreeWidget(paren
     header()->setStretchLastSection(true);
     header()->resizeSection(0, 170);
 
-    connect(this, &QTreeWidget::itemChanged, this, &TInspector::OnRowChanged);
+    connect(this, &QTreeWidget::itemChanged, this, &TPropertyGrid::OnRowChanged);
     connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem *row) { OnRowExpanded(row, true); });
     connect(this, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem *row) { OnRowExpanded(row, false); });
     connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *row) {
-        TInspectorItem *item = ItemAt(row);
+        TPropertyItem *item = ItemAt(row);
         if (item && item->Kind() == TItemKind::ComboBox && item->Enabled()) emit item->dropDownOpening();
     });
     // One click on a value starts editing it.
@@ -32,32 +32,32 @@ TInspector::TInspector(const QString &name, QWidget *parent) : QTreeWidget(paren
     });
 }
 
-TInspector::~TInspector()
+TPropertyGrid::~TPropertyGrid()
 {
     // The tree's rows go before the items; no row signal may reach an item now.
     disconnect(this, nullptr, this, nullptr);
 }
 
-TInspectorItem *TInspector::AddItem(TInspectorItem *parent, const QString &name, const QString &caption, TItemKind kind)
+TPropertyItem *TPropertyGrid::AddItem(TPropertyItem *parent, const QString &name, const QString &caption, TItemKind kind)
 {
-    return new TInspectorItem(*this, parent, name, caption, kind);
+    return new TPropertyItem(*this, parent, name, caption, kind);
 }
 
-TInspectorItem *TInspector::FindItem(const QString &name) const
+TPropertyItem *TPropertyGrid::FindItem(const QString &name) const
 {
-    for (TInspectorItem *item : FItems)
+    for (TPropertyItem *item : FItems)
         if (item->objectName() == name) return item;
     return nullptr;
 }
 
-TInspectorItem *TInspector::ItemAt(QTreeWidgetItem *row) const
+TPropertyItem *TPropertyGrid::ItemAt(QTreeWidgetItem *row) const
 {
-    return row ? qobject_cast<TInspectorItem *>(row->data(0, Qt::UserRole).value<QObject *>()) : nullptr;
+    return row ? qobject_cast<TPropertyItem *>(row->data(0, Qt::UserRole).value<QObject *>()) : nullptr;
 }
 
-TInspectorItem *TInspector::SelectedItem() const { return ItemAt(currentItem()); }
+TPropertyItem *TPropertyGrid::SelectedItem() const { return ItemAt(currentItem()); }
 
-void TInspector::Sync(TInspectorItem &item)
+void TPropertyGrid::Sync(TPropertyItem &item)
 {
     QTreeWidgetItem *row = item.TreeItem();
     const bool wasSyncing = std::exchange(FSyncing, true);
@@ -94,15 +94,15 @@ void TInspector::Sync(TInspectorItem &item)
     FSyncing = wasSyncing;
 }
 
-void TInspector::OnRowChanged(QTreeWidgetItem *row, int column)
+void TPropertyGrid::OnRowChanged(QTreeWidgetItem *row, int column)
 {
-    TInspectorItem *item = ItemAt(row);
+    TPropertyItem *item = ItemAt(row);
     if (FSyncing || !item || item->Kind() != TItemKind::CheckBox || column != 1) return;
     const bool checked = row->checkState(1) == Qt::Checked;
     if (checked != item->Checked() && !item->userSetValue(checked)) Sync(*item);
 }
 
-void TInspector::OnRowExpanded(QTreeWidgetItem *row, bool expanded)
+void TPropertyGrid::OnRowExpanded(QTreeWidgetItem *row, bool expanded)
 {
-    if (TInspectorItem *item = ItemAt(row); item && !FSyncing) item->SetExpanded(expanded);
+    if (TPropertyItem *item = ItemAt(row); item && !FSyncing) item->SetExpanded(expanded);
 }
