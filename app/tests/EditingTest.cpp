@@ -82,10 +82,7 @@ private slots:
     void init()
     {
         FFolder = std::make_unique<QTemporaryDir>();
-        FWindow = std::make_unique<TForm_VeskMain>();
-        FWindow->Dialogs().SetMessagesAnswered(true);
-        FWindow->resize(1200, 900);
-        FWindow->show();
+        FWindow = NewTestWindow(QSize(1200, 900));
         QVERIFY(QTest::qWaitForWindowExposed(FWindow.get()));
     }
     void cleanup()

@@ -44,6 +44,17 @@ inline int RunVesk(const QStringList &arguments)
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
+// A fresh window for one test: messages are recorded, not shown, so the
+// test runs unattended; shown at the size given.
+inline std::unique_ptr<TForm_VeskMain> NewTestWindow(const QSize &size)
+{
+    auto window = std::make_unique<TForm_VeskMain>();
+    window->Dialogs().SetMessagesAnswered(true);
+    window->resize(size);
+    window->show();
+    return window;
+}
+
 // Triggers the named action of the window; fails with the name when it is
 // missing or disabled.
 #define TRIGGER_ACTION(window, name)                                                                    \
