@@ -2,6 +2,7 @@
 
 #include "VeskNew.h"
 
+#include "controls/ChartPicture.h"
 #include "documents/VeskConstants.h"
 
 #include <QFileDialog>
@@ -27,7 +28,6 @@ namespace {
 
 constexpr std::string_view PictureDialogFilter = "PNG Image (*.png)|*.png|SVG Image (*.svg)|*.svg|PDF Document (*.pdf)|*.pdf";
 constexpr const char *PictureExtensions[] = {"png", "svg", "pdf"};
-constexpr int LargestPictureSide = 10000; // pixels: a 10000 x 10000 PNG takes 400 MB while drawn
 
 constexpr std::string_view SaveDialogFilter =
     "1D Sequence Files (*.s1d)|*.s1d|2D Sequence Files (*.s2d)|*.s2d|1D Data Files (*.d1d)|*.d1d|"

@@ -5,6 +5,7 @@
 #include "controls/Chart.h"
 #include "controls/ChartSeries.h"
 #include "controls/ColorGridSeries.h"
+#include "controls/PropertyItem.h"
 
 #include "documents/VeskObjects.h"
 #include "survey/Measurements.h"
@@ -170,6 +171,39 @@ private slots:
         QCOMPARE(FWindow->Dialogs().Messages().size(), 1);
         QVERIFY(FWindow->Dialogs().Messages().constFirst().contains(missingFolder));
         QVERIFY(!QFile::exists(missingFolder));
+    }
+
+    // The window's picture and vesk plot's are the same bytes for the same
+    // document, diagram and size.
+    void TheWindowsPictureIsVeskPlots()
+    {
+        const struct {
+            const char *File;
+            int Kind;
+            const char *Chart;
+            int Diagram; // the 2D data diagram chosen in the inspector; -1: none
+            const char *PlotDiagram;
+        } cases[] = {{"wenner.d2d", 4, "Chart_d2d", -1, nullptr},
+                     {"wenner.d2d", 4, "Chart_d2d", 1, "sounding-curves"},
+                     {"sounding.d1d", 3, "Chart_Data1D", -1, nullptr}};
+        const QSize size(720, 480);
+        for (const auto &c : cases) {
+            Open(QString::fromLatin1(c.File), c.Kind);
+            if (c.Diagram >= 0) {
+                auto *diagram = FWindow->findChild<TPropertyItem *>(QStringLiteral("NxComboBoxItem_d2d_VisibleDiagrams"));
+                QVERIFY(diagram != nullptr && diagram->choose(c.Diagram));
+            }
+            const QString window = FFolder->filePath(QStringLiteral("window.png"));
+            SavePicture(Chart(QString::fromLatin1(c.Chart)), window, 1, size);
+            const QString batch = FFolder->filePath(QStringLiteral("batch.png"));
+            QStringList arguments{QStringLiteral("plot"), ExampleFile(QString::fromLatin1(c.File)), QStringLiteral("--size"),
+                                  QStringLiteral("720x480"), QStringLiteral("-o"), batch};
+            if (c.PlotDiagram) arguments << QStringLiteral("--diagram") << QString::fromLatin1(c.PlotDiagram);
+            QCOMPARE(RunVesk(arguments), 0);
+            const QByteArray windowBytes = FileBytes(window);
+            QVERIFY(!windowBytes.isEmpty());
+            QVERIFY2(windowBytes == FileBytes(batch), c.File);
+        }
     }
 
     void TypedSizes()

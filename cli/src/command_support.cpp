@@ -29,9 +29,9 @@ const char *const FilterHelp =
     "  --chargeability MIN:MAX  keep C [ms] within MIN..MAX\n"
     "  --sliding-average WIDTH  smooth Rho and C along each level (WIDTH 3, 5, 7 or 9)\n";
 
-Session::Session(std::ostream &errors) : FHost(), FStore(FHost)
+Session::Session(std::ostream &errors, std::unique_ptr<TPlainHost> host) : FHost(std::move(host)), FStore(*FHost)
 {
-    FHost.SetMessageCallback([&errors](const std::string &text) { errors << text << std::endl; });
+    FHost->SetMessageCallback([&errors](const std::string &text) { errors << text << std::endl; });
 }
 
 TCustomVeskObject &Session::Open(const std::string &fileName, TDocumentKind kind)
@@ -160,7 +160,9 @@ bool ApplyFilterOptions(const ParsedArguments &arguments, TCustomVeskObject &doc
         filters.SlidingAverage = true;
         filters.WindowWidth = static_cast<int32_t>(width);
     }
-    // As after an edit of the inspector page: the filters run on the update.
+    // As after an edit of the inspector page: the page shows the settings
+    // (window-less documents have none) and the filters run on the update.
+    data->FillInspector();
     data->Update();
     return true;
 }

@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -37,15 +38,16 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The documents without a window: the plain host, with every message the
-// documents show written to standard error as it comes, and the store.
+// The documents without a window: the plain host (or a host derived from it,
+// e.g. one whose documents draw charts), with every message the documents
+// show written to standard error as it comes, and the store.
 class Session {
 public:
-    explicit Session(std::ostream &errors);
+    explicit Session(std::ostream &errors, std::unique_ptr<TPlainHost> host = std::make_unique<TPlainHost>());
     Session(const Session &) = delete;
     Session &operator=(const Session &) = delete;
 
-    TPlainHost &Host() { return FHost; }
+    TPlainHost &Host() { return *FHost; }
     TVeskStore &Store() { return FStore; }
 
     // Creates the document of the kind and loads the file into it. Throws
@@ -56,8 +58,8 @@ public:
     TCustomVeskObject &Create(TDocumentKind kind);
 
 private:
-    TPlainHost FHost;
-    TVeskStore FStore;
+    std::unique_ptr<TPlainHost> FHost;
+    TVeskStore FStore; // declared after the host: its documents go first
 };
 
 // The "--kind" option shared by the commands that open files.

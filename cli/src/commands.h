@@ -28,6 +28,9 @@ int RunExport(std::span<const std::string> arguments, CommandIo io);
 int RunSave(std::span<const std::string> arguments, CommandIo io);
 int RunSequence(std::span<const std::string> arguments, CommandIo io);
 int RunSynth(std::span<const std::string> arguments, CommandIo io);
+// Runs the picture program vesk-plot installed beside vesk (it draws through
+// the desktop program's charts, which vesk itself does not link).
+int RunPlotProgram(std::span<const std::string> arguments, CommandIo io);
 
 inline constexpr Command Commands[] = {
     {"info", "show what a sequence or data file holds", RunInfo},
@@ -35,7 +38,12 @@ inline constexpr Command Commands[] = {
     {"save", "append, filter and save a document as an instrument file", RunSave},
     {"sequence", "design a 2D or 1D sequence and write it (.s2d, .s1d)", RunSequence},
     {"synth", "make a synthetic survey over a layered earth", RunSynth},
+    {"plot", "draw a document's chart into a PNG, SVG or PDF picture", RunPlotProgram},
 };
+
+// Runs the command and reports what it throws: a UsageError (status 2) with
+// a pointer to its help, a DocumentFailure or another failure (status 1).
+int RunReported(const Command &command, std::span<const std::string> arguments, CommandIo io);
 
 // Runs the program: `arguments` without the program name. Reports usage
 // errors (status 2) and failed document operations (status 1) on `err`.

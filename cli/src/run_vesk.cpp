@@ -107,22 +107,27 @@ int RunCommandLine(std::span<const std::string> arguments, CommandIo io)
                << "Run 'vesk --help' for the list of commands.\n";
         return ExitUsage;
     }
-    try {
-        return command->run(rest, io);
-    } catch (const UsageError &error) {
-        io.err << "vesk " << command->name << ": " << error.what() << "\n"
-               << "Run 'vesk " << command->name << " --help' for its usage.\n";
-        return ExitUsage;
-    } catch (const DocumentFailure &error) {
-        io.err << "vesk " << command->name << ": " << error.what() << "\n";
-        return ExitDocumentFailed;
-    } catch (const std::exception &error) {
-        io.err << "vesk " << command->name << ": " << error.what() << "\n";
-        return ExitDocumentFailed;
-    }
+    return RunReported(*command, rest, io);
 }
 
 } // namespace
+
+int RunReported(const Command &command, std::span<const std::string> arguments, CommandIo io)
+{
+    try {
+        return command.run(arguments, io);
+    } catch (const UsageError &error) {
+        io.err << "vesk " << command.name << ": " << error.what() << "\n"
+               << "Run 'vesk " << command.name << " --help' for its usage.\n";
+        return ExitUsage;
+    } catch (const DocumentFailure &error) {
+        io.err << "vesk " << command.name << ": " << error.what() << "\n";
+        return ExitDocumentFailed;
+    } catch (const std::exception &error) {
+        io.err << "vesk " << command.name << ": " << error.what() << "\n";
+        return ExitDocumentFailed;
+    }
+}
 
 int RunVesk(std::span<const std::string> arguments, CommandIo io)
 {

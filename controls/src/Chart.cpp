@@ -205,15 +205,26 @@ void TChart::FitAxis(TAxisId axis)
 
 void TChart::PlaceLegend(bool outside)
 {
-    const bool isOutside = plotLayout()->hasElement(0, 1) && plotLayout()->element(0, 1) == legend;
+    // Outside, the legend stands at the top of a column right of the plot,
+    // clear of the chart's edges, with an empty cell below it taking the rest
+    // of the height.
+    auto *column = plotLayout()->hasElement(0, 1) ? qobject_cast<QCPLayoutGrid *>(plotLayout()->element(0, 1)) : nullptr;
+    const bool isOutside = column != nullptr && column->hasElement(0, 0) && column->element(0, 0) == legend;
     if (outside == isOutside) return;
     if (outside) {
         axisRect()->insetLayout()->take(legend);
-        plotLayout()->addElement(0, 1, legend);
+        column = new QCPLayoutGrid;
+        plotLayout()->addElement(0, 1, column);
         plotLayout()->setColumnStretchFactor(1, 0.001);
+        column->setMargins(QMargins(0, 8, 8, 8));
+        column->addElement(0, 0, legend);
+        column->addElement(1, 0, new QCPLayoutElement(this));
+        column->setRowStretchFactor(0, 0.001);
+        column->setRowStretchFactor(1, 1);
         legend->setMargins(QMargins(6, 4, 6, 4));
     } else {
-        plotLayout()->take(legend);
+        column->take(legend);
+        plotLayout()->remove(column);
         plotLayout()->simplify();
         axisRect()->insetLayout()->addElement(legend, Qt::AlignTop | Qt::AlignRight);
     }

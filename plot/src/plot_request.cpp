@@ -1,0 +1,236 @@
+#include "plot_request.h"
+
+#include "command_support.h"
+#include "output_checks.h"
+#include "value_parsing.h"
+
+#include "presentation/ChartDetails.h"
+#include "survey/VeskTypes.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstddef>
+#include <filesystem>
+#include <set>
+
+namespace vesk::plot {
+
+using cli::UsageError;
+
+namespace {
+
+const cli::OptionSpec Options[] = {
+    cli::KindOption,         cli::AppendOption,
+    {"output", 'o', true, false}, {"format", '\0', true, false}, {"size", '\0', true, false},
+    {"diagram", '\0', true, false}, {"values", '\0', true, false}, {"gridding", '\0', true, false},
+    {"radius", '\0', true, false}, cli::FilterOptions[0], cli::FilterOptions[1],
+    cli::FilterOptions[2],   cli::FilterOptions[3],   cli::FilterOptions[4],
+    cli::FilterOptions[5],
+};
+
+// A word of the command line and what it stands for.
+template <typename T>
+struct Choice {
+    std::string_view word;
+    T value;
+};
+
+const Choice<TPictureFormat> Formats[] = {
+    {"png", TPictureFormat::Png}, {"svg", TPictureFormat::Svg}, {"pdf", TPictureFormat::Pdf}};
+const Choice<int32_t> Diagrams[] = {{"pseudo-section", DiagramPseudoSection},
+                                    {"sounding-curves", DiagramSoundingCurves},
+                                    {"profile-curves", DiagramProfileCurves},
+                                    {"signals", DiagramSignals}};
+const Choice<uint32_t> Values[] = {{"resistivity", ValuesToShowResistivity},
+                                   {"chargeability", ValuesToShowChargeability}};
+const Choice<int32_t> Griddings[] = {{"idw", ApproximationInverseDistance}, {"akima", ApproximationAkima}};
+
+constexpr double LargestRadius = 1000.0;
+
+template <typename T, std::size_t N>
+std::optional<T> ChooseWord(const cli::ParsedArguments &arguments, std::string_view option,
+                            const Choice<T> (&choices)[N])
+{
+    const std::optional<std::string> given = arguments.Value(option);
+    if (!given) return std::nullopt;
+    std::string known;
+    for (const Choice<T> &choice : choices) {
+        if (choice.word == *given) return choice.value;
+        known += (known.empty() ? "'" : ", '") + std::string(choice.word) + "'";
+    }
+    throw UsageError("--" + std::string(option) + ": '" + *given + "' is none of " + known);
+}
+
+std::string Lowered(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// The format an output's extension names, if any.
+std::optional<TPictureFormat> FormatOfName(const std::string &name)
+{
+    const std::string extension = Lowered(std::filesystem::path(name).extension().string());
+    for (const Choice<TPictureFormat> &choice : Formats) {
+        if (extension == "." + std::string(choice.word)) return choice.value;
+    }
+    return std::nullopt;
+}
+
+QSize ParseSize(const std::string &text)
+{
+    const std::size_t cross = text.find_first_of("xX");
+    if (cross == std::string::npos) throw UsageError("--size: '" + text + "' is not WIDTHxHEIGHT (e.g. 1000x700)");
+    const auto side = [&](std::string_view part) {
+        return static_cast<int>(cli::ParseWholeNumber(part, "--size", 1, LargestPictureSide));
+    };
+    return QSize(side(std::string_view(text).substr(0, cross)), side(std::string_view(text).substr(cross + 1)));
+}
+
+// Options that only 2D data can take.
+void RequireKinds(const cli::ParsedArguments &arguments, const std::vector<PlotJob> &jobs)
+{
+    std::vector<std::string_view> data2DOptions{cli::AppendOption.name, "diagram", "values", "gridding", "radius"};
+    for (const cli::OptionSpec &filter : cli::FilterOptions) data2DOptions.push_back(filter.name);
+    for (const PlotJob &job : jobs) {
+        const auto refuse = [&](std::string_view option, std::string_view what) {
+            throw UsageError("--" + std::string(option) + " applies to " + std::string(what) + " only; '" + job.input +
+                             "' is " + std::string(KindDescription(job.kind)));
+        };
+        for (const std::string_view option : data2DOptions) {
+            if (arguments.Has(option) && job.kind != TDocumentKind::Data2D) refuse(option, "2D data (.d2d)");
+        }
+    }
+}
+
+Data2DChartSettings ReadChartSettings(const cli::ParsedArguments &arguments)
+{
+    Data2DChartSettings chart;
+    chart.diagram = ChooseWord(arguments, "diagram", Diagrams);
+    chart.values = ChooseWord(arguments, "values", Values);
+    chart.approximation = ChooseWord(arguments, "gridding", Griddings);
+    if (const auto radius = arguments.Value("radius")) {
+        chart.radius = cli::ParseNumber(*radius, "--radius");
+        if (!(*chart.radius > 0.0 && *chart.radius <= LargestRadius))
+            throw UsageError("--radius: '" + *radius + "' is outside (0, 1000] unit spacings");
+    }
+    // Options that would change nothing in the picture are mistakes.
+    const bool pseudoSection = chart.diagram.value_or(DiagramPseudoSection) == DiagramPseudoSection;
+    if (!pseudoSection && (chart.approximation || chart.radius))
+        throw UsageError(std::string(chart.radius ? "--radius" : "--gridding") +
+                         " applies to the pseudo-section only (--diagram pseudo-section)");
+    if (chart.radius && chart.approximation == ApproximationAkima)
+        throw UsageError("--radius applies to the inverse-distance gridding only (--gridding idw)");
+    return chart;
+}
+
+bool NamesFolder(const std::string &output)
+{
+    return output.ends_with('/') || std::filesystem::is_directory(output);
+}
+
+// Every job's output: beside its input, in a folder, or the one file named.
+void NameOutputs(const cli::ParsedArguments &arguments, PlotRequest &request)
+{
+    const std::optional<TPictureFormat> asked = ChooseWord(arguments, "format", Formats);
+    const std::optional<std::string> output = arguments.Value("output");
+    request.format = asked.value_or(TPictureFormat::Png);
+    if (!output || NamesFolder(*output)) {
+        std::filesystem::path folder;
+        if (output) {
+            folder = *output;
+            if (!std::filesystem::is_directory(folder))
+                throw UsageError("-o: the folder '" + *output + "' does not exist");
+        }
+        for (PlotJob &job : request.jobs) {
+            std::filesystem::path name = std::filesystem::path(job.input);
+            name.replace_extension(PictureExtension(request.format));
+            job.output = output ? (folder / name.filename()).string() : name.string();
+        }
+        request.reportOutputs = true;
+        return;
+    }
+    if (request.jobs.size() != 1)
+        throw UsageError("-o '" + *output + "' names one picture for " + std::to_string(request.jobs.size()) +
+                         " files; name a folder to get one picture per file");
+    const std::optional<TPictureFormat> named = *output == "-" ? std::nullopt : FormatOfName(*output);
+    if (asked && named && *asked != *named)
+        throw UsageError("--format " + std::string(arguments.Value("format").value()) +
+                         " contradicts the output name '" + *output + "'");
+    if (!asked && !named && *output != "-")
+        throw UsageError("cannot tell the picture format of '" + *output +
+                         "': name it .png, .svg or .pdf, or give --format");
+    request.format = asked ? *asked : named.value_or(TPictureFormat::Png);
+    request.jobs.front().output = *output;
+}
+
+} // namespace
+
+const char *const PlotHelp =
+    "Usage: vesk plot FILE... [-o OUT] [--format png|svg|pdf] [--size WxH] [--kind KIND]\n"
+    "                 [--append FILE]... [filters] [--diagram DIAGRAM] [--values VALUES]\n"
+    "                 [--gridding idw|akima] [--radius R]\n"
+    "\n"
+    "Draws the chart the program shows for each document into a picture, through the\n"
+    "program's own presenters and chart (no display is needed): for 2D data one of its\n"
+    "four diagrams, for sequences, 1D and 0D data the chart their documents show.\n"
+    "\n"
+    "  -o, --output OUT       the picture: .png, .svg or .pdf (the extension names the\n"
+    "                         format); '-' writes to standard output. With several\n"
+    "                         FILEs, a folder that gets one picture per FILE, named as\n"
+    "                         the FILE with the picture's extension (default: each\n"
+    "                         picture beside its FILE; the names are reported on\n"
+    "                         standard error)\n"
+    "  --format FORMAT        png, svg or pdf (default: what OUT's extension names, else png)\n"
+    "  --size WxH             the picture's size in pixels (points for SVG and PDF), each\n"
+    "                         side 1 to 10000 (default 1000x700)\n"
+    "  --kind KIND            open FILE as s1d, s2d, d1d, d2d or d0d whatever its extension\n"
+    "2D data:\n"
+    "  --diagram DIAGRAM      pseudo-section (default), sounding-curves, profile-curves or\n"
+    "                         signals\n"
+    "  --values VALUES        resistivity (default) or chargeability (data that carry it)\n"
+    "  --gridding METHOD      the pseudo-section's gridding: idw (inverse distance,\n"
+    "                         default) or akima\n"
+    "  --radius R             the inverse-distance radius in unit spacings (default 5)\n"
+    "  --append FILE          append a further .d2d file (repeatable, with one FILE): a\n"
+    "                         roll-along spread of the same array type, or the other half\n"
+    "                         of a forward/reverse pole-dipole pair\n";
+
+std::span<const cli::OptionSpec> PlotOptions() { return Options; }
+
+std::string PictureExtension(TPictureFormat format)
+{
+    for (const Choice<TPictureFormat> &choice : Formats) {
+        if (choice.value == format) return "." + std::string(choice.word);
+    }
+    return ".png";
+}
+
+PlotRequest ReadPlotRequest(const cli::ParsedArguments &arguments)
+{
+    cli::RequirePositionalCount(arguments, 1, SIZE_MAX, "the files to draw");
+    PlotRequest request;
+    for (const std::string &input : arguments.Positional())
+        request.jobs.push_back({input, cli::ResolveKind(input, arguments.Value(cli::KindOption.name)), {}});
+    if (arguments.Has(cli::AppendOption.name) && request.jobs.size() != 1)
+        throw UsageError("--append joins spreads to one FILE; give a single FILE with it");
+    RequireKinds(arguments, request.jobs);
+    request.chart = ReadChartSettings(arguments);
+    request.size = QSize(DefaultPictureWidth, DefaultPictureHeight);
+    if (const auto size = arguments.Value("size")) request.size = ParseSize(*size);
+    NameOutputs(arguments, request);
+
+    std::vector<std::string> inputs = arguments.Positional();
+    for (const std::string &appended : arguments.Values(cli::AppendOption.name)) inputs.push_back(appended);
+    std::set<std::string> outputs;
+    for (const PlotJob &job : request.jobs) {
+        if (!outputs.insert(std::filesystem::absolute(job.output).lexically_normal().string()).second)
+            throw UsageError("two files would give the same picture '" + job.output +
+                             "'; draw them into different folders");
+        cli::RefuseOutputOverInput(job.output, inputs);
+    }
+    return request;
+}
+
+} // namespace vesk::plot

@@ -1,0 +1,60 @@
+// What `vesk plot` is asked to draw: the inputs with the picture each one
+// gets, the picture format and size, and the 2D data chart settings. Read
+// from the command line and checked before anything is opened or written.
+#pragma once
+
+#include "argument_parser.h"
+
+#include "controls/ChartPicture.h"
+#include "documents/VeskConstants.h"
+
+#include <QSize>
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace vesk::plot {
+
+// One input document and the picture it becomes ("-": standard output).
+struct PlotJob {
+    std::string input;
+    TDocumentKind kind = TDocumentKind::Data2D;
+    std::string output;
+};
+
+// Settings of the 2D data chart; each unset one keeps the program's default.
+struct Data2DChartSettings {
+    std::optional<int32_t> diagram;       // a TVisibleDiagram
+    std::optional<uint32_t> values;       // ValuesToShowResistivity or ValuesToShowChargeability
+    std::optional<int32_t> approximation; // a TApproximationType
+    std::optional<double> radius;         // inverse-distance radius in unit spacings
+};
+
+struct PlotRequest {
+    std::vector<PlotJob> jobs;
+    TPictureFormat format = TPictureFormat::Png;
+    QSize size;
+    Data2DChartSettings chart;
+    // The outputs were named by vesk plot, not the user: each is reported.
+    bool reportOutputs = false;
+};
+
+inline constexpr int DefaultPictureWidth = 1000;
+inline constexpr int DefaultPictureHeight = 700;
+
+// The options of the command (with those of the data filters, --append and
+// --kind).
+std::span<const cli::OptionSpec> PlotOptions();
+extern const char *const PlotHelp;
+
+// Checks the command line and works out every picture's name. Throws
+// cli::UsageError for anything that cannot be carried out as written.
+PlotRequest ReadPlotRequest(const cli::ParsedArguments &arguments);
+
+// The file extension of the format: ".png", ".svg" or ".pdf".
+std::string PictureExtension(TPictureFormat format);
+
+} // namespace vesk::plot

@@ -1,0 +1,363 @@
+// vesk plot end to end: the built vesk runs as a subprocess on the bundled
+// examples and the pictures it writes are read back (PNG pixels, SVG as XML
+// and rendered, PDF header and trailer).
+#include "presentation/ChartPages.h"
+#include "presentation/StandaloneViews.h"
+
+#include "command_support.h"
+
+#include "controls/ColorGridSeries.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QSet>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+#include <sstream>
+
+namespace {
+
+const QStringList Data2DExamples{
+    QStringLiteral("dipole-dipole-ip.d2d"), QStringLiteral("instrument-221.d2d"), QStringLiteral("old-format-121.d2d"),
+    QStringLiteral("pole-dipole-fwd.d2d"),  QStringLiteral("pole-dipole-rev.d2d"), QStringLiteral("schlumberger.d2d"),
+    QStringLiteral("wenner-roll.d2d"),      QStringLiteral("wenner.d2d")};
+const QSize PictureSize(600, 400);
+const QString SizeArgument = QStringLiteral("600x400");
+// The palette legend stands in the chart's right-most 110 pixels; the map
+// is left of it.
+constexpr int LegendColumnWidth = 110;
+
+QString Example(const QString &name) { return QDir(QStringLiteral(VESK_EXAMPLES_DIR)).filePath(name); }
+
+QStringList Examples(const QStringList &names)
+{
+    QStringList paths;
+    for (const QString &name : names) paths << Example(name);
+    return paths;
+}
+
+struct TRun {
+    int Status = -1;
+    QByteArray Out;
+    QString Err;
+};
+
+TRun RunVesk(const QStringList &arguments, const QString &folder = QDir::tempPath())
+{
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    process.start(QStringLiteral(VESK_BINARY), arguments);
+    TRun run;
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit) return run;
+    run.Status = process.exitCode();
+    run.Out = process.readAllStandardOutput();
+    run.Err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+QByteArray Bytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Share of the picture's pixels that are not white.
+double InkShare(const QImage &image)
+{
+    qint64 ink = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) ink += (image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF ? 1 : 0;
+    return double(ink) / (double(image.width()) * image.height());
+}
+
+// A picture of the format and size with something drawn in it; the test
+// fails with the file's name otherwise.
+void CheckPicture(const QString &path, const QString &format)
+{
+    const QByteArray bytes = Bytes(path);
+    QVERIFY2(!bytes.isEmpty(), qPrintable(path + " is missing or empty"));
+    QImage image;
+    if (format == QLatin1String("png")) {
+        QVERIFY2(image.loadFromData(bytes, "PNG"), qPrintable(path));
+    } else if (format == QLatin1String("svg")) {
+        QXmlStreamReader xml(bytes);
+        QVERIFY2(xml.readNextStartElement() && xml.name() == QLatin1String("svg"), qPrintable(path));
+        QCOMPARE(xml.attributes().value(QLatin1String("viewBox")).toString(), QStringLiteral("0 0 600 400"));
+        while (!xml.atEnd()) xml.readNext();
+        QVERIFY2(!xml.hasError(), qPrintable(path + ": " + xml.errorString()));
+        QSvgRenderer renderer(bytes);
+        QVERIFY2(renderer.isValid(), qPrintable(path));
+        image = QImage(PictureSize, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        renderer.render(&painter);
+    } else {
+        QVERIFY2(bytes.startsWith("%PDF-"), qPrintable(path));
+        QVERIFY2(bytes.right(32).contains("%%EOF"), qPrintable(path));
+        QVERIFY2(bytes.size() > 4000, qPrintable(path));
+        return;
+    }
+    QCOMPARE(image.size(), PictureSize);
+    // Axes, their texts and the data: far more than a frame, far less than all.
+    const double ink = InkShare(image);
+    QVERIFY2(ink > 0.01 && ink < 0.99, qPrintable(path + QStringLiteral(": ink share %1").arg(ink)));
+}
+
+// The colours of the map's cells and of its palette, as the program's
+// presenter makes them for the example.
+struct TMapColours {
+    QSet<QRgb> Cells;
+    QSet<QRgb> Palette;
+};
+
+TMapColours MapColours(const QString &example)
+{
+    TStandaloneViews views;
+    std::ostringstream messages;
+    vesk::cli::Session session(messages, std::make_unique<TStandaloneDocumentHost>(views));
+    session.Open(Example(example).toStdString(), TDocumentKind::Data2D);
+    const TColorGridSeries &map = *views.Views().Data2DChart->Series_2D;
+    TMapColours colours;
+    // Cell colours come as red + 256 green + 65536 blue.
+    for (const QVariant &colour : map.CellColorValues()) {
+        const uint value = colour.toUInt();
+        colours.Cells.insert(qRgb(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF));
+    }
+    for (int k = 0; k < map.PaletteCount(); ++k) colours.Palette.insert(map.PaletteColour(k) | 0xFF000000);
+    return colours;
+}
+
+QSet<QRgb> ColoursIn(const QImage &image, const QRect &area)
+{
+    QSet<QRgb> colours;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) colours.insert(image.pixel(x, y));
+    return colours;
+}
+
+} // namespace
+
+class PlotTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyDiagramOfEvery2DExample_data();
+    void everyDiagramOfEvery2DExample();
+    void chartsOfTheOtherKinds_data();
+    void chartsOfTheOtherKinds();
+    void pseudoSectionShowsTheMapsCells();
+    void optionsChangeThePicture_data();
+    void optionsChangeThePicture();
+    void refusals_data();
+    void refusals();
+    void aFileThatFailsLeavesTheOthersDrawn();
+    void standardOutputGetsThePicture();
+    void withoutThePictureProgramVeskSaysSo();
+};
+
+void PlotTest::everyDiagramOfEvery2DExample_data()
+{
+    QTest::addColumn<QString>("diagram");
+    QTest::addColumn<QString>("format");
+    for (const char *diagram : {"pseudo-section", "sounding-curves", "profile-curves", "signals"})
+        for (const char *format : {"png", "svg", "pdf"})
+            QTest::addRow("%s %s", diagram, format) << QString::fromLatin1(diagram) << QString::fromLatin1(format);
+}
+
+void PlotTest::everyDiagramOfEvery2DExample()
+{
+    QFETCH(QString, diagram);
+    QFETCH(QString, format);
+    QTemporaryDir folder;
+    const TRun run = RunVesk(QStringList{QStringLiteral("plot")} + Examples(Data2DExamples) +
+                             QStringList{QStringLiteral("--diagram"), diagram, QStringLiteral("--format"), format,
+                                         QStringLiteral("--size"), SizeArgument, QStringLiteral("-o"), folder.path()});
+    QVERIFY2(run.Status == 0, qPrintable(run.Err));
+    for (const QString &example : Data2DExamples) {
+        const QString picture = folder.filePath(QFileInfo(example).completeBaseName() + QLatin1Char('.') + format);
+        CheckPicture(picture, format);
+        if (QTest::currentTestFailed()) return;
+        QVERIFY2(run.Err.contains(QStringLiteral("wrote ") + picture), qPrintable(run.Err));
+    }
+}
+
+void PlotTest::chartsOfTheOtherKinds_data()
+{
+    QTest::addColumn<QString>("format");
+    for (const char *format : {"png", "svg", "pdf"}) QTest::newRow(format) << QString::fromLatin1(format);
+}
+
+void PlotTest::chartsOfTheOtherKinds()
+{
+    QFETCH(QString, format);
+    QTemporaryDir folder;
+    const QStringList examples{QStringLiteral("schlumberger.s2d"), QStringLiteral("sounding.s1d"),
+                               QStringLiteral("sounding.d1d"), QStringLiteral("series.d0d")};
+    for (const QString &example : examples) {
+        const QString picture = folder.filePath(QFileInfo(example).suffix() + QLatin1Char('.') + format);
+        const TRun run = RunVesk({QStringLiteral("plot"), Example(example), QStringLiteral("--size"), SizeArgument,
+                                  QStringLiteral("-o"), picture});
+        QVERIFY2(run.Status == 0, qPrintable(example + ": " + run.Err));
+        QVERIFY2(run.Err.isEmpty(), qPrintable(run.Err)); // a named output is not reported
+        CheckPicture(picture, format);
+    }
+}
+
+void PlotTest::pseudoSectionShowsTheMapsCells()
+{
+    // Akima and inverse distance: the colours of every cell of the map are in
+    // the picture left of the legend, and the palette in the picture.
+    for (const QString &example : {QStringLiteral("wenner.d2d"), QStringLiteral("wenner-roll.d2d")}) {
+        QTemporaryDir folder;
+        const QString picture = folder.filePath(QStringLiteral("map.png"));
+        const TRun run = RunVesk({QStringLiteral("plot"), Example(example), QStringLiteral("-o"), picture});
+        QVERIFY2(run.Status == 0, qPrintable(run.Err));
+        QImage image(picture);
+        QCOMPARE(image.size(), QSize(1000, 700)); // the default size
+        const TMapColours colours = MapColours(example);
+        QVERIFY(colours.Cells.size() >= 8);
+        QCOMPARE(colours.Palette.size(), 15);
+        const QSet<QRgb> mapArea = ColoursIn(image, QRect(0, 0, image.width() - LegendColumnWidth, image.height()));
+        for (const QRgb cell : colours.Cells)
+            QVERIFY2(mapArea.contains(cell), qPrintable(example + QStringLiteral(": cell colour %1 not drawn").arg(cell, 0, 16)));
+        const QSet<QRgb> everything = ColoursIn(image, image.rect());
+        for (const QRgb entry : colours.Palette)
+            QVERIFY2(everything.contains(entry), qPrintable(QStringLiteral("palette colour %1 missing").arg(entry, 0, 16)));
+    }
+}
+
+void PlotTest::optionsChangeThePicture_data()
+{
+    QTest::addColumn<QString>("example");
+    QTest::addColumn<QStringList>("options");
+    const QString wenner = QStringLiteral("wenner.d2d");
+    QTest::newRow("akima") << wenner << QStringList{QStringLiteral("--gridding"), QStringLiteral("akima")};
+    QTest::newRow("radius") << wenner << QStringList{QStringLiteral("--radius"), QStringLiteral("2")};
+    QTest::newRow("voltage filter") << wenner << QStringList{QStringLiteral("--voltage"), QStringLiteral("100:100000")};
+    QTest::newRow("append") << wenner << QStringList{QStringLiteral("--append"), Example(QStringLiteral("wenner-roll.d2d"))};
+    QTest::newRow("chargeability") << QStringLiteral("dipole-dipole-ip.d2d")
+                                   << QStringList{QStringLiteral("--values"), QStringLiteral("chargeability")};
+}
+
+void PlotTest::optionsChangeThePicture()
+{
+    QFETCH(QString, example);
+    QFETCH(QStringList, options);
+    QTemporaryDir folder;
+    const QString plain = folder.filePath(QStringLiteral("plain.png"));
+    const QString changed = folder.filePath(QStringLiteral("changed.png"));
+    const QStringList common{QStringLiteral("plot"), Example(example), QStringLiteral("--size"), SizeArgument};
+    QCOMPARE(RunVesk(common + QStringList{QStringLiteral("-o"), plain}).Status, 0);
+    const TRun run = RunVesk(common + options + QStringList{QStringLiteral("-o"), changed});
+    QVERIFY2(run.Status == 0, qPrintable(run.Err));
+    CheckPicture(changed, QStringLiteral("png"));
+    QVERIFY(QImage(plain) != QImage(changed));
+}
+
+void PlotTest::refusals_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+    const QString wenner = Example(QStringLiteral("wenner.d2d"));
+    const QString sounding = Example(QStringLiteral("sounding.s1d"));
+    const QString o = QStringLiteral("-o");
+    QTest::newRow("unknown diagram") << QStringList{wenner, QStringLiteral("--diagram"), QStringLiteral("map"), o, QStringLiteral("x.png")}
+                                     << 2 << "--diagram: 'map' is none of 'pseudo-section', 'sounding-curves'";
+    QTest::newRow("2D option on 1D") << QStringList{sounding, QStringLiteral("--gridding"), QStringLiteral("akima"), o, QStringLiteral("x.png")}
+                                     << 2 << "--gridding applies to 2D data (.d2d) only";
+    QTest::newRow("radius with akima") << QStringList{wenner, QStringLiteral("--gridding"), QStringLiteral("akima"),
+                                                      QStringLiteral("--radius"), QStringLiteral("3"), o, QStringLiteral("x.png")}
+                                       << 2 << "--radius applies to the inverse-distance gridding only";
+    QTest::newRow("gridding of curves") << QStringList{wenner, QStringLiteral("--diagram"), QStringLiteral("signals"),
+                                                       QStringLiteral("--gridding"), QStringLiteral("akima"), o, QStringLiteral("x.png")}
+                                        << 2 << "--gridding applies to the pseudo-section only";
+    QTest::newRow("radius zero") << QStringList{wenner, QStringLiteral("--radius"), QStringLiteral("0"), o, QStringLiteral("x.png")}
+                                 << 2 << "--radius: '0' is outside";
+    QTest::newRow("size") << QStringList{wenner, QStringLiteral("--size"), QStringLiteral("10001x300"), o, QStringLiteral("x.png")}
+                          << 2 << "--size";
+    QTest::newRow("size text") << QStringList{wenner, QStringLiteral("--size"), QStringLiteral("large"), o, QStringLiteral("x.png")}
+                               << 2 << "is not WIDTHxHEIGHT";
+    QTest::newRow("one name, two files") << QStringList{wenner, sounding, o, QStringLiteral("x.png")}
+                                         << 2 << "names one picture for 2 files";
+    QTest::newRow("same picture twice") << QStringList{wenner, wenner, o, QStringLiteral(".")}
+                                        << 2 << "would give the same picture";
+    QTest::newRow("unknown extension") << QStringList{wenner, o, QStringLiteral("x.jpg")}
+                                       << 2 << "cannot tell the picture format of 'x.jpg'";
+    QTest::newRow("format contradicts") << QStringList{wenner, QStringLiteral("--format"), QStringLiteral("svg"), o, QStringLiteral("x.png")}
+                                        << 2 << "--format svg contradicts the output name 'x.png'";
+    QTest::newRow("missing folder") << QStringList{wenner, o, QStringLiteral("no-such-folder/")}
+                                    << 2 << "the folder 'no-such-folder/' does not exist";
+    QTest::newRow("append to two") << QStringList{wenner, wenner, QStringLiteral("--append"), wenner, o, QStringLiteral(".")}
+                                   << 2 << "--append joins spreads to one FILE";
+    QTest::newRow("missing file") << QStringList{QStringLiteral("absent.d2d"), o, QStringLiteral("x.png")}
+                                  << 1 << "'absent.d2d' could not be read as d2d";
+    QTest::newRow("no chargeability") << QStringList{wenner, QStringLiteral("--values"), QStringLiteral("chargeability"), o, QStringLiteral("x.png")}
+                                      << 1 << "carries no chargeability";
+    QTest::newRow("filters leave nothing") << QStringList{wenner, QStringLiteral("--voltage"), QStringLiteral("1e9:2e9"), o, QStringLiteral("x.png")}
+                                           << 1 << "no measurement passes the filters";
+    QTest::newRow("folder missing in name") << QStringList{wenner, o, QStringLiteral("gone/x.png")}
+                                            << 1 << "cannot write the picture 'gone/x.png'";
+}
+
+void PlotTest::refusals()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+    QTemporaryDir folder;
+    const TRun run = RunVesk(QStringList{QStringLiteral("plot")} + arguments, folder.path());
+    QCOMPARE(run.Status, status);
+    QVERIFY2(run.Err.contains(message), qPrintable(run.Err));
+    QVERIFY2(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty(), "something was written");
+}
+
+void PlotTest::aFileThatFailsLeavesTheOthersDrawn()
+{
+    QTemporaryDir folder;
+    QFile broken(folder.filePath(QStringLiteral("broken.d2d")));
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write(Bytes(Example(QStringLiteral("wenner.d2d"))).left(100));
+    broken.close();
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("out")));
+    const TRun run = RunVesk({QStringLiteral("plot"), broken.fileName(), Example(QStringLiteral("wenner.d2d")),
+                              QStringLiteral("--size"), SizeArgument, QStringLiteral("-o"), folder.filePath(QStringLiteral("out"))});
+    QCOMPARE(run.Status, 1);
+    QVERIFY2(run.Err.contains(QStringLiteral("broken.d2d")), qPrintable(run.Err));
+    QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("out/broken.png"))));
+    CheckPicture(folder.filePath(QStringLiteral("out/wenner.png")), QStringLiteral("png"));
+}
+
+void PlotTest::standardOutputGetsThePicture()
+{
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("w.svg"));
+    const QStringList common{QStringLiteral("plot"), Example(QStringLiteral("wenner.d2d")), QStringLiteral("--size"), SizeArgument};
+    QCOMPARE(RunVesk(common + QStringList{QStringLiteral("-o"), file}).Status, 0);
+    const TRun run = RunVesk(common + QStringList{QStringLiteral("--format"), QStringLiteral("svg"), QStringLiteral("-o"), QStringLiteral("-")});
+    QCOMPARE(run.Status, 0);
+    QCOMPARE(run.Out, Bytes(file));
+}
+
+void PlotTest::withoutThePictureProgramVeskSaysSo()
+{
+    // A vesk copied alone into a folder has no vesk-plot beside it.
+    QTemporaryDir folder;
+    const QString lonely = folder.filePath(QStringLiteral("vesk"));
+    QVERIFY(QFile::copy(QStringLiteral(VESK_BINARY), lonely));
+    QProcess process;
+    process.start(lonely, {QStringLiteral("plot"), Example(QStringLiteral("wenner.d2d"))});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 1);
+    QVERIFY(QString::fromUtf8(process.readAllStandardError()).contains(QStringLiteral("vesk-plot is not installed beside vesk")));
+}
+
+QTEST_MAIN(PlotTest)
+#include "PlotTest.moc"

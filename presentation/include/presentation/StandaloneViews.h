@@ -1,0 +1,57 @@
+// The presenters' controls without a window: the five tables, charts and
+// inspector pages built as the window builds them, the info panels, and a
+// presenter host whose messages go to a callback. Pictures made in batch draw
+// through these, so that they equal the window's charts for the same
+// document and settings.
+#pragma once
+
+#include "presentation/PresenterViews.h"
+
+#include "documents/PlainHost.h"
+#include "documents/VeskConstants.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class TChart;
+
+class TStandaloneViews : public TPresenterHost {
+public:
+    TStandaloneViews();
+    ~TStandaloneViews() override;
+    TStandaloneViews(const TStandaloneViews &) = delete;
+    TStandaloneViews &operator=(const TStandaloneViews &) = delete;
+
+    const TPresenterViews &Views() const { return FViews; }
+    // The chart that shows documents of the kind.
+    TChart &ChartOf(TDocumentKind kind) const;
+
+    // Receives the presenters' messages (the map builder's); without a
+    // callback they are dropped.
+    void SetMessageCallback(std::function<void(const QString &)> callback) { FMessageCallback = std::move(callback); }
+
+    void SetUpdatesEnabled(bool enabled) override { FUpdatesEnabled = enabled; }
+    bool UpdatesEnabled() const override { return FUpdatesEnabled; }
+    void ShowMessage(const QString &text) override;
+
+private:
+    struct TControls;
+    std::unique_ptr<TControls> FControls;
+    TPresenterViews FViews;
+    std::function<void(const QString &)> FMessageCallback;
+    bool FUpdatesEnabled = true;
+};
+
+// A window-less document host whose documents get the window's presenters on
+// standalone views (the in-memory tree and messages of the plain host).
+class TStandaloneDocumentHost : public TPlainHost {
+public:
+    explicit TStandaloneDocumentHost(const TStandaloneViews &views) : FViews(views) {}
+    std::unique_ptr<TDocumentPresenter> CreatePresenter(TDocumentKind kind, TArrayDetailsCustom &arrayDetails,
+                                                        TMeasurementsCustom &measurements) override;
+
+private:
+    const TStandaloneViews &FViews; // not owned
+};
