@@ -4,7 +4,7 @@ _vesk()
     local cur prev words cword
     _init_completion || return
 
-    local commands="info export save sequence synth help"
+    local commands="info export save sequence synth plot help"
     if ((cword == 1)); then
         COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
         return
@@ -15,7 +15,18 @@ _vesk()
         --kind)
             COMPREPLY=($(compgen -W "s1d s2d d1d d2d d0d" -- "$cur")); return ;;
         --format)
-            COMPREPLY=($(compgen -W "res2dinv csv" -- "$cur")); return ;;
+            if [[ $command == plot ]]; then
+                COMPREPLY=($(compgen -W "png svg pdf" -- "$cur"))
+            else
+                COMPREPLY=($(compgen -W "res2dinv csv bert" -- "$cur"))
+            fi
+            return ;;
+        --diagram)
+            COMPREPLY=($(compgen -W "pseudo-section sounding-curves profile-curves signals" -- "$cur")); return ;;
+        --values)
+            COMPREPLY=($(compgen -W "resistivity chargeability" -- "$cur")); return ;;
+        --gridding)
+            COMPREPLY=($(compgen -W "idw akima" -- "$cur")); return ;;
         --coords)
             COMPREPLY=($(compgen -W "metres numbers" -- "$cur")); return ;;
         --file-version)
@@ -31,7 +42,7 @@ _vesk()
             _filedir; return ;;
         --quality | --voltage | --current | --resistivity | --chargeability | --first | --spacing | \
         --origin | --group | --disable | --rho | --thickness | --dip | --dip-origin | --series | \
-        --ip-time-constant | --seed | --bad-fraction | --comment)
+        --ip-time-constant | --seed | --bad-fraction | --comment | --size | --radius)
             return ;;
     esac
 
@@ -50,10 +61,12 @@ _vesk()
                 *) options="--array --geometric --group --output -o --help" ;;
             esac
             ;;
+        plot) options="--output -o --format --size --kind --append --diagram --values --gridding --radius \
+            $filters --help" ;;
         synth) options="--output -o --kind --series --rho --thickness --dip --dip-origin --chargeability \
             --ip-window --ip-time-constant --seed --bad-fraction --comment --file-version --help" ;;
         help)
-            COMPREPLY=($(compgen -W "info export save sequence synth" -- "$cur")); return ;;
+            COMPREPLY=($(compgen -W "info export save sequence synth plot" -- "$cur")); return ;;
     esac
 
     if [[ $cur == -* ]]; then
