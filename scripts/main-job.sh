@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The main job on the bundled examples, given the build folder: vesk info on
 # every example file, then one Res2DInv export of the Wenner profile joined
-# with its second roll-along spread.
+# with its second roll-along spread, and its pseudo-section as a PNG.
 set -euo pipefail
 build=${1:-build/release}
 cd "$(dirname "$0")/.."
@@ -20,6 +20,14 @@ echo "\$ vesk export examples/wenner.d2d --append examples/wenner-roll.d2d --qua
 "$vesk" export examples/wenner.d2d --append examples/wenner-roll.d2d --quality 5 -o "$out/wenner-joined.dat"
 echo "$out/wenner-joined.dat: $(wc -l < "$out/wenner-joined.dat") lines; the first 12:"
 head -n 12 "$out/wenner-joined.dat"
+
+# The joined profile's pseudo-section as a picture (no display needed).
+if [[ -x "$build/cli/vesk-plot" ]]; then
+  echo
+  echo "\$ vesk plot examples/wenner.d2d --append examples/wenner-roll.d2d --quality 5 -o $out/wenner-joined.png"
+  "$vesk" plot examples/wenner.d2d --append examples/wenner-roll.d2d --quality 5 -o "$out/wenner-joined.png"
+  echo "$out/wenner-joined.png: $(wc -c < "$out/wenner-joined.png") bytes"
+fi
 
 # With a display, the desktop program opens on the example surveys.
 program="$build/app/VeskTools"
