@@ -206,6 +206,27 @@ private slots:
         }
     }
 
+    // The program draws its window with the files into a PNG and ends.
+    void TheProgramDrawsItsWindowIntoAPicture()
+    {
+        const QString picture = FFolder->filePath(QStringLiteral("window.png"));
+        QProcess program;
+        program.start(QStringLiteral(VESKTOOLS_BINARY),
+                      {QStringLiteral("--window-picture"), picture, QStringLiteral("--window-size"),
+                       QStringLiteral("900x640"), ExampleFile(QStringLiteral("wenner.d2d"))});
+        QVERIFY(program.waitForFinished(60000));
+        QCOMPARE(program.exitCode(), 0);
+        const QImage image(picture, "PNG");
+        QCOMPARE(image.size(), QSize(900, 640));
+        QVERIFY(Colours(image).size() > 15); // the map's palette at least
+
+        QProcess refused;
+        refused.start(QStringLiteral(VESKTOOLS_BINARY), {QStringLiteral("--window-picture"), picture,
+                                                           QStringLiteral("--window-size"), QStringLiteral("9x9")});
+        QVERIFY(refused.waitForFinished(60000));
+        QCOMPARE(refused.exitCode(), 2);
+    }
+
     void TypedSizes()
     {
         const QSize chart(700, 300);
