@@ -233,7 +233,7 @@ void TChart::PlaceLegend(bool outside)
 void TChart::UpdateLegend()
 {
     legend->clearItems();
-    PlaceLegend(FLegendMode == TLegendMode::PaletteValues);
+    PlaceLegend(FLegendMode != TLegendMode::Off);
     if (FLegendMode == TLegendMode::SeriesList) {
         legend->setIconSize(24, 12);
         legend->setRowSpacing(2);

@@ -178,16 +178,27 @@ void TChartTest::LegendListsSeriesOrPalette()
     QCOMPARE(grid->property("paletteLevels").toList(), (QVariantList{10.0, 1234.5}));
     QCOMPARE(grid->property("paletteColors").toList(), (QVariantList{65536 * 255, 255}));
 
+    // A shown legend stands beside the plot, never over it.
+    const auto besideThePlot = [&] {
+        FChart->replot();
+        return FChart->legend->visible() && !FChart->legend->outerRect().intersects(FChart->axisRect()->outerRect()) &&
+               FChart->viewport().contains(FChart->legend->outerRect());
+    };
     FChart->SetLegendMode(TLegendMode::SeriesList);
     FChart->Redraw();
     QCOMPARE(FChart->legend->itemCount(), 1);
     QVERIFY(FChart->legend->hasItemWithPlottable(titled));
+    QVERIFY(besideThePlot());
     FChart->SetLegendMode(TLegendMode::PaletteValues);
     FChart->Redraw();
     QCOMPARE(FChart->legend->itemCount(), 2);
+    QVERIFY(besideThePlot());
+    const int plotWidthWithLegend = FChart->axisRect()->outerRect().width();
     FChart->SetLegendMode(TLegendMode::Off);
     FChart->Redraw();
+    FChart->replot();
     QVERIFY(!FChart->legend->visible());
+    QVERIFY(FChart->axisRect()->outerRect().width() > plotWidthWithLegend);
 }
 
 void TChartTest::PanFilterRefusesAnAxis()

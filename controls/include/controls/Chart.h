@@ -83,8 +83,8 @@ private:
     void FitAutomaticAxes();
     void FitAxis(TAxisId axis);
     void UpdateLegend();
-    // The palette legend stands right of the plot, outside the data; the
-    // series list sits inside its top right corner.
+    // A shown legend stands right of the plot, so that it never hides data;
+    // without one the plot takes the whole width.
     void PlaceLegend(bool outside);
     void OnMousePress(QMouseEvent *event);
     void OnMouseMove(QMouseEvent *event);
