@@ -3,6 +3,20 @@
 #include "PropertyDelegate.h"
 
 #include <QHeaderView>
+#include <QTreeWidgetItemIterator>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// Bounds of the caption column, in pixels: never so narrow that captions are
+// cut, never so wide that values are.
+constexpr int NarrowestCaptionColumn = 100;
+constexpr int WidestCaptionColumn = 200;
+constexpr int CaptionMargins = 14; // the cell's padding on both sides and the text's gap
+
+} // namespace
 
 TPropertyGrid::TPropertyGrid(const QString &name, QWidget *parent) : QTreeWidget(parent)
 {
@@ -30,6 +44,27 @@ TPropertyGrid::TPropertyGrid(const QString &name, QWidget *parent) : QTreeWidget
         setCurrentItem(row, 1); // the editor's cell is current, so moving on closes and commits it
         editItem(row, 1);
     });
+}
+
+void TPropertyGrid::showEvent(QShowEvent *event)
+{
+    if (!std::exchange(FCaptionColumnFitted, true)) FitCaptionColumn();
+    QTreeWidget::showEvent(event);
+}
+
+void TPropertyGrid::FitCaptionColumn()
+{
+    // Category rows span both columns; only the items' captions count, hidden
+    // and folded ones too (they may show later).
+    int widest = 0;
+    for (QTreeWidgetItemIterator it(this); *it; ++it) {
+        if ((*it)->isFirstColumnSpanned()) continue;
+        int depth = 1;
+        for (const QTreeWidgetItem *parent = (*it)->parent(); parent; parent = parent->parent()) ++depth;
+        const QFontMetrics metrics((*it)->font(0));
+        widest = std::max(widest, depth * indentation() + metrics.horizontalAdvance((*it)->text(0)) + CaptionMargins);
+    }
+    header()->resizeSection(0, std::clamp(widest, NarrowestCaptionColumn, WidestCaptionColumn));
 }
 
 TPropertyGrid::~TPropertyGrid()

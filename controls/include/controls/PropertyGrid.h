@@ -32,11 +32,18 @@ signals:
     void DropDownOpening(TPropertyItem *item);      // also when a drop-down item becomes the selected row
     void DropDownClosed(TPropertyItem *item);
 
+protected:
+    // On the first show the caption column takes the width of the widest
+    // caption, so that the values get the rest.
+    void showEvent(QShowEvent *event) override;
+
 private:
     friend class TPropertyItem;
+    void FitCaptionColumn();
     void Sync(TPropertyItem &item); // shows the item's state in its row
     void OnRowChanged(QTreeWidgetItem *row, int column); // the user toggled a check box
     void OnRowExpanded(QTreeWidgetItem *row, bool expanded);
     QList<TPropertyItem *> FItems;
     bool FSyncing = false; // rows are being written from the items: not the user's doing
+    bool FCaptionColumnFitted = false;
 };
