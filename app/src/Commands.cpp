@@ -2,6 +2,8 @@
 // preparation of their dialogs.
 #include "MainWindow.h"
 
+#include "BusyCursor.h"
+
 #include "documents/DataDocuments.h"
 #include "documents/SequenceDocuments.h"
 
@@ -43,7 +45,9 @@ void TForm_VeskMain::ConnectCommands()
 
 void TForm_VeskMain::CommandNew()
 {
-    switch (FDialogs->NewDocument()) {
+    const int choice = FDialogs->NewDocument();
+    TBusyCursor busy;
+    switch (choice) {
     case 2: FStore->CreateDocument(TDocumentKind::Seq2D); break;
     case 1: FStore->CreateDocument(TDocumentKind::Seq1D); break;
     default: break;
@@ -55,8 +59,10 @@ void TForm_VeskMain::CommandOpen()
     const TFileAnswer answer = FDialogs->OpenFileName();
     if (answer.FileName.isEmpty() || !QFileInfo::exists(answer.FileName)) return;
     // The kind follows the file type chosen in the dialog, not the extension.
-    if (const auto kind = DocumentKindFromNumber(answer.FilterIndex))
+    if (const auto kind = DocumentKindFromNumber(answer.FilterIndex)) {
+        TBusyCursor busy;
         FStore->CreateDocument(*kind, EngineFileName(answer.FileName));
+    }
 }
 
 void TForm_VeskMain::CommandAppend()
@@ -65,6 +71,7 @@ void TForm_VeskMain::CommandAppend()
     if (data == nullptr) return;
     const TFileAnswer answer = FDialogs->OpenFileName();
     if (answer.FileName.isEmpty()) return;
+    TBusyCursor busy;
     data->AppendFile(EngineFileName(answer.FileName));
 }
 
@@ -84,6 +91,7 @@ void TForm_VeskMain::CommandSave()
     if (!PrepareSaveDialog(extension, filterIndex)) return;
     const TFileAnswer answer = FDialogs->SaveFileName(extension, filterIndex);
     if (answer.FileName.isEmpty()) return;
+    TBusyCursor busy;
     SelectedDocument()->SaveToFile(EngineFileName(answer.FileName));
 }
 
@@ -115,6 +123,7 @@ void TForm_VeskMain::CommandExport()
     if (!PrepareExportDialog(filter, extension, filterIndex, presetName)) return;
     const TFileAnswer answer = FDialogs->ExportFileName(filter, extension, filterIndex, presetName);
     if (answer.FileName.isEmpty()) return;
+    TBusyCursor busy;
     SelectedDocument()->Export(EngineFileName(answer.FileName), answer.FilterIndex);
 }
 
@@ -136,6 +145,7 @@ void TForm_VeskMain::CommandClose()
 
 void TForm_VeskMain::OpenFiles(const QStringList &fileNames)
 {
+    TBusyCursor busy;
     for (const QString &fileName : fileNames) {
         const QFileInfo info(fileName);
         const auto kind = DocumentKindFromExtension(EngineFileName(fileName));

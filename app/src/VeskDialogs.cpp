@@ -1,5 +1,6 @@
 #include "VeskDialogs.h"
 
+#include "BusyCursor.h"
 #include "VeskNew.h"
 
 #include "controls/ChartPicture.h"
@@ -181,6 +182,7 @@ void TVeskDialogs::ShowMessage(const QString &text)
 {
     FMessages.append(text);
     if (FMessagesAnswered || std::exchange(FNextMessageAnswered, false)) return;
+    TArrowCursor arrow;
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quelvo Tools"), text, QMessageBox::Ok, FParent);
     box.setObjectName(QStringLiteral("VeskMessageBox"));
     box.exec();
