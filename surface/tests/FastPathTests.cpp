@@ -133,6 +133,9 @@ std::vector<Case> Cases() {
   cases.push_back({"random_scale_1em150", scaled(200, 23, 1e-150, 0), 40, 40, 0});
   cases.push_back({"random_scale_1e120", scaled(200, 24, 1e120, 0), 40, 40, 0});
   cases.push_back({"random_scale_1e150", scaled(200, 25, 1e150, 0), 40, 40, 0});
+  // Nearly every point on the border, which is turned by large amounts.
+  cases.push_back({"thin_ellipse_shuffled", testing::ShuffledEllipse(200, 1, 1), 60, 20, 0});
+  cases.push_back({"ellipse_shuffled", testing::ShuffledEllipse(300, 2, 60), 50, 50, 0});
   // Integer lattice and a grid whose nodes fall on lattice points, on
   // triangle sides and on the hull's border.
   cases.push_back({"lattice_25x20", testing::Lattice(25, 20), 49, 39, 0});
