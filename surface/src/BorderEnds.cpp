@@ -24,7 +24,7 @@ bool OnTheReferenceLine(double dxlo, double dxhi, double dylo, double dyhi, doub
 }  // namespace
 
 void BorderRing::FindVisiblePart(const Point& pk, int& jmin, int& jmax) {
-  if (count_ <= 2 * kEndPoints + kCoarse) {
+  if (count_ <= 2 * kEndPoints + kFine) {
     ScanVisiblePart(pk, jmin, jmax);
     return;
   }
@@ -113,13 +113,12 @@ bool BorderRing::ProvesBox(const Point& pk, const Reference& n, const Reference&
   // reference is the negated t of the other order up to rounding, which the
   // margin of the range covers.
   const double band = FarthestSquaredDistance(dxlo, dxhi, dylo, dyhi) * kCollinearRatio;
-  const Range tn = CrossRange(dxlo, dxhi, dylo, dyhi, n.dx, n.dy);
-  const bool nHolds = (tn.lo > n.band && tn.lo > band) ||
+  const double tn = CrossLow(dxlo, dxhi, dylo, dyhi, n.dx, n.dy);
+  const bool nHolds = (tn > n.band && tn > band) ||
                       (OnTheReferenceLine(dxlo, dxhi, dylo, dyhi, n.dx, n.dy) && nearest > n.q);
   if (!nHolds) return false;
-  const Range tx = CrossRange(dxlo, dxhi, dylo, dyhi, x.dx, x.dy);
-  return (tx.hi < -x.band && tx.hi < -band) ||
-         (OnTheReferenceLine(dxlo, dxhi, dylo, dyhi, x.dx, x.dy) && nearest > x.q);
+  const double tx = CrossHigh(dxlo, dxhi, dylo, dyhi, x.dx, x.dy);
+  return (tx < -x.band && tx < -band) || (OnTheReferenceLine(dxlo, dxhi, dylo, dyhi, x.dx, x.dy) && nearest > x.q);
 }
 
 const BorderRing::Bounds& BorderRing::FineBounds(int block) {

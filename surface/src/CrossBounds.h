@@ -10,20 +10,37 @@ namespace meshinterp {
 
 inline constexpr double kEpsilon = DBL_EPSILON;
 
+// The margin of the bounds of t = dy * rx - dx * ry below: it covers the
+// rounding of the corner values and of every point's own value many times
+// over, and underflow besides.
+inline double CrossMargin(double dxlo, double dxhi, double dylo, double dyhi, double rx, double ry) {
+  const double mx = std::max(std::fabs(dxlo), std::fabs(dxhi));
+  const double my = std::max(std::fabs(dylo), std::fabs(dyhi));
+  return 16 * kEpsilon * (my * std::fabs(rx) + mx * std::fabs(ry)) + 16 * DBL_MIN;
+}
+
 // Bounds of t = dy * rx - dx * ry as the scan computes it, for every point
 // whose computed (dx, dy) lie in [dxlo, dxhi] x [dylo, dyhi]. The exact t is
-// linear in (dx, dy), so its extremes lie at the corners; the margin covers
-// the rounding of the corner values and of every point's own value many
-// times over, and underflow besides.
+// linear in (dx, dy), so its extremes lie at the corners.
 struct Range {
   double lo, hi;
 };
 inline Range CrossRange(double dxlo, double dxhi, double dylo, double dyhi, double rx, double ry) {
   const double c[4] = {dylo * rx - dxlo * ry, dylo * rx - dxhi * ry, dyhi * rx - dxlo * ry, dyhi * rx - dxhi * ry};
-  const double mx = std::max(std::fabs(dxlo), std::fabs(dxhi));
-  const double my = std::max(std::fabs(dylo), std::fabs(dyhi));
-  const double margin = 16 * kEpsilon * (my * std::fabs(rx) + mx * std::fabs(ry)) + 16 * DBL_MIN;
+  const double margin = CrossMargin(dxlo, dxhi, dylo, dyhi, rx, ry);
   return {std::min({c[0], c[1], c[2], c[3]}) - margin, std::max({c[0], c[1], c[2], c[3]}) + margin};
+}
+
+// The lower or the upper bound of the range alone: t is separable, so each
+// extreme takes each term at its own extreme, chosen by the signs of rx and
+// ry.
+inline double CrossLow(double dxlo, double dxhi, double dylo, double dyhi, double rx, double ry) {
+  return (rx >= 0 ? dylo : dyhi) * rx - (ry >= 0 ? dxhi : dxlo) * ry -
+         CrossMargin(dxlo, dxhi, dylo, dyhi, rx, ry);
+}
+inline double CrossHigh(double dxlo, double dxhi, double dylo, double dyhi, double rx, double ry) {
+  return (rx >= 0 ? dyhi : dylo) * rx - (ry >= 0 ? dxlo : dxhi) * ry +
+         CrossMargin(dxlo, dxhi, dylo, dyhi, rx, ry);
 }
 
 // A lower bound of the computed dx * dx + dy * dy over the same points.
