@@ -84,6 +84,9 @@ bool CheckFinite(ErrorFacility& errors, const GridRequest& r) {
   return true;
 }
 
+std::atomic<bool> secondThreadAllowed{true};
+std::atomic<long long> secondThreadsStarted{0};
+
 // The values multiplied by 2^exponent, or the values themselves for 0.
 struct ScaledCopy {
   ScaledCopy(std::span<const double> source, int exponent) : values(source) {
@@ -110,7 +113,7 @@ class DerivativeEstimation {
 
   DerivativeEstimation(std::span<const Point> points, std::span<const double> values)
       : points_(points), values_(values), result_(points.size()) {
-    if (points.size() < kSmallestThreadedSet) return;
+    if (points.size() < kSmallestThreadedSet || !secondThreadAllowed.load()) return;
     try {
       worker_ = std::thread([this] {
         try {
@@ -121,6 +124,7 @@ class DerivativeEstimation {
           failure_ = std::current_exception();
         }
       });
+      ++secondThreadsStarted;
     } catch (const std::system_error&) {
       // No thread: Take() estimates every point.
     }
@@ -221,6 +225,9 @@ void SurfGridWork(ErrorFacility& errors, const GridRequest& r, double* sur, std:
 }
 
 }  // namespace
+
+void AllowSecondThread(bool allowed) { secondThreadAllowed.store(allowed); }
+long long SecondThreadsStarted() { return secondThreadsStarted.load(); }
 
 double WorkBytes(std::int32_t ndata, std::int32_t nxout, std::int32_t nyout) {
   // Points, triangles, corner lists, border, order, derivatives and search

@@ -144,6 +144,39 @@ std::vector<Case> Cases() {
   return cases;
 }
 
+// The same grid, bit for bit, whether the derivatives are estimated on a
+// second thread or by the calling thread alone.
+TEST(SecondThread, SerialAndThreadedGridsAreTheSame) {
+  struct Serial {
+    Serial() { AllowSecondThread(false); }
+    ~Serial() { AllowSecondThread(true); }
+  };
+  for (const Samples& s : {testing::PseudoSection(5), testing::RandomSamples(1200, 8), testing::Lattice(40, 30)}) {
+    const std::vector<double> xs = s.xs(), ys = s.ys();
+    const std::vector<double> xout = Coordinates(xs.front() - 3, xs.back() + 3, 70);
+    const std::vector<double> yout = Coordinates(-2, 70, 50);
+    auto grid = [&] {
+      std::vector<double> sur(xout.size() * yout.size(), -7.0);
+      ErrorFacility quiet([](std::string_view text) { ADD_FAILURE() << text; });
+      SurfGrid(quiet,
+               {static_cast<int>(xs.size()), xs.data(), ys.data(), s.values.data(), static_cast<int>(xout.size()),
+                static_cast<int>(yout.size()), xout.data(), yout.data()},
+               sur.data(), static_cast<std::int64_t>(xout.size()));
+      return sur;
+    };
+    const long long started = SecondThreadsStarted();
+    const std::vector<double> threaded = grid();
+    EXPECT_EQ(SecondThreadsStarted(), started + 1);
+    std::vector<double> serial;
+    {
+      Serial alone;
+      serial = grid();
+    }
+    EXPECT_EQ(SecondThreadsStarted(), started + 1);
+    ASSERT_EQ(0, std::memcmp(threaded.data(), serial.data(), threaded.size() * sizeof(double)));
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(PointSets, FastPath, ::testing::ValuesIn(Cases()),
                          [](const ::testing::TestParamInfo<Case>& info) { return info.param.name; });
 
