@@ -22,6 +22,11 @@ void BorderRing::Push(int start, const Point& point) {
   starts_[p] = start;
   points_[p] = point;
   MarkStale(p);
+  if (count_ == 0 && pushed_.stale) pushed_ = {point.x, point.x, point.y, point.y, false};
+  pushed_.xmin = std::min(pushed_.xmin, point.x);
+  pushed_.xmax = std::max(pushed_.xmax, point.x);
+  pushed_.ymin = std::min(pushed_.ymin, point.y);
+  pushed_.ymax = std::max(pushed_.ymax, point.y);
   ++count_;
 }
 

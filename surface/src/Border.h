@@ -72,10 +72,17 @@ class BorderRing {
     double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
     bool stale = true;
   };
+  // The candidates of one search with the margins of their box bounds,
+  // taken once for every box from the extent of all points pushed so far.
+  struct Candidates {
+    Point pk;
+    Reference n, x;
+    double marginN, marginX;
+  };
   bool ProvesCandidates(const Point& pk, const Reference& n, const Reference& x);
-  bool ProvesWithin(const Point& pk, const Reference& n, const Reference& x, int from, int to);
-  bool ProvesPoint(const Point& pk, const Reference& n, const Reference& x, int place) const;
-  bool ProvesBox(const Point& pk, const Reference& n, const Reference& x, const Bounds& box) const;
+  bool ProvesWithin(const Candidates& c, int from, int to);
+  bool ProvesPoint(const Candidates& c, int place) const;
+  bool ProvesBox(const Candidates& c, const Bounds& box) const;
   const Bounds& FineBounds(int block);
   const Bounds& CoarseBounds(int block);
   void MarkStale(int place) {
@@ -108,6 +115,7 @@ class BorderRing {
   std::vector<Box> boxes_;
   std::vector<Bounds> fine_;    // per kFine ring places
   std::vector<Bounds> coarse_;  // per kCoarse ring places
+  Bounds pushed_;               // extent of every point pushed so far
   long long scanned_ = 0;
   long long fullScans_ = 0;
 };

@@ -51,41 +51,47 @@ void BorderRing::FindVisiblePart(const Point& pk, int& jmin, int& jmax) {
 // which meets it with some other point as reference (or starts with it),
 // keeps it to the end.
 bool BorderRing::ProvesCandidates(const Point& pk, const Reference& n, const Reference& x) {
+  const double dxlo = pushed_.xmin - pk.x, dxhi = pushed_.xmax - pk.x;
+  const double dylo = pushed_.ymin - pk.y, dyhi = pushed_.ymax - pk.y;
+  const Candidates c{pk, n, x, CrossMargin(dxlo, dxhi, dylo, dyhi, n.dx, n.dy),
+                     CrossMargin(dxlo, dxhi, dylo, dyhi, x.dx, x.dy)};
   const int end = first_ + count_;
-  if (end <= capacity_) return ProvesWithin(pk, n, x, first_, end);
-  return ProvesWithin(pk, n, x, first_, capacity_) && ProvesWithin(pk, n, x, 0, end - capacity_);
+  if (end <= capacity_) return ProvesWithin(c, first_, end);
+  return ProvesWithin(c, first_, capacity_) && ProvesWithin(c, 0, end - capacity_);
 }
 
-bool BorderRing::ProvesWithin(const Point& pk, const Reference& n, const Reference& x, int from, int to) {
+bool BorderRing::ProvesWithin(const Candidates& c, int from, int to) {
   int p = from;
   while (p < to) {
-    if (p % kCoarse == 0 && p + kCoarse <= to && ProvesBox(pk, n, x, CoarseBounds(p / kCoarse))) {
+    if (p % kCoarse == 0 && p + kCoarse <= to && ProvesBox(c, CoarseBounds(p / kCoarse))) {
       p += kCoarse;
       continue;
     }
     if (p % kFine == 0 && p + kFine <= to) {
-      if (!ProvesBox(pk, n, x, FineBounds(p / kFine))) {
+      if (!ProvesBox(c, FineBounds(p / kFine))) {
         for (int i = 0; i < kFine; ++i) {
-          if (!ProvesPoint(pk, n, x, p + i)) return false;
+          if (!ProvesPoint(c, p + i)) return false;
         }
       }
       p += kFine;
       continue;
     }
-    if (!ProvesPoint(pk, n, x, p)) return false;
+    if (!ProvesPoint(c, p)) return false;
     ++p;
   }
   return true;
 }
 
-bool BorderRing::ProvesPoint(const Point& pk, const Reference& n, const Reference& x, int place) const {
+bool BorderRing::ProvesPoint(const Candidates& c, int place) const {
   // The same expressions as the scan's, so the same rounded values.
   const Point& s = points_[place];
-  const double dx = s.x - pk.x;
-  const double dy = s.y - pk.y;
+  const double dx = s.x - c.pk.x;
+  const double dy = s.y - c.pk.y;
   const double q = dx * dx + dy * dy;
   const double band = q * kCollinearRatio;
   const int j = place - first_ >= 0 ? place - first_ : place - first_ + capacity_;
+  const Reference& n = c.n;
+  const Reference& x = c.x;
   if (j != n.j) {
     const double t = dy * n.dx - dx * n.dy;        // s met with n as reference
     const double reverse = n.dy * dx - n.dx * dy;  // n met with s as reference
@@ -104,21 +110,24 @@ bool BorderRing::ProvesPoint(const Point& pk, const Reference& n, const Referenc
 }
 
 // The box holds neither candidate when this holds: each side's condition
-// fails at the candidate itself (t = 0, equal squared distance).
-bool BorderRing::ProvesBox(const Point& pk, const Reference& n, const Reference& x, const Bounds& box) const {
-  const double dxlo = box.xmin - pk.x, dxhi = box.xmax - pk.x;
-  const double dylo = box.ymin - pk.y, dyhi = box.ymax - pk.y;
-  const double nearest = NearestSquaredDistance(dxlo, dxhi, dylo, dyhi);
-  // The largest band of a point of the box; t with a point of the box as
-  // reference is the negated t of the other order up to rounding, which the
-  // margin of the range covers.
+// fails at the candidate itself (t = 0, equal squared distance). The
+// largest band of a point of the box bounds every point's band; t with a
+// point of the box as reference is the negated t of the other order up to
+// rounding, which the margin covers.
+bool BorderRing::ProvesBox(const Candidates& c, const Bounds& box) const {
+  const double dxlo = box.xmin - c.pk.x, dxhi = box.xmax - c.pk.x;
+  const double dylo = box.ymin - c.pk.y, dyhi = box.ymax - c.pk.y;
   const double band = FarthestSquaredDistance(dxlo, dxhi, dylo, dyhi) * kCollinearRatio;
-  const double tn = CrossLow(dxlo, dxhi, dylo, dyhi, n.dx, n.dy);
-  const bool nHolds = (tn > n.band && tn > band) ||
-                      (OnTheReferenceLine(dxlo, dxhi, dylo, dyhi, n.dx, n.dy) && nearest > n.q);
-  if (!nHolds) return false;
-  const double tx = CrossHigh(dxlo, dxhi, dylo, dyhi, x.dx, x.dy);
-  return (tx < -x.band && tx < -band) || (OnTheReferenceLine(dxlo, dxhi, dylo, dyhi, x.dx, x.dy) && nearest > x.q);
+  const Reference& n = c.n;
+  const double tn = (n.dx >= 0 ? dylo : dyhi) * n.dx - (n.dy >= 0 ? dxhi : dxlo) * n.dy - c.marginN;
+  if (!(tn > n.band && tn > band) &&
+      !(OnTheReferenceLine(dxlo, dxhi, dylo, dyhi, n.dx, n.dy) && NearestSquaredDistance(dxlo, dxhi, dylo, dyhi) > n.q)) {
+    return false;
+  }
+  const Reference& x = c.x;
+  const double tx = (x.dx >= 0 ? dyhi : dylo) * x.dx - (x.dy >= 0 ? dxlo : dxhi) * x.dy + c.marginX;
+  return (tx < -x.band && tx < -band) ||
+         (OnTheReferenceLine(dxlo, dxhi, dylo, dyhi, x.dx, x.dy) && NearestSquaredDistance(dxlo, dxhi, dylo, dyhi) > x.q);
 }
 
 const BorderRing::Bounds& BorderRing::FineBounds(int block) {

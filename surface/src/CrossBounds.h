@@ -31,18 +31,6 @@ inline Range CrossRange(double dxlo, double dxhi, double dylo, double dyhi, doub
   return {std::min({c[0], c[1], c[2], c[3]}) - margin, std::max({c[0], c[1], c[2], c[3]}) + margin};
 }
 
-// The lower or the upper bound of the range alone: t is separable, so each
-// extreme takes each term at its own extreme, chosen by the signs of rx and
-// ry.
-inline double CrossLow(double dxlo, double dxhi, double dylo, double dyhi, double rx, double ry) {
-  return (rx >= 0 ? dylo : dyhi) * rx - (ry >= 0 ? dxhi : dxlo) * ry -
-         CrossMargin(dxlo, dxhi, dylo, dyhi, rx, ry);
-}
-inline double CrossHigh(double dxlo, double dxhi, double dylo, double dyhi, double rx, double ry) {
-  return (rx >= 0 ? dyhi : dylo) * rx - (ry >= 0 ? dxlo : dxhi) * ry +
-         CrossMargin(dxlo, dxhi, dylo, dyhi, rx, ry);
-}
-
 // A lower bound of the computed dx * dx + dy * dy over the same points.
 inline double NearestSquaredDistance(double dxlo, double dxhi, double dylo, double dyhi) {
   const double dx = dxlo > 0 ? dxlo : (dxhi < 0 ? -dxhi : 0);
