@@ -27,12 +27,6 @@ void SurfGrid(ErrorFacility& errors, const GridRequest& request, double* sur, st
 // the exports' argument order; returns whether there was one.
 bool RefuseMissingArrays(ErrorFacility& errors, const GridRequest& request, const double* sur);
 
-// For tests: whether calls may start a second thread for the work that
-// does not depend on the triangulation (the results are the same either
-// way), and how many such threads calls have started so far.
-void AllowSecondThread(bool allowed);
-long long SecondThreadsStarted();
-
 // Bytes of working memory a call needs; refused beyond kMaxWorkBytes.
 inline constexpr double kMaxWorkBytes = 64.0 * (1ull << 30);
 double WorkBytes(std::int32_t ndata, std::int32_t nxout, std::int32_t nyout);

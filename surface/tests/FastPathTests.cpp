@@ -10,6 +10,7 @@
 #include "Derivatives.h"
 #include "Reference.h"
 #include "Regions.h"
+#include "SharedWork.h"
 #include "SurfGrid.h"
 #include "TestPoints.h"
 #include "Triangulation.h"
@@ -144,8 +145,8 @@ std::vector<Case> Cases() {
   return cases;
 }
 
-// The same grid, bit for bit, whether the derivatives are estimated on a
-// second thread or by the calling thread alone.
+// The same grid, bit for bit, whether a second thread shares the work or
+// the calling thread does it alone.
 TEST(SecondThread, SerialAndThreadedGridsAreTheSame) {
   struct Serial {
     Serial() { AllowSecondThread(false); }
