@@ -178,6 +178,26 @@ TEST(SecondThread, SerialAndThreadedGridsAreTheSame) {
   }
 }
 
+// A call that fails after the second thread has started gives it up and
+// joins it: 1200 points on one line.
+TEST(SecondThread, IsGivenUpWhenTheTriangulationFails) {
+  std::vector<double> xs, ys, values;
+  for (int k = 0; k < 1200; ++k) {
+    xs.push_back(k * 0.5);
+    ys.push_back(k * 0.25);
+    values.push_back(k);
+  }
+  const std::vector<double> xout = Coordinates(0, 600, 20), yout = Coordinates(0, 300, 20);
+  std::vector<double> sur(400, -7.0);
+  std::string printed;
+  ErrorFacility errors([&](std::string_view text) { printed += text; });
+  const long long started = SecondThreadsStarted();
+  SurfGrid(errors, {1200, xs.data(), ys.data(), values.data(), 20, 20, xout.data(), yout.data()}, sur.data(), 20);
+  EXPECT_EQ(SecondThreadsStarted(), started + 1);
+  EXPECT_NE(printed.find("TERMINAL ERROR 8 from SURFGRID_TRIANGULATE"), std::string::npos) << printed;
+  EXPECT_EQ(sur, std::vector<double>(400, -7.0));
+}
+
 INSTANTIATE_TEST_SUITE_P(PointSets, FastPath, ::testing::ValuesIn(Cases()),
                          [](const ::testing::TestParamInfo<Case>& info) { return info.param.name; });
 
