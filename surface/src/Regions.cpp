@@ -51,11 +51,37 @@ class FreeNodes {
   std::vector<int> next_;
 };
 
+// The first index whose value is not `before` v, for increasing values:
+// found from the index that v would have in equal steps, with a few steps
+// to either side, else by bisection; the same index either way.
+template <class Before>
+int FirstNotBefore(std::span<const double> values, double v, Before before) {
+  constexpr int kSteps = 3;
+  const int n = static_cast<int>(values.size());
+  const double span = values[n - 1] - values[0];
+  const double at = span > 0 ? (v - values[0]) / span * (n - 1) : 0;
+  int k = at >= 0 ? (at < n - 1 ? static_cast<int>(at) : n - 1) : 0;
+  if (before(values[k], v)) {
+    for (int step = 0; step < kSteps; ++step) {
+      if (++k == n || !before(values[k], v)) return k;
+    }
+    return static_cast<int>(std::partition_point(values.begin() + k, values.end(),
+                                                 [&](double x) { return before(x, v); }) -
+                            values.begin());
+  }
+  for (int step = 0; step < kSteps; ++step) {
+    if (k == 0 || before(values[k - 1], v)) return k;
+    --k;
+  }
+  return static_cast<int>(
+      std::partition_point(values.begin(), values.begin() + k, [&](double x) { return before(x, v); }) -
+      values.begin());
+}
+
 // First index with values[i] >= lo and one past the last with values[i] <= hi.
 std::pair<int, int> RunWithin(std::span<const double> values, double lo, double hi) {
-  const auto first = std::lower_bound(values.begin(), values.end(), lo);
-  const auto last = std::upper_bound(values.begin(), values.end(), hi);
-  return {static_cast<int>(first - values.begin()), static_cast<int>(last - values.begin())};
+  return {FirstNotBefore(values, lo, [](double x, double v) { return x < v; }),
+          FirstNotBefore(values, hi, [](double x, double v) { return x <= v; })};
 }
 
 }  // namespace
