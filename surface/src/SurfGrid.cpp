@@ -158,8 +158,9 @@ void SurfGridWork(ErrorFacility& errors, const GridRequest& r, double* sur, std:
 
 double WorkBytes(std::int32_t ndata, std::int32_t nxout, std::int32_t nyout) {
   // Points, triangles, corner lists, border, order, derivatives and search
-  // structures per point; region, flag and free-list entries per node.
-  return 400.0 * ndata + 24.0 * static_cast<double>(nxout) * static_cast<double>(nyout);
+  // structures per point; region, flag, free-list, claim (16 bytes) and
+  // scratch value entries per node.
+  return 400.0 * ndata + 40.0 * static_cast<double>(nxout) * static_cast<double>(nyout);
 }
 
 bool RefuseMissingArrays(ErrorFacility& errors, const GridRequest& r, const double* sur) {
