@@ -1,11 +1,11 @@
 #include "Border.h"
 
-#include "CrossBounds.h"
-
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <limits>
+
+#include "CrossBounds.h"
 
 namespace meshinterp {
 

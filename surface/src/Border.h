@@ -33,8 +33,8 @@ class BorderRing {
   // jmax the most counter-clockwise one in the same way.
   void FindVisiblePart(const Point& pk, int& jmin, int& jmax);
 
-  // Border points looked at one by one in all scans so far, and the
-  // searches whose result near the ends could not be proved (for profiling).
+  // Border points looked at one by one in all searches so far, and the
+  // searches that scanned the whole border (for profiling and tests).
   long long ScannedPoints() const { return scanned_; }
   long long FullScans() const { return fullScans_; }
 
@@ -58,6 +58,10 @@ class BorderRing {
   void Step(const Point& pk, int j, Reference& n, Reference& x);
   // The plain scan, passing over blocks that cannot change its result.
   void ScanVisiblePart(const Point& pk, int& jmin, int& jmax);
+  // After its first point made the block's first reference, whether every
+  // later point of the row is certain to take over from its predecessor
+  // beyond the band; `sign` is +1 for counter-clockwise, -1 for clockwise.
+  static bool RowTakesOver(const Box& box, const Point& pk, const Point& first, int sign);
 
   // The scan restricted to the first and last kEndPoints segments gives
   // candidates n and x. Whatever the order of the scan, n ends as its most
@@ -90,10 +94,6 @@ class BorderRing {
     fine_[place / kFine].stale = true;
     coarse_[place / kCoarse].stale = true;
   }
-  // After its first point made the block's first reference, whether every
-  // later point of the row is certain to take over from its predecessor
-  // beyond the band; `sign` is +1 for counter-clockwise, -1 for clockwise.
-  static bool RowTakesOver(const Box& box, const Point& pk, const Point& first, int sign);
 
   // Ring position of segment j, for -capacity < j < 2 capacity (turning a
   // nearly full ring copies up to half of it behind its last segment).
