@@ -3,10 +3,11 @@
 // references. Points are inserted in order of their distance from the
 // centre, and the border keeps the last visible part at its ends, so the
 // next visible part almost always lies within a few places of them.
+#include "Border.h"
+
 #include <algorithm>
 #include <cmath>
 
-#include "Border.h"
 #include "CrossBounds.h"
 
 namespace meshinterp {
