@@ -20,9 +20,10 @@ constexpr int kSharedBands = 12;
 void AllowSecondThread(bool allowed) { secondThreadAllowed.store(allowed); }
 long long SecondThreadsStarted() { return secondThreadsStarted.load(); }
 
-SurfaceWork::SurfaceWork(std::span<const Point> points, std::span<const double> values)
+SurfaceWork::SurfaceWork(std::span<const Point> points, std::span<const double> values, std::size_t nodes)
     : points_(points), values_(values), derivatives_(points.size()) {
-  if (points.size() < kSmallestThreadedSet || !secondThreadAllowed.load()) return;
+  const bool small = points.size() < kSmallestThreadedSet && nodes < kSmallestThreadedGrid;
+  if (small || !secondThreadAllowed.load()) return;
   try {
     worker_ = std::thread([this] { Work(); });
     ++secondThreadsStarted;

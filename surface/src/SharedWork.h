@@ -22,15 +22,16 @@ namespace meshinterp {
 
 // Work is handed out in chunks that either thread takes, so the calling
 // thread never waits for a thread that got no processor, except for the one
-// chunk that thread is working on. Small sets, where starting a thread costs
-// about what it saves, and calls where no thread can be started get none:
-// the calling thread does it all, with the same result. The thread is
-// always joined before the object goes away.
+// chunk that thread is working on. Small sets on small grids, where starting
+// a thread costs about what it saves, and calls where no thread can be
+// started get none: the calling thread does it all, with the same result.
+// The thread is always joined before the object goes away.
 class SurfaceWork {
  public:
   static constexpr std::size_t kSmallestThreadedSet = 1000;
+  static constexpr std::size_t kSmallestThreadedGrid = 4000;
 
-  SurfaceWork(std::span<const Point> points, std::span<const double> values);
+  SurfaceWork(std::span<const Point> points, std::span<const double> values, std::size_t nodes);
   ~SurfaceWork();
   SurfaceWork(const SurfaceWork&) = delete;
   SurfaceWork& operator=(const SurfaceWork&) = delete;

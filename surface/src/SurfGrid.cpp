@@ -128,7 +128,7 @@ void SurfGridWork(ErrorFacility& errors, const GridRequest& r, double* sur, std:
   }
   const std::span<const Point> points = ce != 0 ? std::span<const Point>(scaledPoints) : std::span<const Point>(given);
 
-  SurfaceWork work(points, values.values);
+  SurfaceWork work(points, values.values, xout.size() * yout.size());
   const Triangulation triangulation = Triangulate(points, errors, given);
   if (errors.PendingClass() != ErrorClass::None || triangulation.triangles.empty()) return;
   // After the triangulation, so that points on one line keep their report.

@@ -152,10 +152,12 @@ TEST(SecondThread, SerialAndThreadedGridsAreTheSame) {
     Serial() { AllowSecondThread(false); }
     ~Serial() { AllowSecondThread(true); }
   };
-  for (const Samples& s : {testing::PseudoSection(5), testing::RandomSamples(1200, 8), testing::Lattice(40, 30)}) {
+  // A small set shares the work too when the grid is large.
+  for (const Samples& s : {testing::PseudoSection(5), testing::RandomSamples(1200, 8), testing::Lattice(40, 30),
+                           testing::PseudoSection(1)}) {
     const std::vector<double> xs = s.xs(), ys = s.ys();
-    const std::vector<double> xout = Coordinates(xs.front() - 3, xs.back() + 3, 70);
-    const std::vector<double> yout = Coordinates(-2, 70, 50);
+    const std::vector<double> xout = Coordinates(xs.front() - 3, xs.back() + 3, 80);
+    const std::vector<double> yout = Coordinates(-2, 70, 60);
     auto grid = [&] {
       std::vector<double> sur(xout.size() * yout.size(), -7.0);
       ErrorFacility quiet([](std::string_view text) { ADD_FAILURE() << text; });
