@@ -5,54 +5,35 @@
 #include <cmath>
 #include <limits>
 
+#include "CrossBounds.h"
+
 namespace meshinterp {
-namespace {
-
-constexpr double kEpsilon = DBL_EPSILON;
-
-// Bounds of t = dy * rx - dx * ry as the scan computes it, for every point
-// whose computed (dx, dy) lie in [dxlo, dxhi] x [dylo, dyhi]. The exact t is
-// linear in (dx, dy), so its extremes lie at the corners; the margin covers
-// the rounding of the corner values and of every point's own value many
-// times over, and underflow besides.
-struct Range {
-  double lo, hi;
-};
-Range CrossRange(double dxlo, double dxhi, double dylo, double dyhi, double rx, double ry) {
-  const double c[4] = {dylo * rx - dxlo * ry, dylo * rx - dxhi * ry, dyhi * rx - dxlo * ry, dyhi * rx - dxhi * ry};
-  const double mx = std::max(std::fabs(dxlo), std::fabs(dxhi));
-  const double my = std::max(std::fabs(dylo), std::fabs(dyhi));
-  const double margin = 16 * kEpsilon * (my * std::fabs(rx) + mx * std::fabs(ry)) + 16 * DBL_MIN;
-  return {std::min({c[0], c[1], c[2], c[3]}) - margin, std::max({c[0], c[1], c[2], c[3]}) + margin};
-}
-
-// A lower bound of the computed dx * dx + dy * dy over the same points.
-double NearestSquaredDistance(double dxlo, double dxhi, double dylo, double dyhi) {
-  const double dx = dxlo > 0 ? dxlo : (dxhi < 0 ? -dxhi : 0);
-  const double dy = dylo > 0 ? dylo : (dyhi < 0 ? -dyhi : 0);
-  return (dx * dx + dy * dy) * (1 - 8 * kEpsilon);
-}
-
-}  // namespace
 
 BorderRing::BorderRing(int capacity)
-    : capacity_(std::max(kBlock, (capacity + kBlock - 1) / kBlock * kBlock)),
+    : capacity_(std::max(kCoarse, (capacity + kCoarse - 1) / kCoarse * kCoarse)),
       starts_(static_cast<std::size_t>(capacity_)),
       points_(static_cast<std::size_t>(capacity_)),
-      boxes_(static_cast<std::size_t>(capacity_ / kBlock)) {}
+      boxes_(static_cast<std::size_t>(capacity_ / kBlock)),
+      fine_(static_cast<std::size_t>(capacity_ / kFine)),
+      coarse_(static_cast<std::size_t>(capacity_ / kCoarse)) {}
 
 void BorderRing::Push(int start, const Point& point) {
   const int p = Physical(count_);
   starts_[p] = start;
   points_[p] = point;
-  boxes_[p / kBlock].stale = true;
+  MarkStale(p);
+  if (count_ == 0 && pushed_.stale) pushed_ = {point.x, point.x, point.y, point.y, false};
+  pushed_.xmin = std::min(pushed_.xmin, point.x);
+  pushed_.xmax = std::max(pushed_.xmax, point.x);
+  pushed_.ymin = std::min(pushed_.ymin, point.y);
+  pushed_.ymax = std::max(pushed_.ymax, point.y);
   ++count_;
 }
 
 void BorderRing::Copy(int from, int to) {
   starts_[to] = starts_[from];
   points_[to] = points_[from];
-  boxes_[to / kBlock].stale = true;
+  MarkStale(to);
 }
 
 void BorderRing::Turn(int j) {
@@ -120,7 +101,8 @@ bool BorderRing::RowTakesOver(const Box& box, const Point& pk, const Point& firs
   return smallestT > largestBand;
 }
 
-void BorderRing::FindVisiblePart(const Point& pk, int& jmin, int& jmax) {
+void BorderRing::ScanVisiblePart(const Point& pk, int& jmin, int& jmax) {
+  ++fullScans_;
   const Point& s0 = points_[first_];
   const double dx0 = s0.x - pk.x, dy0 = s0.y - pk.y;
   const double q0 = dx0 * dx0 + dy0 * dy0;

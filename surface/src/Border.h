@@ -1,8 +1,9 @@
 // The border of a growing triangulation as a ring of segment start points,
-// turned by moving the shorter part only, and the search for the part of it that a new point
-// sees. The search gives exactly the result of the plain scan over every
-// border point; it only skips blocks of points that provably cannot change
-// that result.
+// turned by moving the shorter part only, and the search for the part of it
+// that a new point sees. The search gives exactly the result of the plain
+// scan over every border point: it either proves that a result found near
+// the ends of the ring is the scan's result, or scans, skipping only blocks
+// of points that provably cannot change that result.
 #pragma once
 
 #include <vector>
@@ -26,14 +27,16 @@ class BorderRing {
   void Truncate(int count) { count_ = count; }
   void Push(int start, const Point& point);
 
-  // The visibility scan of point pk from segment 0 to the last: jmin is the
-  // last start point that is the most clockwise seen from pk (ties within
-  // 1e-6 of the squared distance go to the nearer point), jmax the most
-  // counter-clockwise one in the same way.
+  // The result of the visibility scan of point pk from segment 0 to the
+  // last: jmin is the last start point that is the most clockwise seen from
+  // pk (ties within 1e-6 of the squared distance go to the nearer point),
+  // jmax the most counter-clockwise one in the same way.
   void FindVisiblePart(const Point& pk, int& jmin, int& jmax);
 
-  // Border points looked at one by one in all scans so far (for profiling).
+  // Border points looked at one by one in all searches so far, and the
+  // searches that scanned the whole border (for profiling and tests).
   long long ScannedPoints() const { return scanned_; }
+  long long FullScans() const { return fullScans_; }
 
  private:
   static constexpr int kBlock = 32;
@@ -53,14 +56,50 @@ class BorderRing {
     double dx, dy, q, band;
   };
   void Step(const Point& pk, int j, Reference& n, Reference& x);
+  // The plain scan, passing over blocks that cannot change its result.
+  void ScanVisiblePart(const Point& pk, int& jmin, int& jmax);
   // After its first point made the block's first reference, whether every
   // later point of the row is certain to take over from its predecessor
   // beyond the band; `sign` is +1 for counter-clockwise, -1 for clockwise.
   static bool RowTakesOver(const Box& box, const Point& pk, const Point& first, int sign);
 
-  // Ring position of segment j, for -capacity < j < capacity.
+  // The scan restricted to the first and last kEndPoints segments gives
+  // candidates n and x. Whatever the order of the scan, n ends as its most
+  // clockwise reference when every other point, met with n as reference,
+  // leaves it, and met as reference, gives way to n; likewise x. These
+  // proofs go over boxes of 8 and 64 ring places, point by point only where
+  // a box is too close to a candidate.
+  static constexpr int kEndPoints = 8;
+  static constexpr int kFine = 8;
+  static constexpr int kCoarse = 64;
+  struct Bounds {
+    double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
+    bool stale = true;
+  };
+  // The candidates of one search with the margins of their box bounds,
+  // taken once for every box from the extent of all points pushed so far.
+  struct Candidates {
+    Point pk;
+    Reference n, x;
+    double marginN, marginX;
+  };
+  bool ProvesCandidates(const Point& pk, const Reference& n, const Reference& x);
+  bool ProvesWithin(const Candidates& c, int from, int to);
+  bool ProvesPoint(const Candidates& c, int place) const;
+  bool ProvesBox(const Candidates& c, const Bounds& box) const;
+  const Bounds& FineBounds(int block);
+  const Bounds& CoarseBounds(int block);
+  void MarkStale(int place) {
+    boxes_[place / kBlock].stale = true;
+    fine_[place / kFine].stale = true;
+    coarse_[place / kCoarse].stale = true;
+  }
+
+  // Ring position of segment j, for -capacity < j < 2 capacity (turning a
+  // nearly full ring copies up to half of it behind its last segment).
   int Physical(int j) const {
     int p = first_ + j;
+    if (p >= capacity_) p -= capacity_;
     if (p >= capacity_) p -= capacity_;
     if (p < 0) p += capacity_;
     return p;
@@ -74,7 +113,11 @@ class BorderRing {
   std::vector<int> starts_;
   std::vector<Point> points_;
   std::vector<Box> boxes_;
+  std::vector<Bounds> fine_;    // per kFine ring places
+  std::vector<Bounds> coarse_;  // per kCoarse ring places
+  Bounds pushed_;               // extent of every point pushed so far
   long long scanned_ = 0;
+  long long fullScans_ = 0;
 };
 
 }  // namespace meshinterp

@@ -1,6 +1,7 @@
 #include "Regions.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace meshinterp {
 namespace {
@@ -18,16 +19,19 @@ SegmentEnds EndsOf(std::span<const Point> points, const Triangulation& triangula
   return {points[s.start], points[s.end], points[next.end]};
 }
 
-// Per grid row, the next node at or after a column that no region has taken
-// yet (union-find with path halving), so that taken nodes are skipped fast.
+// Per grid row of a band, the next node at or after a column that no
+// region has taken yet (union-find with path halving), so that taken nodes
+// are skipped fast.
 class FreeNodes {
  public:
   // One entry past the last column per row; the sizes are counted in
   // size_t so that they hold for any int column count.
-  FreeNodes(int columns, int rows)
-      : stride_(static_cast<std::size_t>(columns) + 1), next_(stride_ * static_cast<std::size_t>(rows)) {
+  FreeNodes(int columns, int firstRow, int rows)
+      : firstRow_(firstRow),
+        stride_(static_cast<std::size_t>(columns) + 1),
+        next_(stride_ * static_cast<std::size_t>(rows)) {
     for (int j = 0; j < rows; ++j) {
-      for (std::size_t i = 0; i < stride_; ++i) next_[Index(static_cast<int>(i), j)] = static_cast<int>(i);
+      for (std::size_t i = 0; i < stride_; ++i) next_[Index(static_cast<int>(i), firstRow + j)] = static_cast<int>(i);
     }
   }
   int Find(int i, int j) {
@@ -41,16 +45,43 @@ class FreeNodes {
   void Take(int i, int j) { next_[Index(i, j)] = i + 1; }
 
  private:
-  std::size_t Index(int i, int j) const { return static_cast<std::size_t>(j) * stride_ + i; }
+  std::size_t Index(int i, int j) const { return static_cast<std::size_t>(j - firstRow_) * stride_ + i; }
+  int firstRow_;
   std::size_t stride_;
   std::vector<int> next_;
 };
 
+// The first index whose value is not `before` v, for increasing values:
+// found from the index that v would have in equal steps, with a few steps
+// to either side, else by bisection; the same index either way.
+template <class Before>
+int FirstNotBefore(std::span<const double> values, double v, Before before) {
+  constexpr int kSteps = 3;
+  const int n = static_cast<int>(values.size());
+  const double span = values[n - 1] - values[0];
+  const double at = span > 0 ? (v - values[0]) / span * (n - 1) : 0;
+  int k = at >= 0 ? (at < n - 1 ? static_cast<int>(at) : n - 1) : 0;
+  if (before(values[k], v)) {
+    for (int step = 0; step < kSteps; ++step) {
+      if (++k == n || !before(values[k], v)) return k;
+    }
+    return static_cast<int>(std::partition_point(values.begin() + k, values.end(),
+                                                 [&](double x) { return before(x, v); }) -
+                            values.begin());
+  }
+  for (int step = 0; step < kSteps; ++step) {
+    if (k == 0 || before(values[k - 1], v)) return k;
+    --k;
+  }
+  return static_cast<int>(
+      std::partition_point(values.begin(), values.begin() + k, [&](double x) { return before(x, v); }) -
+      values.begin());
+}
+
 // First index with values[i] >= lo and one past the last with values[i] <= hi.
 std::pair<int, int> RunWithin(std::span<const double> values, double lo, double hi) {
-  const auto first = std::lower_bound(values.begin(), values.end(), lo);
-  const auto last = std::upper_bound(values.begin(), values.end(), hi);
-  return {static_cast<int>(first - values.begin()), static_cast<int>(last - values.begin())};
+  return {FirstNotBefore(values, lo, [](double x, double v) { return x < v; }),
+          FirstNotBefore(values, hi, [](double x, double v) { return x <= v; })};
 }
 
 }  // namespace
@@ -117,37 +148,73 @@ Membership TestRegion(std::span<const Point> points, const Triangulation& triang
   return (d1 == 0 || d3 == 0) ? Membership::Boundary : Membership::Inside;
 }
 
-NodeAssignment AssignNodes(std::span<const Point> points, const Triangulation& triangulation,
-                           std::span<const double> xout, std::span<const double> yout) {
-  const int columns = static_cast<int>(xout.size());
+RegionBands BandRegions(std::span<const Point> points, const Triangulation& triangulation,
+                        std::span<const double> xout, std::span<const double> yout, int bandRows) {
   const int rows = static_cast<int>(yout.size());
-  const std::size_t nodes = static_cast<std::size_t>(columns) * rows;
-  NodeAssignment assignment;
-  assignment.region.assign(nodes, NodeAssignment::kUnclaimed);
-  assignment.onBoundary.assign(nodes, 0);
+  RegionBands bands;
+  bands.bandRows = bandRows;
+  bands.bandCount = (rows + bandRows - 1) / bandRows;
   const RegionBox grid{std::min(xout.front(), xout.back()), std::max(xout.front(), xout.back()),
                        std::min(yout.front(), yout.back()), std::max(yout.front(), yout.back())};
-
-  FreeNodes freeNodes(columns, rows);
-  std::size_t unclaimed = nodes;
-  const int regionCount =
-      static_cast<int>(triangulation.triangles.size() + 2 * triangulation.border.size());
-  for (int region = 0; region < regionCount && unclaimed > 0; ++region) {
+  const int regionCount = static_cast<int>(triangulation.triangles.size() + 2 * triangulation.border.size());
+  bands.runs.resize(static_cast<std::size_t>(regionCount));
+  bands.bandStart.assign(static_cast<std::size_t>(bands.bandCount) + 1, 0);
+  for (int region = 0; region < regionCount; ++region) {
     const RegionBox box = BoxOfRegion(points, triangulation, region, grid);
-    const auto [i0, i1] = RunWithin(xout, box.xmin, box.xmax);
-    if (i0 >= i1) continue;
-    const auto [j0, j1] = RunWithin(yout, box.ymin, box.ymax);
-    for (int j = j0; j < j1; ++j) {
-      for (int i = freeNodes.Find(i0, j); i < i1; i = freeNodes.Find(i + 1, j)) {
+    RegionBands::Runs& r = bands.runs[region];
+    std::tie(r.i0, r.i1) = RunWithin(xout, box.xmin, box.xmax);
+    r.j0 = r.j1 = 0;
+    if (r.i0 >= r.i1) continue;
+    std::tie(r.j0, r.j1) = RunWithin(yout, box.ymin, box.ymax);
+    for (int b = r.j0 / bandRows; r.j0 < r.j1 && b <= (r.j1 - 1) / bandRows; ++b) ++bands.bandStart[b + 1];
+  }
+  for (int b = 0; b < bands.bandCount; ++b) bands.bandStart[b + 1] += bands.bandStart[b];
+  bands.regions.resize(static_cast<std::size_t>(bands.bandStart[bands.bandCount]));
+  std::vector<int> fill(bands.bandStart.begin(), bands.bandStart.end() - 1);
+  for (int region = 0; region < regionCount; ++region) {
+    const RegionBands::Runs& r = bands.runs[region];
+    if (r.i0 >= r.i1) continue;
+    for (int b = r.j0 / bandRows; r.j0 < r.j1 && b <= (r.j1 - 1) / bandRows; ++b) bands.regions[fill[b]++] = region;
+  }
+  return bands;
+}
+
+void AssignBand(std::span<const Point> points, const Triangulation& triangulation, const RegionBands& bands,
+                int band, std::span<const double> xout, std::span<const double> yout, NodeAssignment& assignment,
+                std::vector<Claim>& claims) {
+  const int columns = static_cast<int>(xout.size());
+  const int first = band * bands.bandRows;
+  const int end = std::min(first + bands.bandRows, static_cast<int>(yout.size()));
+  FreeNodes freeNodes(columns, first, end - first);
+  std::size_t unclaimed = static_cast<std::size_t>(columns) * static_cast<std::size_t>(end - first);
+  for (int k = bands.bandStart[band]; k < bands.bandStart[band + 1] && unclaimed > 0; ++k) {
+    const int region = bands.regions[k];
+    const RegionBands::Runs& r = bands.runs[region];
+    for (int j = std::max(r.j0, first); j < std::min(r.j1, end); ++j) {
+      for (int i = freeNodes.Find(r.i0, j); i < r.i1; i = freeNodes.Find(i + 1, j)) {
         const Membership m = TestRegion(points, triangulation, region, {xout[i], yout[j]});
         if (m == Membership::Outside) continue;
         const std::size_t node = static_cast<std::size_t>(j) * columns + i;
         assignment.region[node] = region;
         assignment.onBoundary[node] = m == Membership::Boundary;
+        claims.push_back({region, node});
         freeNodes.Take(i, j);
         --unclaimed;
       }
     }
+  }
+}
+
+NodeAssignment AssignNodes(std::span<const Point> points, const Triangulation& triangulation,
+                           std::span<const double> xout, std::span<const double> yout) {
+  const std::size_t nodes = xout.size() * yout.size();
+  NodeAssignment assignment;
+  assignment.region.assign(nodes, NodeAssignment::kUnclaimed);
+  assignment.onBoundary.assign(nodes, 0);
+  const RegionBands bands = BandRegions(points, triangulation, xout, yout, static_cast<int>(yout.size()));
+  std::vector<Claim> claims;
+  for (int band = 0; band < bands.bandCount; ++band) {
+    AssignBand(points, triangulation, bands, band, xout, yout, assignment, claims);
   }
   return assignment;
 }

@@ -29,6 +29,35 @@ struct NodeAssignment {
 NodeAssignment AssignNodes(std::span<const Point> points, const Triangulation& triangulation,
                            std::span<const double> xout, std::span<const double> yout);
 
+// The same assignment band by band of grid rows, so that threads can share
+// the bands: for each band, the regions whose boxes reach its rows, in
+// region order, with the runs of columns and rows of each region's box.
+struct RegionBands {
+  struct Runs {
+    int i0, i1, j0, j1;  // columns [i0, i1) and rows [j0, j1)
+  };
+  int bandRows = 1;
+  int bandCount = 0;
+  std::vector<Runs> runs;      // per region
+  std::vector<int> bandStart;  // per band, into `regions`; one entry more
+  std::vector<int> regions;
+};
+RegionBands BandRegions(std::span<const Point> points, const Triangulation& triangulation,
+                        std::span<const double> xout, std::span<const double> yout, int bandRows);
+
+// A node of a band and the region that claimed it.
+struct Claim {
+  int region;
+  std::size_t node;
+};
+
+// Assigns the nodes of one band into `assignment` (sized for the whole
+// grid; bands write disjoint nodes) and lists them in `claims` grouped by
+// region, in region order.
+void AssignBand(std::span<const Point> points, const Triangulation& triangulation, const RegionBands& bands,
+                int band, std::span<const double> xout, std::span<const double> yout, NodeAssignment& assignment,
+                std::vector<Claim>& claims);
+
 // The region's bounding box as the node search uses it, and its membership
 // test; shared by every implementation of the assignment.
 struct RegionBox {

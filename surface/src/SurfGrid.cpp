@@ -1,20 +1,14 @@
 #include "SurfGrid.h"
 
-#include <atomic>
 #include <cmath>
-#include <exception>
 #include <new>
 #include <span>
 #include <string>
-#include <system_error>
-#include <thread>
 #include <utility>
 #include <vector>
 
 #include "DataRange.h"
-#include "Derivatives.h"
-#include "Regions.h"
-#include "SurfaceEvaluation.h"
+#include "SharedWork.h"
 #include "Triangulation.h"
 
 namespace meshinterp {
@@ -96,64 +90,6 @@ struct ScaledCopy {
   std::span<const double> values;
 };
 
-// The derivative estimation depends only on the points and values, not on
-// the triangulation: a second thread finds the largest distance and then
-// estimates chunks of points while the calling thread triangulates, and at
-// Take() the calling thread estimates whatever chunks are left, so that it
-// never waits for a thread that got no processor. Without a thread the
-// calling thread does it all; small sets, where starting a thread costs
-// about what it saves, get none. The result is the same either way, and the
-// thread is always joined before the object goes away.
-class DerivativeEstimation {
- public:
-  static constexpr std::size_t kSmallestThreadedSet = 1000;
-
-  DerivativeEstimation(std::span<const Point> points, std::span<const double> values)
-      : points_(points), values_(values), result_(points.size()) {
-    if (points.size() < kSmallestThreadedSet) return;
-    try {
-      worker_ = std::thread([this] {
-        try {
-          workerLargest_ = LargestSquaredDistance(points_);
-          largestReady_.store(true, std::memory_order_release);
-          EstimateDerivativeChunks(points_, values_, workerLargest_, next_, result_);
-        } catch (...) {
-          failure_ = std::current_exception();
-        }
-      });
-    } catch (const std::system_error&) {
-      // No thread: Take() estimates every point.
-    }
-  }
-  ~DerivativeEstimation() {
-    if (worker_.joinable()) worker_.join();
-  }
-  DerivativeEstimation(const DerivativeEstimation&) = delete;
-  DerivativeEstimation& operator=(const DerivativeEstimation&) = delete;
-
-  std::vector<PartialDerivatives> Take() {
-    if (next_.load() < static_cast<int>(points_.size())) {
-      // The same value whichever thread works it out.
-      const double largest =
-          largestReady_.load(std::memory_order_acquire) ? workerLargest_ : LargestSquaredDistance(points_);
-      EstimateDerivativeChunks(points_, values_, largest, next_, result_);
-    }
-    if (worker_.joinable()) worker_.join();
-    if (failure_) std::rethrow_exception(failure_);
-    return std::move(result_);
-  }
-
- private:
-  std::span<const Point> points_;
-  std::span<const double> values_;
-  std::vector<PartialDerivatives> result_;
-  std::atomic<int> next_{0};
-  double workerLargest_ = 0;
-  std::atomic<bool> largestReady_{false};
-  std::exception_ptr failure_;
-  std::thread worker_;
-};
-
 // Routine SURFGRID_WORK.
 void SurfGridWork(ErrorFacility& errors, const GridRequest& r, double* sur, std::int64_t ldsur) {
   RoutineScope scope(errors, "SURFGRID_WORK");
@@ -192,18 +128,16 @@ void SurfGridWork(ErrorFacility& errors, const GridRequest& r, double* sur, std:
   }
   const std::span<const Point> points = ce != 0 ? std::span<const Point>(scaledPoints) : std::span<const Point>(given);
 
-  DerivativeEstimation estimation(points, values.values);
+  SurfaceWork work(points, values.values, xout.size() * yout.size());
   const Triangulation triangulation = Triangulate(points, errors, given);
   if (errors.PendingClass() != ErrorClass::None || triangulation.triangles.empty()) return;
   // After the triangulation, so that points on one line keep their report.
   if (!CheckExtentRatio(errors, given)) return;
 
-  const NodeAssignment assignment = AssignNodes(points, triangulation, gridX.values, gridY.values);
-  const std::vector<PartialDerivatives> derivatives = estimation.Take();
   // The surface goes to SUR only when every value is a finite number.
-  std::vector<double> surface(assignment.region.size());
-  EvaluateSurface(points, values.values, derivatives, triangulation, assignment, gridX.values, gridY.values,
-                  surface.data(), r.nxout);
+  NodeAssignment assignment;
+  std::vector<double> surface;
+  work.Finish(triangulation, gridX.values, gridY.values, assignment, surface);
   for (std::size_t node = 0; node < surface.size(); ++node) {
     if (assignment.region[node] == NodeAssignment::kUnclaimed) continue;
     if (fe != 0) surface[node] = std::ldexp(surface[node], fe);
@@ -224,8 +158,9 @@ void SurfGridWork(ErrorFacility& errors, const GridRequest& r, double* sur, std:
 
 double WorkBytes(std::int32_t ndata, std::int32_t nxout, std::int32_t nyout) {
   // Points, triangles, corner lists, border, order, derivatives and search
-  // structures per point; region, flag and free-list entries per node.
-  return 400.0 * ndata + 24.0 * static_cast<double>(nxout) * static_cast<double>(nyout);
+  // structures per point; region, flag, free-list, claim (16 bytes) and
+  // scratch value entries per node.
+  return 400.0 * ndata + 40.0 * static_cast<double>(nxout) * static_cast<double>(nyout);
 }
 
 bool RefuseMissingArrays(ErrorFacility& errors, const GridRequest& r, const double* sur) {

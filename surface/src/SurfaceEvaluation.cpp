@@ -216,4 +216,20 @@ void EvaluateSurface(std::span<const Point> points, std::span<const double> valu
   }
 }
 
+void EvaluateClaims(std::span<const Point> points, std::span<const double> values,
+                    std::span<const PartialDerivatives> derivatives, const Triangulation& triangulation,
+                    std::span<const Claim> claims, std::span<const double> xout, std::span<const double> yout,
+                    double* surface) {
+  const std::size_t columns = xout.size();
+  RegionPolynomial polynomial;
+  int built = -1;
+  for (const Claim& claim : claims) {
+    if (claim.region != built) {
+      polynomial = BuildRegionPolynomial(points, values, derivatives, triangulation, claim.region);
+      built = claim.region;
+    }
+    surface[claim.node] = EvaluateRegionPolynomial(polynomial, {xout[claim.node % columns], yout[claim.node / columns]});
+  }
+}
+
 }  // namespace meshinterp

@@ -37,4 +37,11 @@ void EvaluateSurface(std::span<const Point> points, std::span<const double> valu
                      const NodeAssignment& assignment, std::span<const double> xout,
                      std::span<const double> yout, double* sur, long long ldsur);
 
+// Writes the value of each claimed node into surface[node]; the claims are
+// grouped by region, and each group's polynomial is built once.
+void EvaluateClaims(std::span<const Point> points, std::span<const double> values,
+                    std::span<const PartialDerivatives> derivatives, const Triangulation& triangulation,
+                    std::span<const Claim> claims, std::span<const double> xout, std::span<const double> yout,
+                    double* surface);
+
 }  // namespace meshinterp

@@ -10,6 +10,7 @@
 #include "Derivatives.h"
 #include "Reference.h"
 #include "Regions.h"
+#include "SharedWork.h"
 #include "SurfGrid.h"
 #include "TestPoints.h"
 #include "Triangulation.h"
@@ -133,12 +134,70 @@ std::vector<Case> Cases() {
   cases.push_back({"random_scale_1em150", scaled(200, 23, 1e-150, 0), 40, 40, 0});
   cases.push_back({"random_scale_1e120", scaled(200, 24, 1e120, 0), 40, 40, 0});
   cases.push_back({"random_scale_1e150", scaled(200, 25, 1e150, 0), 40, 40, 0});
+  // Nearly every point on the border, which is turned by large amounts.
+  cases.push_back({"thin_ellipse_shuffled", testing::ShuffledEllipse(200, 1, 1), 60, 20, 0});
+  cases.push_back({"ellipse_shuffled", testing::ShuffledEllipse(300, 2, 60), 50, 50, 0});
   // Integer lattice and a grid whose nodes fall on lattice points, on
   // triangle sides and on the hull's border.
   cases.push_back({"lattice_25x20", testing::Lattice(25, 20), 49, 39, 0});
   cases.push_back({"lattice_25x20_beyond", testing::Lattice(25, 20), 59, 49, 2.5});
   cases.push_back({"lattice_60x3", testing::Lattice(60, 3, 0.5), 120, 9, 1});
   return cases;
+}
+
+// The same grid, bit for bit, whether a second thread shares the work or
+// the calling thread does it alone.
+TEST(SecondThread, SerialAndThreadedGridsAreTheSame) {
+  struct Serial {
+    Serial() { AllowSecondThread(false); }
+    ~Serial() { AllowSecondThread(true); }
+  };
+  // A small set shares the work too when the grid is large.
+  for (const Samples& s : {testing::PseudoSection(5), testing::RandomSamples(1200, 8), testing::Lattice(40, 30),
+                           testing::PseudoSection(1)}) {
+    const std::vector<double> xs = s.xs(), ys = s.ys();
+    const std::vector<double> xout = Coordinates(xs.front() - 3, xs.back() + 3, 80);
+    const std::vector<double> yout = Coordinates(-2, 70, 60);
+    auto grid = [&] {
+      std::vector<double> sur(xout.size() * yout.size(), -7.0);
+      ErrorFacility quiet([](std::string_view text) { ADD_FAILURE() << text; });
+      SurfGrid(quiet,
+               {static_cast<int>(xs.size()), xs.data(), ys.data(), s.values.data(), static_cast<int>(xout.size()),
+                static_cast<int>(yout.size()), xout.data(), yout.data()},
+               sur.data(), static_cast<std::int64_t>(xout.size()));
+      return sur;
+    };
+    const long long started = SecondThreadsStarted();
+    const std::vector<double> threaded = grid();
+    EXPECT_EQ(SecondThreadsStarted(), started + 1);
+    std::vector<double> serial;
+    {
+      Serial alone;
+      serial = grid();
+    }
+    EXPECT_EQ(SecondThreadsStarted(), started + 1);
+    ASSERT_EQ(0, std::memcmp(threaded.data(), serial.data(), threaded.size() * sizeof(double)));
+  }
+}
+
+// A call that fails after the second thread has started gives it up and
+// joins it: 1200 points on one line.
+TEST(SecondThread, IsGivenUpWhenTheTriangulationFails) {
+  std::vector<double> xs, ys, values;
+  for (int k = 0; k < 1200; ++k) {
+    xs.push_back(k * 0.5);
+    ys.push_back(k * 0.25);
+    values.push_back(k);
+  }
+  const std::vector<double> xout = Coordinates(0, 600, 20), yout = Coordinates(0, 300, 20);
+  std::vector<double> sur(400, -7.0);
+  std::string printed;
+  ErrorFacility errors([&](std::string_view text) { printed += text; });
+  const long long started = SecondThreadsStarted();
+  SurfGrid(errors, {1200, xs.data(), ys.data(), values.data(), 20, 20, xout.data(), yout.data()}, sur.data(), 20);
+  EXPECT_EQ(SecondThreadsStarted(), started + 1);
+  EXPECT_NE(printed.find("TERMINAL ERROR 8 from SURFGRID_TRIANGULATE"), std::string::npos) << printed;
+  EXPECT_EQ(sur, std::vector<double>(400, -7.0));
 }
 
 INSTANTIATE_TEST_SUITE_P(PointSets, FastPath, ::testing::ValuesIn(Cases()),

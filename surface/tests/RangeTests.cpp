@@ -4,6 +4,7 @@
 // too far apart. Each now gives a true surface or a report.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -198,6 +199,50 @@ TEST(Range, ThinButResolvableDataKeepTheirSurface) {
   EXPECT_EQ(Call(SCATDATA_INTERPOL_DYN, d, sur), "");
   for (int j = 0; j < 11; ++j) {
     for (int i = 0; i < 11; ++i) ASSERT_NEAR(sur[j * 11 + i], 1 + 2e-3 * d.xout[i] + 3e2 * d.yout[j], 1e-9);
+  }
+}
+
+// The pseudo-section of one Wenner spread 1000 wide pressed to a height of
+// 1000 / ratio, with the values of a plane that rises by 2 along x and by 3
+// across the height, and an 11 x 11 grid over the points' box.
+Data PressedSpread(double ratio) {
+  Data d;
+  const double height = 1000 / ratio;
+  for (int level = 1; level <= 15; ++level) {
+    for (int first = 1; first + 3 * level <= 48; ++first) {
+      d.x.push_back(1000 * ((first - 1) + 1.5 * level) / 48);
+      d.y.push_back(level / 15.0 * height);
+      d.f.push_back(1 + 2 * d.x.back() / 1000 + 3 * d.y.back() / height);
+    }
+  }
+  const auto [xmin, xmax] = std::minmax_element(d.x.begin(), d.x.end());
+  d.xout = Steps(*xmin, *xmax, 11);
+  d.yout = Steps(height / 15, height, 11);
+  return d;
+}
+
+// Up to the limit of extents 1e6 apart the plane is reproduced at every
+// node; a little beyond it the same shape leaves nodes in no region, whose
+// values would be the caller's old ones, so it is refused.
+TEST(Range, ThinDataKeepTheirPlaneUpToTheExtentLimitAndAreRefusedBeyond) {
+  for (double ratio : {1e3, 1e5, 9e5}) {
+    const Data d = PressedSpread(ratio);
+    std::vector<double> sur;
+    EXPECT_EQ(Call(SCATDATA_INTERPOL_DYN, d, sur), "") << ratio;
+    const double height = 1000 / ratio;
+    for (int j = 0; j < 11; ++j) {
+      for (int i = 0; i < 11; ++i) {
+        const double plane = 1 + 2 * d.xout[i] / 1000 + 3 * d.yout[j] / height;
+        ASSERT_NEAR(sur[j * 11 + i], plane, 1e-9) << "ratio " << ratio << " node " << i << "," << j;
+      }
+    }
+  }
+  for (double ratio : {1.5e6, 1e7}) {
+    std::vector<double> sur;
+    const std::string printed = Call(SCATDATA_INTERPOL_DYN, PressedSpread(ratio), sur);
+    EXPECT_NE(printed.find("TERMINAL ERROR 13"), std::string::npos) << printed;
+    EXPECT_NE(printed.find("the points extend 916.6666666666666 in x"), std::string::npos) << printed;
+    EXPECT_TRUE(Untouched(sur)) << ratio;
   }
 }
 

@@ -52,6 +52,28 @@ std::vector<int> InsertionOrder(std::span<const Point> points, int first, int se
   return order;
 }
 
+void FindVisiblePart(std::span<const Point> border, const Point& pk, int& jmin, int& jmax) {
+  jmin = 0;
+  jmax = 0;
+  double dxn = border[0].x - pk.x, dyn = border[0].y - pk.y;
+  double dxx = dxn, dyx = dyn;
+  double qn = dxn * dxn + dyn * dyn, qx = qn;
+  double an = qn * kCollinearRatio, ax = an;
+  for (int j = 1; j < static_cast<int>(border.size()); ++j) {
+    const double dx = border[j].x - pk.x;
+    const double dy = border[j].y - pk.y;
+    const double q = dx * dx + dy * dy;
+    double t = dy * dxn - dx * dyn;
+    if (t <= an && (t < -an || q < qn)) {
+      jmin = j, dxn = dx, dyn = dy, qn = q, an = q * kCollinearRatio;
+    }
+    t = dy * dxx - dx * dyx;
+    if (t >= -ax && (t > ax || q < qx)) {
+      jmax = j, dxx = dx, dyx = dy, qx = q, ax = q * kCollinearRatio;
+    }
+  }
+}
+
 Triangulation Triangulate(std::span<const Point> points, ErrorFacility& errors) {
   RoutineScope scope(errors, "SURFGRID_TRIANGULATE");
   const int n = static_cast<int>(points.size());
@@ -98,24 +120,10 @@ Triangulation Triangulate(std::span<const Point> points, ErrorFacility& errors) 
     const Point pk = points[k];
     const int nl = static_cast<int>(border.size());
 
+    std::vector<Point> starts;
+    for (const BorderSegment& segment : border) starts.push_back(points[segment.start]);
     int jmin = 0, jmax = 0;
-    double dxn = points[border[0].start].x - pk.x, dyn = points[border[0].start].y - pk.y;
-    double dxx = dxn, dyx = dyn;
-    double qn = dxn * dxn + dyn * dyn, qx = qn;
-    double an = qn * kCollinearRatio, ax = an;
-    for (int j = 1; j < nl; ++j) {
-      const double dx = points[border[j].start].x - pk.x;
-      const double dy = points[border[j].start].y - pk.y;
-      const double q = dx * dx + dy * dy;
-      double t = dy * dxn - dx * dyn;
-      if (t <= an && (t < -an || q < qn)) {
-        jmin = j, dxn = dx, dyn = dy, qn = q, an = q * kCollinearRatio;
-      }
-      t = dy * dxx - dx * dyx;
-      if (t >= -ax && (t > ax || q < qx)) {
-        jmax = j, dxx = dx, dyx = dy, qx = q, ax = q * kCollinearRatio;
-      }
-    }
+    reference::FindVisiblePart(starts, pk, jmin, jmax);
     if (jmax < jmin) jmax += nl;
     std::rotate(border.begin(), border.begin() + jmin, border.end());
     jmax -= jmin;

@@ -18,6 +18,9 @@ namespace meshinterp::reference {
 
 ClosestPair FindClosestPair(std::span<const Point> points);
 std::vector<int> InsertionOrder(std::span<const Point> points, int first, int second);
+// The scan of the border (its segments' start points in order) for the part
+// that pk sees: the most clockwise and most counter-clockwise start points.
+void FindVisiblePart(std::span<const Point> border, const Point& pk, int& jmin, int& jmax);
 Triangulation Triangulate(std::span<const Point> points, ErrorFacility& errors);
 double LargestSquaredDistance(std::span<const Point> points);
 Neighbourhood FindNeighbourhood(std::span<const Point> points, int point, double largestSquaredDistance);

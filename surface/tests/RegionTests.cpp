@@ -1,11 +1,13 @@
 // Nodes on the boundaries between regions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <utility>
 
 #include "Derivatives.h"
+#include "Reference.h"
 #include "Regions.h"
 #include "SurfaceEvaluation.h"
 #include "TestPoints.h"
@@ -86,6 +88,25 @@ TEST(Regions, NodeOnTheBorderGoesToItsTriangleAndNodesBeyondToStripsAndWedges) {
 
 namespace meshinterp {
 namespace {
+
+TEST(Regions, UnevenGridLinesGiveThePlainAssignment) {
+  const Fixture f;
+  // Lines crowded at one end and sparse at the other, with the lattice's
+  // own lines (nodes on sides and on the border) among them.
+  std::vector<double> xout, yout;
+  for (int i = 0; i < 40; ++i) xout.push_back(-2 + 10 * std::pow(i / 39.0, 3));
+  for (int i = 0; i < 30; ++i) yout.push_back(-1.5 + 7 * std::sqrt(i / 29.0));
+  for (int k = 0; k <= 6; ++k) xout.push_back(k);
+  for (int k = 0; k <= 4; ++k) yout.push_back(k);
+  for (std::vector<double>* v : {&xout, &yout}) {
+    std::sort(v->begin(), v->end());
+    v->erase(std::unique(v->begin(), v->end()), v->end());
+  }
+  const NodeAssignment fast = AssignNodes(f.samples.points, f.triangulation, xout, yout);
+  const NodeAssignment plain = reference::AssignNodes(f.samples.points, f.triangulation, xout, yout);
+  EXPECT_EQ(fast.region, plain.region);
+  EXPECT_EQ(fast.onBoundary, plain.onBoundary);
+}
 
 TEST(Regions, ANodeInsideSeveralRegionsIsListedOnceByTheFirst) {
   // Two overlapping triangles (as rounding can make neighbouring regions

@@ -76,6 +76,22 @@ inline Samples Lattice(int columns, int rows, double step = 1) {
   return s;
 }
 
+// Points in convex position on an ellipse of half-axes 100 and `height`,
+// in shuffled order, around a close pair at the centre: the border holds
+// nearly every point and is turned by large amounts.
+inline Samples ShuffledEllipse(int count, std::uint32_t seed, double height) {
+  std::mt19937 random(seed);
+  std::uniform_real_distribution<double> jitter(0, 1e-3 / count);
+  std::vector<double> angles;
+  for (int i = 0; i < count; ++i) angles.push_back(2 * 3.141592653589793 * i / count + jitter(random));
+  for (int i = count - 1; i > 0; --i) std::swap(angles[i], angles[random() % (i + 1)]);
+  Samples s;
+  s.points = {{0, 0}, {1e-3, 0}};
+  for (double a : angles) s.points.push_back({100 * std::cos(a), height * std::sin(a)});
+  for (const Point& p : s.points) s.values.push_back(p.x * 0.5 + p.y * 3 + 10);
+  return s;
+}
+
 // `count` coordinates from lo to hi in equal steps.
 inline std::vector<double> Coordinates(double lo, double hi, int count) {
   std::vector<double> v;
