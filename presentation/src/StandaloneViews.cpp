@@ -91,5 +91,5 @@ std::unique_ptr<TDocumentPresenter> TStandaloneDocumentHost::CreatePresenter(TDo
                                                                              TArrayDetailsCustom &arrayDetails,
                                                                              TMeasurementsCustom &measurements)
 {
-    return CreateGUIPresenter(kind, arrayDetails, measurements, FViews.Views());
+    return CreateGUIPresenter(kind, arrayDetails, measurements, FViews);
 }

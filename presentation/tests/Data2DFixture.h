@@ -13,8 +13,8 @@
 #include "presentation/ChartPages.h"
 #include "presentation/GUIData2D.h"
 #include "presentation/InspectorPages.h"
-#include "presentation/PresenterFactory.h"
 #include "presentation/PresenterViews.h"
+#include "presentation/StandaloneViews.h"
 
 #include <QFile>
 #include <QStringList>
@@ -33,19 +33,6 @@ private:
     bool FEnabled = true;
 };
 
-// Documents get the window's presenters on the test's controls.
-class TGuiDocumentHost : public TPlainHost {
-public:
-    explicit TGuiDocumentHost(const TPresenterViews &views) : FViews(views) {}
-    std::unique_ptr<TDocumentPresenter> CreatePresenter(TDocumentKind kind, TArrayDetailsCustom &arrayDetails,
-                                                        TMeasurementsCustom &measurements) override
-    {
-        return CreateGUIPresenter(kind, arrayDetails, measurements, FViews);
-    }
-
-private:
-    const TPresenterViews &FViews;
-};
 
 struct TData2DFixture {
     TData2DFixture()
@@ -83,6 +70,6 @@ struct TData2DFixture {
     TData2DChart ChartParts;
     TData2DPage Page;
     TPresenterViews Views;
-    TGuiDocumentHost DocumentHost{Views};
+    TStandaloneDocumentHost DocumentHost{Views};
     std::vector<std::unique_ptr<TnData2D>> Documents;
 };

@@ -6,8 +6,8 @@
 
 #include "presentation/ChartPages.h"
 #include "presentation/InspectorPages.h"
-#include "presentation/PresenterFactory.h"
 #include "presentation/PresenterViews.h"
+#include "presentation/StandaloneViews.h"
 
 #include "controls/GridView.h"
 #include "controls/PropertyGrid.h"
@@ -36,19 +36,6 @@ private:
     bool FUpdatesEnabled = true;
 };
 
-// The documents' window: the plain in-memory tree, the window's presenters.
-class TPresenterDocumentHost : public TPlainHost {
-public:
-    explicit TPresenterDocumentHost(const TPresenterViews &views) : FViews(views) {}
-    std::unique_ptr<TDocumentPresenter> CreatePresenter(TDocumentKind kind, TArrayDetailsCustom &arrayDetails,
-                                                        TMeasurementsCustom &measurements) override
-    {
-        return CreateGUIPresenter(kind, arrayDetails, measurements, FViews);
-    }
-
-private:
-    const TPresenterViews &FViews;
-};
 
 struct TPresenterFixture {
     QWidget Window;
@@ -78,7 +65,7 @@ struct TPresenterFixture {
 
     TTestPresenterHost PresenterHost;
     TPresenterViews Views = MakeViews();
-    TPresenterDocumentHost DocumentHost{Views};
+    TStandaloneDocumentHost DocumentHost{Views};
     TVeskStore Store{DocumentHost}; // destroyed first: the documents go before the controls
 
     // A document made as the window makes it (blank for an empty file name),

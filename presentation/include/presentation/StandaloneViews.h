@@ -45,13 +45,15 @@ private:
 };
 
 // A window-less document host whose documents get the window's presenters on
-// standalone views (the in-memory tree and messages of the plain host).
+// the given views (standalone ones, or a test's), with the in-memory tree and
+// messages of the plain host.
 class TStandaloneDocumentHost : public TPlainHost {
 public:
-    explicit TStandaloneDocumentHost(const TStandaloneViews &views) : FViews(views) {}
+    explicit TStandaloneDocumentHost(const TPresenterViews &views) : FViews(views) {}
+    explicit TStandaloneDocumentHost(const TStandaloneViews &views) : FViews(views.Views()) {}
     std::unique_ptr<TDocumentPresenter> CreatePresenter(TDocumentKind kind, TArrayDetailsCustom &arrayDetails,
                                                         TMeasurementsCustom &measurements) override;
 
 private:
-    const TStandaloneViews &FViews; // not owned
+    const TPresenterViews &FViews; // not owned
 };
