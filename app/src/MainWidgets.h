@@ -4,7 +4,7 @@
 #pragma once
 
 #include "presentation/ChartPages.h"
-#include "presentation/InspectorPages.h"
+#include "presentation/PropertyPages.h"
 
 class QAction;
 class QCheckBox;

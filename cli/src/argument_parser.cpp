@@ -24,22 +24,22 @@ std::vector<std::string> ParsedArguments::Values(std::string_view name) const
 
 namespace {
 
-const OptionSpec *FindLong(std::span<const OptionSpec> options, std::string_view name)
+const OptionDefinition *FindLong(std::span<const OptionDefinition> options, std::string_view name)
 {
-    const auto found = std::find_if(options.begin(), options.end(), [&](const OptionSpec &o) { return o.name == name; });
+    const auto found = std::find_if(options.begin(), options.end(), [&](const OptionDefinition &o) { return o.name == name; });
     return found == options.end() ? nullptr : &*found;
 }
 
-const OptionSpec *FindShort(std::span<const OptionSpec> options, char name)
+const OptionDefinition *FindShort(std::span<const OptionDefinition> options, char name)
 {
     const auto found =
-        std::find_if(options.begin(), options.end(), [&](const OptionSpec &o) { return o.shortName == name; });
+        std::find_if(options.begin(), options.end(), [&](const OptionDefinition &o) { return o.shortName == name; });
     return found == options.end() ? nullptr : &*found;
 }
 
 } // namespace
 
-ParsedArguments ParseArguments(std::span<const std::string> arguments, std::span<const OptionSpec> options)
+ParsedArguments ParseArguments(std::span<const std::string> arguments, std::span<const OptionDefinition> options)
 {
     ParsedArguments parsed;
     bool optionsEnded = false;
@@ -58,7 +58,7 @@ ParsedArguments ParseArguments(std::span<const std::string> arguments, std::span
             continue;
         }
 
-        const OptionSpec *optionSpec = nullptr;
+        const OptionDefinition *definition = nullptr;
         std::optional<std::string> inlineValue;
         std::string shownName;
         if (argument.starts_with("--")) {
@@ -68,18 +68,18 @@ ParsedArguments ParseArguments(std::span<const std::string> arguments, std::span
                 inlineValue = std::string(body.substr(equals + 1));
                 body = body.substr(0, equals);
             }
-            optionSpec = FindLong(options, body);
+            definition = FindLong(options, body);
             shownName = "--" + std::string(body);
         } else {
             if (argument.size() != 2) throw UsageError("unknown option '" + argument + "'");
-            optionSpec = FindShort(options, argument[1]);
+            definition = FindShort(options, argument[1]);
             shownName = argument;
         }
-        if (optionSpec == nullptr) throw UsageError("unknown option '" + shownName + "'");
+        if (definition == nullptr) throw UsageError("unknown option '" + shownName + "'");
 
-        const std::string key(optionSpec->name);
-        if (!optionSpec->repeatable && parsed.Has(key)) throw UsageError("option '" + shownName + "' is given more than once");
-        if (!optionSpec->takesValue) {
+        const std::string key(definition->name);
+        if (!definition->repeatable && parsed.Has(key)) throw UsageError("option '" + shownName + "' is given more than once");
+        if (!definition->takesValue) {
             if (inlineValue) throw UsageError("option '" + shownName + "' takes no value");
             parsed.FValues[key];
             continue;

@@ -21,7 +21,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-struct OptionSpec {
+struct OptionDefinition {
     std::string_view name;      // long name without the leading "--"
     char shortName = '\0';      // '\0' for none
     bool takesValue = false;    // false: a switch
@@ -40,7 +40,7 @@ public:
     bool HelpWanted() const { return FHelpWanted; }
 
 private:
-    friend ParsedArguments ParseArguments(std::span<const std::string>, std::span<const OptionSpec>);
+    friend ParsedArguments ParseArguments(std::span<const std::string>, std::span<const OptionDefinition>);
 
     std::vector<std::string> FPositional;
     std::map<std::string, std::vector<std::string>, std::less<>> FValues;
@@ -49,7 +49,7 @@ private:
 
 // Parses the arguments that follow the sub-command. "--help"/"-h" is always
 // known. A single "-" is a positional argument (standard output or input).
-ParsedArguments ParseArguments(std::span<const std::string> arguments, std::span<const OptionSpec> options);
+ParsedArguments ParseArguments(std::span<const std::string> arguments, std::span<const OptionDefinition> options);
 
 // Checks the number of positional arguments; `what` names them in the message.
 void RequirePositionalCount(const ParsedArguments &arguments, std::size_t minimum, std::size_t maximum,

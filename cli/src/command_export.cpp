@@ -35,7 +35,7 @@ const std::string ExportHelp = std::string(
     "  --kind KIND            open FILE as s1d, s2d, d1d, d2d or d0d whatever its extension\n") +
     AppendHelp + "\n" + FilterHelp;
 
-const OptionSpec ExportOptions[] = {
+const OptionDefinition ExportOptions[] = {
     KindOption,         AppendOption,       CoordsOption,       {"format", '\0', true, false},
     {"output", 'o', true, false}, FilterOptions[0], FilterOptions[1], FilterOptions[2],
     FilterOptions[3],   FilterOptions[4],   FilterOptions[5],

@@ -31,7 +31,7 @@ const char *const InfoHelp =
     "  --coords MODE    electrode positions of 2D documents in metres (default) or as\n"
     "                   electrode numbers\n";
 
-constexpr OptionSpec InfoOptions[] = {KindOption, {"first", '\0', true, false}, CoordsOption};
+constexpr OptionDefinition InfoOptions[] = {KindOption, {"first", '\0', true, false}, CoordsOption};
 
 constexpr int64_t DefaultListed = 10;
 

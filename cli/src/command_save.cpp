@@ -30,7 +30,7 @@ const std::string SaveHelp = std::string(
     "The sliding average changes only what is shown and exported: the file stores the\n"
     "readings, so save refuses --sliding-average.\n";
 
-const OptionSpec SaveOptions[] = {
+const OptionDefinition SaveOptions[] = {
     KindOption,       AppendOption,     {"output", 'o', true, false}, FilterOptions[0], FilterOptions[1],
     FilterOptions[2], FilterOptions[3], FilterOptions[4],             FilterOptions[5],
     {"in-place", '\0', false, false},

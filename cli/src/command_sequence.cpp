@@ -78,13 +78,13 @@ const std::string Sequence1DHelp =
     "                   (1,1.5,10 with --geometric, as the program switches the factor)\n"
     "  -o, --output OUT the .s1d file to write\n";
 
-constexpr OptionSpec Sequence2DOptions[] = {
+constexpr OptionDefinition Sequence2DOptions[] = {
     {"array", '\0', true, false},   {"spacing", '\0', true, false}, {"origin", '\0', true, false},
     {"group", '\0', true, true},    {"disable", '\0', true, true},  {"roll-along", '\0', false, false},
     {"output", 'o', true, false},   {"csv", '\0', true, false},     CoordsOption,
 };
 
-constexpr OptionSpec Sequence1DOptions[] = {
+constexpr OptionDefinition Sequence1DOptions[] = {
     {"array", '\0', true, false},
     {"geometric", '\0', false, false},
     {"group", '\0', true, true},

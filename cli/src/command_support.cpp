@@ -125,7 +125,7 @@ void AppendFiles(const ParsedArguments &arguments, TCustomVeskObject &document)
 bool ApplyFilterOptions(const ParsedArguments &arguments, TCustomVeskObject &document)
 {
     bool any = false;
-    for (const OptionSpec &option : FilterOptions) any = any || arguments.Has(option.name);
+    for (const OptionDefinition &option : FilterOptions) any = any || arguments.Has(option.name);
     if (!any) return false;
     TnData2D *data = AsData2D(document);
     if (data == nullptr) throw UsageError("the data filters apply to 2D data (.d2d) only");

@@ -63,7 +63,7 @@ private:
 };
 
 // The "--kind" option shared by the commands that open files.
-inline constexpr OptionSpec KindOption{"kind", '\0', true, false};
+inline constexpr OptionDefinition KindOption{"kind", '\0', true, false};
 
 // The kind to open the file as: --kind when given (s1d, s2d, d1d, d2d, d0d,
 // any letter case), otherwise the kind its extension stands for.
@@ -73,8 +73,8 @@ TDocumentKind ResolveKind(const std::string &fileName, const std::optional<std::
 std::string_view KindWord(TDocumentKind kind);
 
 // The "--append FILE" option and the data filter options.
-inline constexpr OptionSpec AppendOption{"append", '\0', true, true};
-inline constexpr OptionSpec FilterOptions[] = {
+inline constexpr OptionDefinition AppendOption{"append", '\0', true, true};
+inline constexpr OptionDefinition FilterOptions[] = {
     {"quality", '\0', true, false},       {"voltage", '\0', true, false},
     {"current", '\0', true, false},       {"resistivity", '\0', true, false},
     {"chargeability", '\0', true, false}, {"sliding-average", '\0', true, false},
@@ -106,7 +106,7 @@ void RequireMeasurementsLeft(TCustomVeskObject &document);
 
 // Sets the coordinate mode of a 2D document's list from "--coords
 // metres|numbers". Throws UsageError for another value or a 1D document.
-inline constexpr OptionSpec CoordsOption{"coords", '\0', true, false};
+inline constexpr OptionDefinition CoordsOption{"coords", '\0', true, false};
 void ApplyCoordsOption(const ParsedArguments &arguments, TCustomVeskObject &document);
 
 // Runs write(path) with the output path; for "-" with a temporary file whose

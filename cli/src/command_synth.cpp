@@ -58,7 +58,7 @@ const char *const SynthHelp =
     "OUT must not name another kind of file than the one written. A run that takes more\n"
     "than a few seconds shows its progress on standard error when that is a terminal.\n";
 
-constexpr OptionSpec SynthOptions[] = {
+constexpr OptionDefinition SynthOptions[] = {
     {"output", 'o', true, false},
     KindOption,
     {"series", '\0', true, false},

@@ -19,7 +19,7 @@ using cli::UsageError;
 
 namespace {
 
-const cli::OptionSpec Options[] = {
+const cli::OptionDefinition Options[] = {
     cli::KindOption,         cli::AppendOption,
     {"output", 'o', true, false}, {"format", '\0', true, false}, {"size", '\0', true, false},
     {"diagram", '\0', true, false}, {"values", '\0', true, false}, {"gridding", '\0', true, false},
@@ -92,7 +92,7 @@ QSize ParseSize(const std::string &text)
 void RequireKinds(const cli::ParsedArguments &arguments, const std::vector<PlotJob> &jobs)
 {
     std::vector<std::string_view> data2DOptions{cli::AppendOption.name, "diagram", "values", "gridding", "radius"};
-    for (const cli::OptionSpec &filter : cli::FilterOptions) data2DOptions.push_back(filter.name);
+    for (const cli::OptionDefinition &filter : cli::FilterOptions) data2DOptions.push_back(filter.name);
     for (const PlotJob &job : jobs) {
         const auto refuse = [&](std::string_view option, std::string_view what) {
             throw UsageError("--" + std::string(option) + " applies to " + std::string(what) + " only; '" + job.input +
@@ -197,7 +197,7 @@ const char *const PlotHelp =
     "                         roll-along spread of the same array type, or the other half\n"
     "                         of a forward/reverse pole-dipole pair\n";
 
-std::span<const cli::OptionSpec> PlotOptions() { return Options; }
+std::span<const cli::OptionDefinition> PlotOptions() { return Options; }
 
 std::string PictureExtension(TPictureFormat format)
 {

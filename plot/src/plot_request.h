@@ -47,7 +47,7 @@ inline constexpr int DefaultPictureHeight = 700;
 
 // The options of the command (with those of the data filters, --append and
 // --kind).
-std::span<const cli::OptionSpec> PlotOptions();
+std::span<const cli::OptionDefinition> PlotOptions();
 extern const char *const PlotHelp;
 
 // Checks the command line and works out every picture's name. Throws

@@ -3,7 +3,7 @@
 #include "PresenterSupport.h"
 
 #include "presentation/ChartPages.h"
-#include "presentation/InspectorPages.h"
+#include "presentation/PropertyPages.h"
 
 #include "controls/Chart.h"
 #include "controls/GridView.h"

@@ -4,7 +4,7 @@
 
 #include "PresenterSupport.h"
 
-#include "presentation/InspectorPages.h"
+#include "presentation/PropertyPages.h"
 
 #include "controls/GridView.h"
 #include "controls/PropertyGrid.h"

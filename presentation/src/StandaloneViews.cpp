@@ -1,7 +1,7 @@
 #include "presentation/StandaloneViews.h"
 
 #include "presentation/ChartPages.h"
-#include "presentation/InspectorPages.h"
+#include "presentation/PropertyPages.h"
 #include "presentation/PresenterFactory.h"
 
 #include "controls/Chart.h"

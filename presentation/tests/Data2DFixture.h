@@ -12,7 +12,7 @@
 #include "documents/PlainHost.h"
 #include "presentation/ChartPages.h"
 #include "presentation/GUIData2D.h"
-#include "presentation/InspectorPages.h"
+#include "presentation/PropertyPages.h"
 #include "presentation/PresenterViews.h"
 #include "presentation/StandaloneViews.h"
 

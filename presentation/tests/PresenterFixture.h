@@ -5,7 +5,7 @@
 #pragma once
 
 #include "presentation/ChartPages.h"
-#include "presentation/InspectorPages.h"
+#include "presentation/PropertyPages.h"
 #include "presentation/PresenterViews.h"
 #include "presentation/StandaloneViews.h"
 

@@ -1,7 +1,7 @@
 // Every item of the five inspector pages as the window starts with them,
 // read through the items' QObject surface (found by name, Q_PROPERTYs), as
 // the tests that drive the window from outside read them.
-#include "presentation/InspectorPages.h"
+#include "presentation/PropertyPages.h"
 
 #include <QtTest>
 
@@ -374,4 +374,4 @@ void TPropertyPagesTest::PagesHoldExactlyTheirItemsInDisplayOrder()
 }
 
 QTEST_MAIN(TPropertyPagesTest)
-#include "InspectorPagesTest.moc"
+#include "PropertyPagesTest.moc"

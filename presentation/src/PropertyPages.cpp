@@ -1,4 +1,4 @@
-#include "presentation/InspectorPages.h"
+#include "presentation/PropertyPages.h"
 
 #include "survey/VeskTypes.h"
 
@@ -17,7 +17,7 @@ struct TSlot {
 #define ITEM(member) TSlot{page.member, QStringLiteral(#member)}
 
 // A spin item's first value and editing limits (Minimum == Maximum: none).
-struct TSpinSpec {
+struct TSpinSetup {
     double Value = 0;
     double Minimum = 0, Maximum = 0, Step = 1;
     int Decimals = 0;
@@ -37,12 +37,12 @@ public:
         item->SetString(text);
         return item;
     }
-    TPropertyItem *Spin(TSlot slot, TPropertyItem *parent, const QString &caption, const TSpinSpec &spec)
+    TPropertyItem *Spin(TSlot slot, TPropertyItem *parent, const QString &caption, const TSpinSetup &setup)
     {
         TPropertyItem *item = Add(slot, parent, caption, TItemKind::Spin);
-        item->SetLimits(spec.Minimum, spec.Maximum, spec.Step);
-        item->SetDecimals(spec.Decimals);
-        item->SetFloat(spec.Value);
+        item->SetLimits(setup.Minimum, setup.Maximum, setup.Step);
+        item->SetDecimals(setup.Decimals);
+        item->SetFloat(setup.Value);
         return item;
     }
     TPropertyItem *Combo(TSlot slot, TPropertyItem *parent, const QString &caption, const QStringList &lines,
@@ -136,7 +136,7 @@ void AddMeasurementDetails(TPageBuilder &b, TPropertyItem *category, TSlot devia
 void AddBoundFilter(TPageBuilder &b, TPropertyItem *category, const QString &caption, const QString &unit, TSlot check,
                     TSlot minimum, TSlot maximum)
 {
-    const TSpinSpec bound{.Decimals = FloatDecimals};
+    const TSpinSetup bound{.Decimals = FloatDecimals};
     TPropertyItem *box = b.Check(check, category, caption, false);
     b.Spin(minimum, box, QStringLiteral("Min [%1]").arg(unit), bound);
     b.Spin(maximum, box, QStringLiteral("Max [%1]").arg(unit), bound);
