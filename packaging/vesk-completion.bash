@@ -27,6 +27,8 @@ _vesk()
             COMPREPLY=($(compgen -W "resistivity chargeability" -- "$cur")); return ;;
         --gridding)
             COMPREPLY=($(compgen -W "idw akima" -- "$cur")); return ;;
+        --log)
+            COMPREPLY=($(compgen -W "x y xy" -- "$cur")); return ;;
         --coords)
             COMPREPLY=($(compgen -W "metres numbers" -- "$cur")); return ;;
         --file-version)
@@ -61,7 +63,7 @@ _vesk()
                 *) options="--array --geometric --group --output -o --help" ;;
             esac
             ;;
-        plot) options="--output -o --format --size --kind --append --diagram --values --gridding --radius \
+        plot) options="--output -o --format --size --kind --append --diagram --values --gridding --radius --log \
             $filters --help" ;;
         synth) options="--output -o --kind --series --rho --thickness --dip --dip-origin --chargeability \
             --ip-window --ip-time-constant --seed --bad-fraction --comment --file-version --help" ;;

@@ -7,7 +7,11 @@
 #include "controls/Chart.h"
 #include "controls/ChartPicture.h"
 #include "documents/DataDocuments.h"
+#include "presentation/GUIData0D.h"
+#include "presentation/GUIData1D.h"
 #include "presentation/GUIData2D.h"
+#include "presentation/GUISeq1D.h"
+#include "presentation/GUISeq2D.h"
 #include "presentation/StandaloneViews.h"
 
 #include <QFile>
@@ -18,14 +22,32 @@ namespace vesk::plot {
 
 namespace {
 
-// Gives the 2D data presenter the chart settings asked for (the others keep
-// the program's defaults, as a freshly opened document shows them) and shows
-// the document as the window does after an edit of its inspector page: the
-// page shows the settings and the update reads them back, runs the filters
-// and redraws. Other kinds are shown again as they are: their update would
-// regenerate a sequence from its design.
-void ShowWithSettings(const Data2DChartSettings &settings, TCustomVeskObject &document)
+// The chart details of the window's presenter of any kind.
+TChartDetailsCustom *ChartDetailsOf(TDocumentPresenter &presenter)
 {
+    if (auto *p = dynamic_cast<TGUIData2D *>(&presenter)) return &p->ChartDetails();
+    if (auto *p = dynamic_cast<TGUIData1D *>(&presenter)) return &p->ChartDetails();
+    if (auto *p = dynamic_cast<TGUIData0D *>(&presenter)) return &p->ChartDetails();
+    if (auto *p = dynamic_cast<TGUISeq2D *>(&presenter)) return &p->ChartDetails();
+    if (auto *p = dynamic_cast<TGUISeq1D *>(&presenter)) return &p->ChartDetails();
+    return nullptr;
+}
+
+// Gives the presenter the log axes and 2D data's presenter the chart settings
+// asked for (the others keep the program's defaults, as a freshly opened
+// document shows them). 2D data is then shown as the window shows it after an
+// edit of its inspector page: the page shows the settings and the update
+// reads them back, runs the filters and redraws. Other kinds are shown again
+// as they are: their update would regenerate a sequence from its design.
+void ShowWithSettings(const PlotRequest &request, TCustomVeskObject &document)
+{
+    if (request.logAxes) {
+        if (TChartDetailsCustom *details = ChartDetailsOf(document.Presenter())) {
+            details->XLogScale = request.logAxes->x;
+            details->YLogScale = request.logAxes->y;
+        }
+    }
+    const Data2DChartSettings &settings = request.chart;
     auto *data = dynamic_cast<TnData2D *>(&document);
     auto *presenter = dynamic_cast<TGUIData2D *>(&document.Presenter());
     if (data == nullptr || presenter == nullptr) {
@@ -58,7 +80,7 @@ void DrawJob(const PlotRequest &request, const PlotJob &job, const cli::ParsedAr
     TCustomVeskObject &document = session.Open(job.input, job.kind);
     cli::AppendFiles(arguments, document);
     if (cli::ApplyFilterOptions(arguments, document)) cli::RequireMeasurementsLeft(document);
-    ShowWithSettings(request.chart, document);
+    ShowWithSettings(request, document);
 
     TChart &chart = views.ChartOf(job.kind);
     const bool written = cli::WriteOutput(job.output, io.out, [&](const std::string &path) {

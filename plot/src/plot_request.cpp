@@ -23,7 +23,7 @@ const cli::OptionDefinition Options[] = {
     cli::KindOption,         cli::AppendOption,
     {"output", 'o', true, false}, {"format", '\0', true, false}, {"size", '\0', true, false},
     {"diagram", '\0', true, false}, {"values", '\0', true, false}, {"gridding", '\0', true, false},
-    {"radius", '\0', true, false}, cli::FilterOptions[0], cli::FilterOptions[1],
+    {"radius", '\0', true, false}, {"log", '\0', true, false}, cli::FilterOptions[0], cli::FilterOptions[1],
     cli::FilterOptions[2],   cli::FilterOptions[3],   cli::FilterOptions[4],
     cli::FilterOptions[5],
 };
@@ -44,6 +44,7 @@ const Choice<int32_t> Diagrams[] = {{"pseudo-section", DiagramPseudoSection},
 const Choice<uint32_t> Values[] = {{"resistivity", ValuesToShowResistivity},
                                    {"chargeability", ValuesToShowChargeability}};
 const Choice<int32_t> Griddings[] = {{"idw", ApproximationInverseDistance}, {"akima", ApproximationAkima}};
+const Choice<LogAxes> LogChoices[] = {{"x", {true, false}}, {"y", {false, true}}, {"xy", {true, true}}};
 
 constexpr double LargestRadius = 1000.0;
 
@@ -104,7 +105,7 @@ void RequireKinds(const cli::ParsedArguments &arguments, const std::vector<PlotJ
     }
 }
 
-Data2DChartSettings ReadChartSettings(const cli::ParsedArguments &arguments)
+Data2DChartSettings ReadChartSettings(const cli::ParsedArguments &arguments, const std::vector<PlotJob> &jobs)
 {
     Data2DChartSettings chart;
     chart.diagram = ChooseWord(arguments, "diagram", Diagrams);
@@ -122,6 +123,13 @@ Data2DChartSettings ReadChartSettings(const cli::ParsedArguments &arguments)
                          " applies to the pseudo-section only (--diagram pseudo-section)");
     if (chart.radius && chart.approximation == ApproximationAkima)
         throw UsageError("--radius applies to the inverse-distance gridding only (--gridding idw)");
+    const int32_t diagram = chart.diagram.value_or(DiagramPseudoSection);
+    if (arguments.Has("log") && diagram != DiagramSoundingCurves && diagram != DiagramSignals)
+        for (const PlotJob &job : jobs)
+            if (job.kind == TDocumentKind::Data2D)
+                throw UsageError("--log applies to 2D data's sounding curves and signals only (--diagram "
+                                 "sounding-curves|signals); '" + job.input + "' would show " +
+                                 (diagram == DiagramPseudoSection ? "the pseudo-section" : "profile curves"));
     return chart;
 }
 
@@ -170,7 +178,7 @@ void NameOutputs(const cli::ParsedArguments &arguments, PlotRequest &request)
 const char *const PlotHelp =
     "Usage: vesk plot FILE... [-o OUT] [--format png|svg|pdf] [--size WxH] [--kind KIND]\n"
     "                 [--append FILE]... [filters] [--diagram DIAGRAM] [--values VALUES]\n"
-    "                 [--gridding idw|akima] [--radius R]\n"
+    "                 [--gridding idw|akima] [--radius R] [--log x|y|xy]\n"
     "\n"
     "Draws the chart the program shows for each document into a picture, through the\n"
     "program's own presenters and chart (no display is needed): for 2D data one of its\n"
@@ -186,6 +194,8 @@ const char *const PlotHelp =
     "  --size WxH             the picture's size in pixels (points for SVG and PDF), each\n"
     "                         side 1 to 10000 (default 1000x700)\n"
     "  --kind KIND            open FILE as s1d, s2d, d1d, d2d or d0d whatever its extension\n"
+    "  --log AXES             logarithmic axes: x, y or xy (values at or below 0 are left\n"
+    "                         out); for 2D data with the sounding curves and signals\n"
     "2D data:\n"
     "  --diagram DIAGRAM      pseudo-section (default), sounding-curves, profile-curves or\n"
     "                         signals\n"
@@ -216,7 +226,8 @@ PlotRequest ReadPlotRequest(const cli::ParsedArguments &arguments)
     if (arguments.Has(cli::AppendOption.name) && request.jobs.size() != 1)
         throw UsageError("--append joins spreads to one FILE; give a single FILE with it");
     RequireKinds(arguments, request.jobs);
-    request.chart = ReadChartSettings(arguments);
+    request.chart = ReadChartSettings(arguments, request.jobs);
+    request.logAxes = ChooseWord(arguments, "log", LogChoices);
     request.size = QSize(DefaultPictureWidth, DefaultPictureHeight);
     if (const auto size = arguments.Value("size")) request.size = ParseSize(*size);
     NameOutputs(arguments, request);

@@ -33,11 +33,19 @@ struct Data2DChartSettings {
     std::optional<double> radius;         // inverse-distance radius in unit spacings
 };
 
+// Logarithmic axes of the chart (every kind; 2D data in the sounding-curve
+// and signal diagrams); unset keeps the program's linear axes.
+struct LogAxes {
+    bool x = false;
+    bool y = false;
+};
+
 struct PlotRequest {
     std::vector<PlotJob> jobs;
     TPictureFormat format = TPictureFormat::Png;
     QSize size;
     Data2DChartSettings chart;
+    std::optional<LogAxes> logAxes;
     // The outputs were named by vesk plot, not the user: each is reported.
     bool reportOutputs = false;
 };

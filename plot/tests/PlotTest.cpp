@@ -242,6 +242,8 @@ void PlotTest::optionsChangeThePicture_data()
     QTest::newRow("radius") << wenner << QStringList{QStringLiteral("--radius"), QStringLiteral("2")};
     QTest::newRow("voltage filter") << wenner << QStringList{QStringLiteral("--voltage"), QStringLiteral("100:100000")};
     QTest::newRow("append") << wenner << QStringList{QStringLiteral("--append"), Example(QStringLiteral("wenner-roll.d2d"))};
+    QTest::newRow("log sounding") << QStringLiteral("sounding.d1d") << QStringList{QStringLiteral("--log"), QStringLiteral("xy")};
+    QTest::newRow("log series") << QStringLiteral("series.d0d") << QStringList{QStringLiteral("--log"), QStringLiteral("y")};
     QTest::newRow("chargeability") << QStringLiteral("dipole-dipole-ip.d2d")
                                    << QStringList{QStringLiteral("--values"), QStringLiteral("chargeability")};
 }
@@ -279,6 +281,10 @@ void PlotTest::refusals_data()
     QTest::newRow("gridding of curves") << QStringList{wenner, QStringLiteral("--diagram"), QStringLiteral("signals"),
                                                        QStringLiteral("--gridding"), QStringLiteral("akima"), o, QStringLiteral("x.png")}
                                         << 2 << "--gridding applies to the pseudo-section only";
+    QTest::newRow("log of the map") << QStringList{wenner, QStringLiteral("--log"), QStringLiteral("x"), o, QStringLiteral("x.png")}
+                                    << 2 << "--log applies to 2D data's sounding curves and signals only";
+    QTest::newRow("log of what") << QStringList{sounding, QStringLiteral("--log"), QStringLiteral("z"), o, QStringLiteral("x.png")}
+                                 << 2 << "--log: 'z' is none of 'x', 'y', 'xy'";
     QTest::newRow("radius zero") << QStringList{wenner, QStringLiteral("--radius"), QStringLiteral("0"), o, QStringLiteral("x.png")}
                                  << 2 << "--radius: '0' is outside";
     QTest::newRow("size") << QStringList{wenner, QStringLiteral("--size"), QStringLiteral("10001x300"), o, QStringLiteral("x.png")}
