@@ -182,10 +182,14 @@ private slots:
             int Kind;
             const char *Chart;
             int Diagram; // the 2D data diagram chosen in the inspector; -1: none
-            const char *PlotDiagram;
-        } cases[] = {{"wenner.d2d", 4, "Chart_d2d", -1, nullptr},
-                     {"wenner.d2d", 4, "Chart_d2d", 1, "sounding-curves"},
-                     {"sounding.d1d", 3, "Chart_Data1D", -1, nullptr}};
+            const char *LogItems; // prefix of the page's log-scale items ticked; null: none
+            QStringList PlotOptions;
+        } cases[] = {
+            {"wenner.d2d", 4, "Chart_d2d", -1, nullptr, {}},
+            {"wenner.d2d", 4, "Chart_d2d", 1, nullptr, {QStringLiteral("--diagram"), QStringLiteral("sounding-curves")}},
+            {"sounding.d1d", 3, "Chart_Data1D", -1, nullptr, {}},
+            {"sounding.d1d", 3, "Chart_Data1D", -1, "NxCheckBoxItem_d1d_", {QStringLiteral("--log"), QStringLiteral("xy")}},
+        };
         const QSize size(720, 480);
         for (const auto &c : cases) {
             Open(QString::fromLatin1(c.File), c.Kind);
@@ -193,16 +197,23 @@ private slots:
                 auto *diagram = FWindow->findChild<TPropertyItem *>(QStringLiteral("NxComboBoxItem_d2d_VisibleDiagrams"));
                 QVERIFY(diagram != nullptr && diagram->choose(c.Diagram));
             }
+            if (c.LogItems) {
+                for (const char *axis : {"XLogScale", "YLogScale"}) {
+                    auto *item = FWindow->findChild<TPropertyItem *>(QString::fromLatin1(c.LogItems) + QLatin1String(axis));
+                    QVERIFY(item != nullptr && item->userSetValue(true));
+                }
+            }
             const QString window = FFolder->filePath(QStringLiteral("window.png"));
             SavePicture(Chart(QString::fromLatin1(c.Chart)), window, 1, size);
             const QString batch = FFolder->filePath(QStringLiteral("batch.png"));
-            QStringList arguments{QStringLiteral("plot"), ExampleFile(QString::fromLatin1(c.File)), QStringLiteral("--size"),
-                                  QStringLiteral("720x480"), QStringLiteral("-o"), batch};
-            if (c.PlotDiagram) arguments << QStringLiteral("--diagram") << QString::fromLatin1(c.PlotDiagram);
+            const QStringList arguments = QStringList{QStringLiteral("plot"), ExampleFile(QString::fromLatin1(c.File)),
+                                                      QStringLiteral("--size"), QStringLiteral("720x480"),
+                                                      QStringLiteral("-o"), batch} +
+                                          c.PlotOptions;
             QCOMPARE(RunVesk(arguments), 0);
             const QByteArray windowBytes = FileBytes(window);
             QVERIFY(!windowBytes.isEmpty());
-            QVERIFY2(windowBytes == FileBytes(batch), c.File);
+            QVERIFY2(windowBytes == FileBytes(batch), qPrintable(c.PlotOptions.join(QLatin1Char(' '))));
         }
     }
 
