@@ -1,7 +1,8 @@
-// A window's worth of real controls for the presenter tests: the five tables,
-// charts and inspector pages as the window builds them, the info panels, a
-// presenter host that records messages and the UpdatesEnabled flag, and a
-// document store whose documents get the real presenters on those controls.
+// A window's worth of real controls for the presenter tests: the standalone
+// views (the five tables, charts and property pages as the window builds
+// them, the info panels, the presenter host with its UpdatesEnabled flag)
+// recording their messages, named as the tests reach them, and a document
+// store whose documents get the real presenters on those controls.
 #pragma once
 
 #include "presentation/ChartPages.h"
@@ -25,47 +26,37 @@
 
 #include <memory>
 
-class TTestPresenterHost : public TPresenterHost {
+// The standalone views, recording their presenters' messages.
+class TRecordingViews : public TStandaloneViews {
 public:
-    void SetUpdatesEnabled(bool enabled) override { FUpdatesEnabled = enabled; }
-    bool UpdatesEnabled() const override { return FUpdatesEnabled; }
-    void ShowMessage(const QString &text) override { Messages.append(text); }
+    TRecordingViews()
+    {
+        SetMessageCallback([this](const QString &text) { Messages.append(text); });
+    }
     QStringList Messages;
-
-private:
-    bool FUpdatesEnabled = true;
 };
 
-
 struct TPresenterFixture {
-    QWidget Window;
-    TGridView SequenceTable{QStringLiteral("NextGrid_Sequence"), &Window};
-    TGridView Seq1DTable{QStringLiteral("NextGrid_Seq1D"), &Window};
-    TGridView Data1DTable{QStringLiteral("NextGrid_Data1D"), &Window};
-    TGridView Data0DTable{QStringLiteral("NextGrid_Data0D"), &Window};
-    TChart Seq2DChartWidget{QStringLiteral("Chart_Seq2D"), &Window};
-    TChart Seq1DChartWidget{QStringLiteral("Chart_s1d"), &Window};
-    TChart Data1DChartWidget{QStringLiteral("Chart_Data1D"), &Window};
-    TChart Data0DChartWidget{QStringLiteral("Chart_Data0D"), &Window};
-    TPropertyGrid Seq2DInspector{QStringLiteral("NextInspector_Sequence"), &Window};
-    TPropertyGrid Seq1DInspector{QStringLiteral("NextInspector_Seq1D"), &Window};
-    TPropertyGrid Data1DInspector{QStringLiteral("NextInspector_d1d"), &Window};
-    TPropertyGrid Data0DInspector{QStringLiteral("NextInspector_d0d"), &Window};
-    QLabel CountPanel{&Window};
-    QLabel DurationPanel{&Window};
+    // The controls and the presenter host (UpdatesEnabled and the messages).
+    TRecordingViews PresenterHost;
+    const TPresenterViews &Views = PresenterHost.Views();
 
-    TSeq2DChart Seq2DChart = BuildSeq2DChart(Seq2DChartWidget);
-    TSeq1DChart Seq1DChart = BuildSeq1DChart(Seq1DChartWidget);
-    TData1DChart Data1DChart = BuildData1DChart(Data1DChartWidget);
-    TData0DChart Data0DChart = BuildData0DChart(Data0DChartWidget);
-    TSeq2DPage Seq2DPage = BuildSeq2DPage(Seq2DInspector);
-    TSeq1DPage Seq1DPage = BuildSeq1DPage(Seq1DInspector);
-    TData1DPage Data1DPage = BuildData1DPage(Data1DInspector);
-    TData0DPage Data0DPage = BuildData0DPage(Data0DInspector);
+    TGridView &SequenceTable = *Views.SequenceTable;
+    TGridView &Seq1DTable = *Views.Seq1DTable;
+    TGridView &Data1DTable = *Views.Data1DTable;
+    TGridView &Data0DTable = *Views.Data0DTable;
+    TSeq2DChart &Seq2DChart = *Views.Seq2DChart;
+    TSeq1DChart &Seq1DChart = *Views.Seq1DChart;
+    TData1DChart &Data1DChart = *Views.Data1DChart;
+    TData0DChart &Data0DChart = *Views.Data0DChart;
+    TSeq2DPage &Seq2DPage = *Views.Seq2DPage;
+    TSeq1DPage &Seq1DPage = *Views.Seq1DPage;
+    TData1DPage &Data1DPage = *Views.Data1DPage;
+    TData0DPage &Data0DPage = *Views.Data0DPage;
+    QLabel &CountPanel = *Views.MeasureCountPanel;
+    QLabel &DurationPanel = *Views.DurationPanel;
 
-    TTestPresenterHost PresenterHost;
-    TPresenterViews Views = MakeViews();
-    TStandaloneDocumentHost DocumentHost{Views};
+    TStandaloneDocumentHost DocumentHost{PresenterHost};
     TVeskStore Store{DocumentHost}; // destroyed first: the documents go before the controls
 
     // A document made as the window makes it (blank for an empty file name),
@@ -81,28 +72,6 @@ struct TPresenterFixture {
     }
 
     static QString Example(const QString &name) { return QDir(QStringLiteral(VESK_EXAMPLES_DIR)).filePath(name); }
-
-private:
-    TPresenterViews MakeViews()
-    {
-        TPresenterViews views;
-        views.Host = &PresenterHost;
-        views.SequenceTable = &SequenceTable;
-        views.Seq1DTable = &Seq1DTable;
-        views.Data1DTable = &Data1DTable;
-        views.Data0DTable = &Data0DTable;
-        views.Seq2DChart = &Seq2DChart;
-        views.Seq1DChart = &Seq1DChart;
-        views.Data1DChart = &Data1DChart;
-        views.Data0DChart = &Data0DChart;
-        views.Seq2DPage = &Seq2DPage;
-        views.Seq1DPage = &Seq1DPage;
-        views.Data1DPage = &Data1DPage;
-        views.Data0DPage = &Data0DPage;
-        views.MeasureCountPanel = &CountPanel;
-        views.DurationPanel = &DurationPanel;
-        return views;
-    }
 };
 
 // Points of a series as (x, y) pairs, for comparisons.
