@@ -5,6 +5,14 @@
 
 #include <cmath>
 
+void TGUICustom::ShowAll()
+{
+    FillTable();
+    FillInspector();
+    BuildChart();
+    ShowInfo();
+}
+
 void TGUICustom::Refresh()
 {
     FillTable();

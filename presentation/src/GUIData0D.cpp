@@ -24,13 +24,6 @@ TGUIData0D::TGUIData0D(const TPresenterViews &views, TArrayDetails1D &arrayDetai
 {
 }
 
-void TGUIData0D::ShowAll()
-{
-    FillTable();
-    FillInspector();
-    BuildChart();
-}
-
 void TGUIData0D::FillTable()
 {
     TGridView *view = Views().Data0DTable;

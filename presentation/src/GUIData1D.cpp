@@ -27,13 +27,6 @@ TGUIData1D::TGUIData1D(const TPresenterViews &views, TArrayDetails1D &arrayDetai
 {
 }
 
-void TGUIData1D::ShowAll()
-{
-    FillTable();
-    FillInspector();
-    BuildChart();
-}
-
 void TGUIData1D::FillTable()
 {
     TGridView *view = Views().Data1DTable;

@@ -72,13 +72,6 @@ TGUIData2D::TGUIData2D(const TPresenterViews &views, TArrayDetails2D &arrayDetai
 
 bool TGUIData2D::CarriesChargeability() const { return FMeasurements.IPCode() != 0; }
 
-void TGUIData2D::ShowAll()
-{
-    FillTable();
-    FillInspector();
-    BuildChart();
-}
-
 void TGUIData2D::FillTable()
 {
     if (!Views().Data2DTable) return;

@@ -54,14 +54,6 @@ TGUISeq1D::TGUISeq1D(const TPresenterViews &views, TArrayDetails1D &arrayDetails
 {
 }
 
-void TGUISeq1D::ShowAll()
-{
-    FillTable();
-    FillInspector();
-    BuildChart();
-    ShowInfo();
-}
-
 void TGUISeq1D::ShowInfo()
 {
     // No recording time is estimated for a sounding.

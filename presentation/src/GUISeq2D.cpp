@@ -58,14 +58,6 @@ TGUISeq2D::TGUISeq2D(const TPresenterViews &views, TArrayDetails2D &arrayDetails
 {
 }
 
-void TGUISeq2D::ShowAll()
-{
-    FillTable();
-    FillInspector();
-    BuildChart();
-    ShowInfo();
-}
-
 void TGUISeq2D::ShowInfo()
 {
     const uint32_t count = FMeasurements.Count;

@@ -24,6 +24,9 @@ public:
     // current settings require.
     virtual void UpdateInspectorState() = 0;
 
+    // FillTable, FillInspector, BuildChart, then ShowInfo (which shows
+    // nothing for data documents).
+    void ShowAll() final;
     // FillTable, then BuildChart.
     void Refresh() final;
 

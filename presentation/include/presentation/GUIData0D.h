@@ -13,7 +13,6 @@ class TGUIData0D : public TGUICustom {
 public:
     TGUIData0D(const TPresenterViews &views, TArrayDetails1D &arrayDetails, TMeasurements1D &measurements);
 
-    void ShowAll() override;
     void ReadInspector() override;
     void ReadTable() override {} // no column of the 0D table is edited
     void FillInspector() override;

@@ -13,7 +13,6 @@ class TGUIData1D : public TGUICustom {
 public:
     TGUIData1D(const TPresenterViews &views, TArrayDetails1D &arrayDetails, TMeasurements1D &measurements);
 
-    void ShowAll() override;
     void ReadInspector() override;
     // Takes the "Used" boxes into the list (matched by "#"), then redraws the chart.
     void ReadTable() override;

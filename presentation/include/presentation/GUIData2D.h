@@ -21,7 +21,6 @@ class TGUIData2D : public TGUICustom {
 public:
     TGUIData2D(const TPresenterViews &views, TArrayDetails2D &arrayDetails, TMeasurements2D &measurements);
 
-    void ShowAll() override;
     void ReadInspector() override;
     // Takes the "Used" checks back into the list, then redraws the chart.
     void ReadTable() override;

@@ -13,7 +13,6 @@ class TGUISeq1D : public TGUICustom {
 public:
     TGUISeq1D(const TPresenterViews &views, TArrayDetails1D &arrayDetails, TMeasurements1D &measurements);
 
-    void ShowAll() override;
     void ReadInspector() override;
     // Takes the AB/2 and MN/2 cells into the list, then redraws table and chart.
     void ReadTable() override;

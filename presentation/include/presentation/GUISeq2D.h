@@ -16,7 +16,6 @@ class TGUISeq2D : public TGUICustom {
 public:
     TGUISeq2D(const TPresenterViews &views, TArrayDetails2D &arrayDetails, TMeasurements2D &measurements);
 
-    void ShowAll() override;
     void ReadInspector() override;
     void ReadTable() override {} // the table is display only
     void FillInspector() override;
