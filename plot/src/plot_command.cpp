@@ -7,11 +7,7 @@
 #include "controls/Chart.h"
 #include "controls/ChartPicture.h"
 #include "documents/DataDocuments.h"
-#include "presentation/GUIData0D.h"
-#include "presentation/GUIData1D.h"
 #include "presentation/GUIData2D.h"
-#include "presentation/GUISeq1D.h"
-#include "presentation/GUISeq2D.h"
 #include "presentation/StandaloneViews.h"
 
 #include <QFile>
@@ -22,39 +18,22 @@ namespace vesk::plot {
 
 namespace {
 
-// The chart details of the window's presenter of any kind.
-TChartDetailsCustom *ChartDetailsOf(TDocumentPresenter &presenter)
+// Gives the presenter the chart settings asked for: the log axes for every
+// kind, the diagram, values and gridding for 2D data; the others keep the
+// program's defaults, as a freshly opened document shows them.
+void ApplyChartSettings(const PlotRequest &request, TCustomVeskObject &document)
 {
-    if (auto *p = dynamic_cast<TGUIData2D *>(&presenter)) return &p->ChartDetails();
-    if (auto *p = dynamic_cast<TGUIData1D *>(&presenter)) return &p->ChartDetails();
-    if (auto *p = dynamic_cast<TGUIData0D *>(&presenter)) return &p->ChartDetails();
-    if (auto *p = dynamic_cast<TGUISeq2D *>(&presenter)) return &p->ChartDetails();
-    if (auto *p = dynamic_cast<TGUISeq1D *>(&presenter)) return &p->ChartDetails();
-    return nullptr;
-}
-
-// Gives the presenter the log axes and 2D data's presenter the chart settings
-// asked for (the others keep the program's defaults, as a freshly opened
-// document shows them). 2D data is then shown as the window shows it after an
-// edit of its inspector page: the page shows the settings and the update
-// reads them back, runs the filters and redraws. Other kinds are shown again
-// as they are: their update would regenerate a sequence from its design.
-void ShowWithSettings(const PlotRequest &request, TCustomVeskObject &document)
-{
+    auto *presenter = dynamic_cast<TGUICustom *>(&document.Presenter());
+    if (presenter == nullptr) return;
     if (request.logAxes) {
-        if (TChartDetailsCustom *details = ChartDetailsOf(document.Presenter())) {
-            details->XLogScale = request.logAxes->x;
-            details->YLogScale = request.logAxes->y;
-        }
+        presenter->CommonChartDetails().XLogScale = request.logAxes->x;
+        presenter->CommonChartDetails().YLogScale = request.logAxes->y;
     }
-    const Data2DChartSettings &settings = request.chart;
     auto *data = dynamic_cast<TnData2D *>(&document);
-    auto *presenter = dynamic_cast<TGUIData2D *>(&document.Presenter());
-    if (data == nullptr || presenter == nullptr) {
-        document.ShowAll();
-        return;
-    }
-    TChartDetailsData2D &chart = presenter->ChartDetails();
+    auto *dataPresenter = dynamic_cast<TGUIData2D *>(presenter);
+    if (data == nullptr || dataPresenter == nullptr) return;
+    const Data2DChartSettings &settings = request.chart;
+    TChartDetailsData2D &chart = dataPresenter->ChartDetails();
     if (settings.diagram) chart.VisibleDiagrams = *settings.diagram;
     if (settings.approximation) chart.ApproximationType = *settings.approximation;
     if (settings.radius) chart.ApproximationRadius = *settings.radius;
@@ -64,8 +43,24 @@ void ShowWithSettings(const PlotRequest &request, TCustomVeskObject &document)
                                        "' carries no chargeability (no IP measurement); draw its resistivity");
         data->ArrayDetails().ValuesToShow = *settings.values;
     }
-    data->FillInspector();
-    data->Update();
+}
+
+// Shows the document with its settings. 2D data as the window shows it after
+// an edit of its inspector page: the page shows the settings and one update
+// reads them back, runs the filters and redraws. Other kinds are shown again
+// as they are: their update would regenerate a sequence from its design.
+void ShowWithSettings(const cli::ParsedArguments &arguments, TCustomVeskObject &document)
+{
+    if (document.Kind() != TDocumentKind::Data2D) {
+        document.ShowAll();
+        return;
+    }
+    if (cli::ApplyFilterOptions(arguments, document)) {
+        cli::RequireMeasurementsLeft(document);
+        return;
+    }
+    document.FillInspector();
+    document.Update();
 }
 
 // Opens one input as the program would, applies the command line's
@@ -79,8 +74,8 @@ void DrawJob(const PlotRequest &request, const PlotJob &job, const cli::ParsedAr
     cli::Session session(io.err, std::make_unique<TStandaloneDocumentHost>(views));
     TCustomVeskObject &document = session.Open(job.input, job.kind);
     cli::AppendFiles(arguments, document);
-    if (cli::ApplyFilterOptions(arguments, document)) cli::RequireMeasurementsLeft(document);
-    ShowWithSettings(request, document);
+    ApplyChartSettings(request, document);
+    ShowWithSettings(arguments, document);
 
     TChart &chart = views.ChartOf(job.kind);
     const bool written = cli::WriteOutput(job.output, io.out, [&](const std::string &path) {

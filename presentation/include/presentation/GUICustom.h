@@ -4,6 +4,8 @@
 // routines of several kinds live here.
 #pragma once
 
+#include "presentation/ChartDetails.h"
+
 #include "documents/DocumentPresenter.h"
 #include "presentation/PresenterViews.h"
 
@@ -23,6 +25,8 @@ public:
     // Enables, disables, checks, expands or hides inspector items as the
     // current settings require.
     virtual void UpdateInspectorState() = 0;
+    // The chart settings every kind has (the log axes).
+    virtual TChartDetailsCustom &CommonChartDetails() = 0;
 
     // FillTable, FillInspector, BuildChart, then ShowInfo (which shows
     // nothing for data documents).

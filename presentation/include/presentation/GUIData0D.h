@@ -22,6 +22,7 @@ public:
     void UpdateInspectorState() override;
 
     TChartDetailsData0D &ChartDetails() { return FChartDetails; }
+    TChartDetailsCustom &CommonChartDetails() override { return FChartDetails; }
 
 private:
     TArrayDetails1D &FDetails;

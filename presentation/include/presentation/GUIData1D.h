@@ -23,6 +23,7 @@ public:
     void UpdateInspectorState() override;
 
     TChartDetailsData1D &ChartDetails() { return FChartDetails; }
+    TChartDetailsCustom &CommonChartDetails() override { return FChartDetails; }
 
 private:
     TArrayDetails1D &FDetails;

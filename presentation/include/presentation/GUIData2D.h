@@ -41,6 +41,7 @@ public:
     static bool SortMovesToFirstRow(int column);
 
     TChartDetailsData2D &ChartDetails() { return FChartDetails; }
+    TChartDetailsCustom &CommonChartDetails() override { return FChartDetails; }
     const TChartDetailsData2D &ChartDetails() const { return FChartDetails; }
 
     // Table columns.

@@ -25,6 +25,7 @@ public:
     void UpdateInspectorState() override;
 
     TChartDetailsSeq1D &ChartDetails() { return FChartDetails; }
+    TChartDetailsCustom &CommonChartDetails() override { return FChartDetails; }
 
 private:
     TArrayDetails1D &FDetails;

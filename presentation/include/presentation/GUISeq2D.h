@@ -27,6 +27,7 @@ public:
     void UpdateInspectorState() override {}
 
     TChartDetailsSeq2D &ChartDetails() { return FChartDetails; }
+    TChartDetailsCustom &CommonChartDetails() override { return FChartDetails; }
 
 private:
     TArrayDetails2D &FDetails;
