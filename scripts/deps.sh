@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that a job needs and that are not installed yet.
-# Usage: scripts/deps.sh GROUP...   (groups: build, bench)
+# Usage: scripts/deps.sh GROUP...   (groups: build, bench, package)
 set -euo pipefail
 
 packages_of() {
   case "$1" in
     build) echo cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev help2man qt6-base-dev qt6-svg-dev libqcustomplot-dev libqcustomplot2.1-qt6 libgl-dev fonts-dejavu-core ;;
     bench) echo libbenchmark-dev python3 python3-numpy python3-scipy ;;
+    package) echo dpkg-dev file pkgconf lintian ;;
     *) echo "deps.sh: unknown group '$1'" >&2; exit 2 ;;
   esac
 }

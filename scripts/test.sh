@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with AddressSanitizer and
 # UndefinedBehaviorSanitizer (clang, so the fuzz harnesses build too) and runs
-# every test through CTest.
+# every test through CTest (one of them makes the Debian package and checks
+# it with lintian, hence the package group).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/deps.sh build
+bash scripts/deps.sh build package
 
 build=build/asan
 cmake -S . -B "$build" -G Ninja \
