@@ -13,6 +13,11 @@
 #include <QFileInfo>
 #include <QPushButton>
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <sys/stat.h>
+
 namespace {
 
 // File names reach the engine as the bytes of the local file-name encoding,
@@ -20,6 +25,18 @@ namespace {
 std::string EngineFileName(const QString &fileName)
 {
     return QFile::encodeName(fileName).toStdString();
+}
+
+// Why the name is no file to open, in words; empty for a regular file.
+QString NotAFileReason(const std::string &fileName)
+{
+    struct stat status {};
+    if (::stat(fileName.c_str(), &status) != 0) return QString::fromLocal8Bit(std::strerror(errno));
+    if (S_ISREG(status.st_mode)) return {};
+    if (S_ISDIR(status.st_mode)) return QStringLiteral("it is a folder");
+    if (S_ISFIFO(status.st_mode)) return QStringLiteral("it is a named pipe, not a regular file");
+    if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode)) return QStringLiteral("it is a device, not a regular file");
+    return QStringLiteral("it is not a regular file");
 }
 
 QString FromView(std::string_view text)
@@ -143,21 +160,36 @@ void TForm_VeskMain::CommandClose()
     close();
 }
 
-void TForm_VeskMain::OpenFiles(const QStringList &fileNames)
+bool TForm_VeskMain::OpenFiles(const QStringList &fileNames)
+{
+    std::vector<std::string> names;
+    for (const QString &fileName : fileNames) names.push_back(EngineFileName(fileName));
+    return OpenFiles(names);
+}
+
+bool TForm_VeskMain::OpenFiles(const std::vector<std::string> &fileNames)
 {
     TBusyCursor busy;
-    for (const QString &fileName : fileNames) {
-        const QFileInfo info(fileName);
-        const auto kind = DocumentKindFromExtension(EngineFileName(fileName));
+    bool allOpened = true;
+    for (const std::string &fileName : fileNames) {
+        const QString shown = QFile::decodeName(QByteArray::fromStdString(fileName));
+        const auto kind = DocumentKindFromExtension(fileName);
         if (!kind) {
             FDialogs->ShowMessage(QStringLiteral("cannot open '%1': not a file of this program "
-                                                 "(.s1d, .s2d, .d1d, .d2d or .d0d)").arg(fileName));
+                                                 "(.s1d, .s2d, .d1d, .d2d or .d0d)").arg(shown));
+            allOpened = false;
             continue;
         }
-        if (!info.isFile()) {
-            FDialogs->ShowMessage(QStringLiteral("cannot open '%1': no such file").arg(fileName));
+        if (const QString reason = NotAFileReason(fileName); !reason.isEmpty()) {
+            FDialogs->ShowMessage(QStringLiteral("cannot open '%1': %2").arg(shown, reason));
+            allOpened = false;
             continue;
         }
-        FStore->CreateDocument(*kind, EngineFileName(info.absoluteFilePath()));
+        std::error_code error;
+        const std::filesystem::path absolute = std::filesystem::absolute(fileName, error);
+        bool loaded = false;
+        FStore->CreateDocument(*kind, error ? fileName : absolute.lexically_normal().string(), &loaded);
+        allOpened = allOpened && loaded;
     }
+    return allOpened;
 }

@@ -65,8 +65,11 @@ public:
     // Opens the chart menu at the pointer for that chart.
     void ShowChartMenu(TChart &chart, const QPointF &globalPosition);
     // Opens files named on the command line or dropped on the window; the
-    // kind follows the extension.
-    void OpenFiles(const QStringList &fileNames);
+    // kind follows the extension. The names are the bytes the system takes
+    // (the command line's, unchanged), or QStrings in the local encoding.
+    // Answers whether every file was opened.
+    bool OpenFiles(const std::vector<std::string> &fileNames);
+    bool OpenFiles(const QStringList &fileNames);
 
     // Shared state of the editing rules.
     std::vector<TnSeq2D *> BaseSequenceCandidates;

@@ -6,6 +6,7 @@
 #include "controls/ChartPicture.h"
 
 #include <QAction>
+#include <QFile>
 #include <QMenu>
 
 void TForm_VeskMain::ShowChartMenu(TChart &chart, const QPointF &globalPosition)
@@ -22,7 +23,9 @@ void TForm_VeskMain::CommandSavePicture()
     if (answer.FileName.isEmpty()) return;
     const TPictureFormat formats[] = {TPictureFormat::Png, TPictureFormat::Svg, TPictureFormat::Pdf};
     const TPictureFormat format = formats[answer.FilterIndex >= 1 && answer.FilterIndex <= 3 ? answer.FilterIndex - 1 : 0];
-    if (!SaveChartPicture(chart, answer.FileName, format, answer.Size))
-        ShowMessage(QStringLiteral("Ошибка при сохранении рисунка %1\nCould not write the picture to %1.")
-                        .arg(answer.FileName));
+    const TPictureResult result =
+        SaveChartPicture(chart, QFile::encodeName(answer.FileName).toStdString(), format, answer.Size);
+    if (!result.Written)
+        ShowMessage(QStringLiteral("Ошибка при сохранении рисунка %1\nCould not write the picture to %1: %2.")
+                        .arg(answer.FileName, QString::fromLocal8Bit(result.Reason.c_str())));
 }

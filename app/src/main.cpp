@@ -8,12 +8,19 @@
 #include "controls/ChartPicture.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QFile>
 #include <QCommandLineParser>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QThread>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
 
 namespace {
 
@@ -29,22 +36,90 @@ QSize ParseWindowSize(const QString &text)
     return inLimits ? size : QSize();
 }
 
+// The output of --window-picture refused before anything is opened: a name
+// that is not .png, or that is one of the files to open (through links too).
+// Empty when it may be written.
+std::string WindowPictureProblem(const std::string &picture, const std::vector<std::string> &files)
+{
+    const std::string extension = std::filesystem::path(picture).extension().string();
+    if (QString::fromLocal8Bit(extension.c_str()).compare(QStringLiteral(".png"), Qt::CaseInsensitive) != 0)
+        return "--window-picture: '" + picture + "' is not named .png; the window's picture is a PNG";
+    struct stat target {};
+    if (::stat(picture.c_str(), &target) != 0) return {}; // a new file
+    for (const std::string &file : files) {
+        struct stat source {};
+        if (::stat(file.c_str(), &source) == 0 && source.st_dev == target.st_dev && source.st_ino == target.st_ino)
+            return "--window-picture: '" + picture + "' is the file '" + file +
+                   "' to open; writing it would replace what was read; nothing written";
+    }
+    return {};
+}
+
 // Opens the files in a window of the size, draws it into the picture and
-// answers the exit status.
-int DrawWindowPicture(const QString &picture, const QSize &size, const QStringList &files)
+// answers the exit status: 1 when a file could not be opened (its message
+// says why) or the picture could not be written.
+int DrawWindowPicture(const std::string &picture, const QSize &size, const std::vector<std::string> &files)
 {
     TForm_VeskMain window;
     window.Dialogs().SetMessagesAnswered(true); // nobody is there to close a message
     window.resize(size);
     window.show();
-    if (!files.isEmpty()) window.OpenFiles(files);
+    const bool opened = files.empty() || window.OpenFiles(files);
     QApplication::processEvents();
     for (const QString &message : window.Dialogs().Messages()) std::fprintf(stderr, "%s\n", qPrintable(message));
-    if (!window.grab().save(picture, "PNG")) {
-        std::fprintf(stderr, "VeskTools: cannot write the picture %s\n", qPrintable(picture));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    const bool drawn = buffer.open(QIODevice::WriteOnly) && window.grab().save(&buffer, "PNG");
+    const TPictureResult written =
+        drawn ? WritePictureFile(picture, bytes) : TPictureResult{false, "the window could not be drawn"};
+    if (!written.Written) {
+        std::fprintf(stderr, "VeskTools: cannot write the picture '%s': %s\n", picture.c_str(), written.Reason.c_str());
         return 1;
     }
-    return 0;
+    // Every message is a failure: a file that did not open, a map not built.
+    return opened && window.Dialogs().Messages().isEmpty() ? 0 : 1;
+}
+
+// The command line's positional arguments as the bytes given (Qt's own
+// options are gone from argv by now): the words that are no option and no
+// option's value, and every word after "--". The parser has refused unknown
+// options already.
+std::vector<std::string> PositionalBytes(int argc, char *argv[])
+{
+    const std::vector<std::string> withValue{"--window-picture", "--window-size"};
+    std::vector<std::string> positional;
+    bool optionsEnded = false;
+    for (int k = 1; k < argc; ++k) {
+        const std::string word(argv[k]);
+        if (optionsEnded || word.size() < 2 || word[0] != '-') {
+            positional.push_back(word);
+        } else if (word == "--") {
+            optionsEnded = true;
+        } else if (std::find(withValue.begin(), withValue.end(), word) != withValue.end()) {
+            ++k; // its value
+        }
+    }
+    return positional;
+}
+
+// The bytes of --window-picture's value as given (the last one, as the
+// parser takes it); the parser's text when it cannot be found.
+std::string PictureNameBytes(int argc, char *argv[], const QString &parsed)
+{
+    std::string found;
+    bool any = false;
+    for (int k = 1; k < argc; ++k) {
+        const std::string word(argv[k]);
+        if (word == "--") break;
+        if (word == "--window-picture" && k + 1 < argc) {
+            found = argv[++k];
+            any = true;
+        } else if (word.starts_with("--window-picture=")) {
+            found = word.substr(std::string("--window-picture=").size());
+            any = true;
+        }
+    }
+    return any ? found : QFile::encodeName(parsed).toStdString();
 }
 
 // Whether the command line only asks for text or a picture, which needs no
@@ -84,7 +159,13 @@ int main(int argc, char *argv[])
     parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("Sequence and data files to open."),
                                  QStringLiteral("[files...]"));
     parser.process(application);
-    const QStringList files = parser.positionalArguments();
+    // The names as given: a name that is no valid text keeps its bytes. Should
+    // the two readings ever disagree, the parser's is taken.
+    std::vector<std::string> files = PositionalBytes(argc, argv);
+    if (files.size() != std::size_t(parser.positionalArguments().size())) {
+        files.clear();
+        for (const QString &file : parser.positionalArguments()) files.push_back(QFile::encodeName(file).toStdString());
+    }
 
     if (parser.isSet(windowPicture)) {
         const QSize size = ParseWindowSize(parser.value(windowSize));
@@ -93,7 +174,12 @@ int main(int argc, char *argv[])
                          qPrintable(parser.value(windowSize)), LargestPictureSide, LargestPictureSide);
             return 2;
         }
-        return DrawWindowPicture(parser.value(windowPicture), size, files);
+        const std::string picture = PictureNameBytes(argc, argv, parser.value(windowPicture));
+        if (const std::string problem = WindowPictureProblem(picture, files); !problem.empty()) {
+            std::fprintf(stderr, "VeskTools: %s\n", problem.c_str());
+            return 2;
+        }
+        return DrawWindowPicture(picture, size, files);
     }
 
     auto splash = std::make_unique<TForm_SplashW>();
@@ -105,6 +191,6 @@ int main(int argc, char *argv[])
     TForm_VeskMain window;
     splash.reset();
     window.show();
-    if (!files.isEmpty()) window.OpenFiles(files);
+    if (!files.empty()) window.OpenFiles(files);
     return application.exec();
 }

@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QProcessEnvironment>
 #include <QSet>
 #include <QXmlStreamReader>
 
@@ -236,6 +237,68 @@ private slots:
                                                            QStringLiteral("--window-size"), QStringLiteral("9x9")});
         QVERIFY(refused.waitForFinished(60000));
         QCOMPARE(refused.exitCode(), 2);
+    }
+
+    // --window-picture follows vesk plot's rules: an input is never written
+    // over, the picture is a .png replaced only when complete, a device is
+    // written in place, and whatever fails (a file that does not open, the
+    // write) ends with status 1 and the reason.
+    void TheWindowPictureIsWrittenSafely()
+    {
+        const struct {
+            const char *Name;
+            const char *Prepare;   // shell lines in the folder before the program runs
+            const char *Arguments; // after --window-picture
+            const char *Limit;     // shell lines for the program alone
+            int Status;
+            const char *Message;
+            const char *After; // a shell test that must hold afterwards
+        } cases[] = {
+            {"a picture", "", "w.png \"$EXAMPLES/wenner.d2d\"", "", 0, "", "test -s w.png"},
+            {"the input itself", "cp \"$EXAMPLES/wenner.d2d\" in.d2d", "in.d2d in.d2d", "", 2,
+             "'in.d2d' is not named .png", "cmp in.d2d \"$EXAMPLES/wenner.d2d\""},
+            {"the input through a link", "cp \"$EXAMPLES/wenner.d2d\" in.d2d; ln -s in.d2d in.png",
+             "in.png in.d2d", "", 2, "to open; writing it would replace", "cmp in.d2d \"$EXAMPLES/wenner.d2d\""},
+            {"not a png", "", "w.jpg \"$EXAMPLES/wenner.d2d\"", "", 2, "'w.jpg' is not named .png", "test ! -e w.jpg"},
+            {"a folder", "mkdir w.png", "w.png", "", 1, "cannot write the picture 'w.png': Is a directory",
+             "test -d w.png"},
+            {"a device", "", "/dev/null", "", 2, "'/dev/null' is not named .png", "test -c /dev/null"},
+            {"a link to a device", "ln -s /dev/null w.png", "w.png", "", 0, "", "test -L w.png && test -c /dev/null"},
+            {"a link to a full device", "ln -s /dev/full w.png", "w.png", "", 1,
+             "cannot write the picture 'w.png': No space left on device", "test -L w.png && test -c /dev/full"},
+            {"a full disk", "printf old > w.png", "w.png \"$EXAMPLES/wenner.d2d\"", "ulimit -f 2; trap '' XFSZ;", 1,
+             "'w.png': File too large", "test \"$(cat w.png)\" = old && test \"$(ls -A | wc -l)\" = 1"},
+            {"a damaged file", "head -c 100 \"$EXAMPLES/wenner.d2d\" > bad.d2d", "w.png bad.d2d", "", 1,
+             "bad.d2d': file ends after 100 of 335 header bytes", "test -s w.png"},
+            {"a named pipe", "mkfifo p.d2d", "w.png p.d2d", "", 1, "it is a named pipe, not a regular file",
+             "test -s w.png"},
+            {"a folder to open", "mkdir f.d2d", "w.png f.d2d", "", 1, "cannot open 'f.d2d': it is a folder",
+             "test -s w.png"},
+            {"a name that is no text", "cp \"$EXAMPLES/wenner.d2d\" \"$(printf 'in\\377.d2d')\"",
+             "\"$(printf 'w\\377.png')\" \"$(printf 'in\\377.d2d')\"", "", 0, "",
+             "test -s \"$(printf 'w\\377.png')\""},
+        };
+        for (const auto &c : cases) {
+            QTemporaryDir folder;
+            const auto shell = [&](const QString &script) {
+                QProcess process;
+                process.setWorkingDirectory(folder.path());
+                QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+                environment.insert(QStringLiteral("EXAMPLES"), QStringLiteral(VESK_EXAMPLES_DIR));
+                environment.insert(QStringLiteral("VESKTOOLS"), QStringLiteral(VESKTOOLS_BINARY));
+                process.setProcessEnvironment(environment);
+                process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script});
+                process.waitForFinished(120000);
+                return std::make_pair(process.exitCode(), QString::fromUtf8(process.readAllStandardError()));
+            };
+            QCOMPARE(shell(QString::fromLatin1(c.Prepare) + QStringLiteral("\ntrue")).first, 0);
+            const auto [status, errors] =
+                shell(QStringLiteral("(%1 exec \"$VESKTOOLS\" --window-size 640x480 --window-picture %2)")
+                          .arg(QString::fromLatin1(c.Limit), QString::fromLatin1(c.Arguments)));
+            QVERIFY2(status == c.Status, qPrintable(QString::fromLatin1(c.Name) + QStringLiteral(": ") + errors));
+            QVERIFY2(errors.contains(QString::fromUtf8(c.Message)), qPrintable(QString::fromLatin1(c.Name) + QStringLiteral(": ") + errors));
+            QVERIFY2(shell(QString::fromLatin1(c.After)).first == 0, c.Name);
+        }
     }
 
     void TypedSizes()

@@ -2,6 +2,7 @@
 #include "command_support.h"
 #include "commands.h"
 #include "info_texts.h"
+#include "output_checks.h"
 #include "text_table.h"
 #include "value_parsing.h"
 
@@ -43,13 +44,10 @@ void Line(std::ostream &out, std::string_view caption, const std::string &value)
 // The version byte of the file, read directly (the documents do not keep it).
 std::string VersionText(const std::string &fileName)
 {
-    std::FILE *file = std::fopen(fileName.c_str(), "rb");
-    if (file == nullptr) return "?";
-    const int version = std::fgetc(file);
-    std::fclose(file);
-    if (version == EOF) return "?";
-    const std::string_view name = texts::FileVersionName(static_cast<uint8_t>(version));
-    return std::to_string(version) + (name.empty() ? "" : " (" + std::string(name) + ")");
+    const std::optional<uint8_t> version = FirstByteOf(fileName);
+    if (!version) return "?";
+    const std::string_view name = texts::FileVersionName(*version);
+    return std::to_string(*version) + (name.empty() ? "" : " (" + std::string(name) + ")");
 }
 
 std::string ArrayTypeText(uint8_t code)

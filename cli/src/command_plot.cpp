@@ -22,6 +22,8 @@ namespace vesk::cli {
 namespace {
 
 constexpr const char *PlotProgramName = "vesk-plot";
+// Read by vesk-plot (plot/src/plot_program.h).
+constexpr const char *PlotParentVariable = "VESK_PLOT_PARENT";
 
 // vesk-plot in the folder of the running vesk; empty when it is not there.
 std::filesystem::path PlotProgramBeside()
@@ -48,12 +50,24 @@ int RunPlotProgram(std::span<const std::string> arguments, CommandIo io)
     std::vector<char *> argv;
     for (std::string &word : words) argv.push_back(word.data());
     argv.push_back(nullptr);
+    // The picture program ends with this vesk (it reads its parent's id from
+    // the variable), so that a killed vesk leaves no picture to appear later.
+    std::string parent = std::string(PlotParentVariable) + "=" + std::to_string(getpid());
+    std::vector<char *> environment;
+    for (char **entry = environ; *entry != nullptr; ++entry) {
+        if (std::strncmp(*entry, PlotParentVariable, std::strlen(PlotParentVariable)) == 0 &&
+            (*entry)[std::strlen(PlotParentVariable)] == '=')
+            continue;
+        environment.push_back(*entry);
+    }
+    environment.push_back(parent.data());
+    environment.push_back(nullptr);
 
     // What vesk wrote so far comes before the picture program's own output.
     io.out.flush();
     io.err.flush();
     pid_t child = 0;
-    const int spawned = posix_spawn(&child, program.c_str(), nullptr, nullptr, argv.data(), environ);
+    const int spawned = posix_spawn(&child, program.c_str(), nullptr, nullptr, argv.data(), environment.data());
     if (spawned != 0) {
         throw DocumentFailure("cannot start " + program.string() + ": " + std::strerror(spawned));
     }

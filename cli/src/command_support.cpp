@@ -1,6 +1,7 @@
 #include "command_support.h"
 
 #include "output_checks.h"
+#include "temporary_cleanup.h"
 #include "value_parsing.h"
 
 #include "documents/DataDocuments.h"
@@ -114,7 +115,7 @@ void AppendFiles(const ParsedArguments &arguments, TCustomVeskObject &document)
     for (const std::string &file : files) {
         bool loaded = false;
         if (!data->AppendFile(file, &loaded)) {
-            if (!loaded) throw DocumentFailure("'" + file + "' was not appended: it could not be read as d2d");
+            if (!loaded) throw DocumentFailure("'" + file + "' was not appended (the reason is above)");
             throw DocumentFailure("'" + file +
                                   "' was not appended: it must load as 2D data and be a roll-along spread of the "
                                   "same array type, or the other half of a forward/reverse pole-dipole pair");
@@ -203,40 +204,11 @@ void ApplyCoordsOption(const ParsedArguments &arguments, TCustomVeskObject &docu
     static_cast<TVeskObject2D &>(document).Measurements().CoordInMeters = metres;
 }
 
-namespace {
-
-// A file in the system's temporary folder, removed again on destruction.
-class TemporaryFile {
-public:
-    TemporaryFile()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vesk-XXXXXX").string();
-        const int descriptor = ::mkstemp(pattern.data());
-        if (descriptor >= 0) {
-            ::close(descriptor);
-            FPath = pattern;
-        }
-    }
-    ~TemporaryFile()
-    {
-        if (!FPath.empty()) std::remove(FPath.c_str());
-    }
-    TemporaryFile(const TemporaryFile &) = delete;
-    TemporaryFile &operator=(const TemporaryFile &) = delete;
-
-    const std::string &Path() const { return FPath; }
-
-private:
-    std::string FPath;
-};
-
-} // namespace
-
 bool WriteOutput(const std::string &output, std::ostream &standardOutput,
                  const std::function<bool(const std::string &path)> &write)
 {
     if (output != "-") return write(output);
-    TemporaryFile temporary;
+    RegisteredTemporary temporary;
     if (temporary.Path().empty()) throw std::runtime_error("cannot create a temporary file");
     if (!write(temporary.Path())) return false;
     std::ifstream in(temporary.Path(), std::ios::binary);

@@ -1,5 +1,7 @@
 #include "legacy_d2d_file.h"
 
+#include "file_replacement.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <vector>
@@ -42,20 +44,14 @@ uint32_t Coarser(uint32_t value)
                                  layout::OldFormatFactor);
 }
 
+// Through the project's file replacement: an existing file stays as it was
+// until every byte is on disk, a device is written in place.
 bool WriteReplacing(const std::string &path, const std::vector<uint8_t> &bytes)
 {
-    const std::string temporary = path + ".partial";
-    std::FILE *file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr) return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const bool closed = std::fclose(file) == 0;
-    std::error_code error;
-    if (written && closed) {
-        std::filesystem::rename(temporary, path, error);
-        if (!error) return true;
-    }
-    std::filesystem::remove(temporary, error);
-    return false;
+    vesk::FileReplacement file(path.c_str());
+    if (file.stream() == nullptr) return false;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file.stream()) != bytes.size()) return false;
+    return file.commit();
 }
 
 } // namespace

@@ -5,7 +5,9 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace vesk::cli {
 
@@ -77,14 +79,16 @@ std::optional<TextFormat> TextFormatOfOutput(const std::string &output, const st
 
 std::optional<uint8_t> FirstByteOf(const std::string &fileName)
 {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(fileName, error)) return std::nullopt;
-    std::FILE *file = std::fopen(fileName.c_str(), "rb");
-    if (file == nullptr) return std::nullopt;
-    const int first = std::fgetc(file);
-    std::fclose(file);
-    if (first == EOF) return std::nullopt;
-    return static_cast<uint8_t>(first);
+    // Opened without waiting, then examined: a named pipe put in the file's
+    // place cannot block.
+    const int descriptor = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) return std::nullopt;
+    struct stat status {};
+    uint8_t first = 0;
+    const bool read = ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) && ::pread(descriptor, &first, 1, 0) == 1;
+    ::close(descriptor);
+    if (!read) return std::nullopt;
+    return first;
 }
 
 } // namespace vesk::cli

@@ -275,7 +275,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {"save", Example("wenner.d2d").string(), "--append", "missing.d2d", "-o", "x.d2d"},
                     "Ошибка при загрузке заголовка файла данных № 1\n",
                     "\ncannot open 'missing.d2d': No such file or directory\nvesk save: 'missing.d2d' was not "
-                    "appended: it could not be read as d2d\n"},
+                    "appended (the reason is above)\n"},
         FailureCase{"SynthOfAMissingSequence",
                     {"synth", "missing.s2d", "-o", "x.d2d", "--rho", "100,10", "--thickness", "5"},
                     "Ошибка при загрузке заголовка файла данных № 1\n"}),

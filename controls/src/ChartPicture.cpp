@@ -2,11 +2,16 @@
 
 #include <qcustomplot.h>
 
+#include "file_replacement.h"
+
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
+
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -46,27 +51,51 @@ bool DrawPdf(QCustomPlot &chart, QIODevice &file, const QSize &size)
 
 } // namespace
 
-bool SaveChartPicture(QCustomPlot &chart, const QString &fileName, TPictureFormat format, const QSize &size)
+QByteArray ChartPictureBytes(QCustomPlot &chart, TPictureFormat format, const QSize &size)
 {
-    if (size.isEmpty() || fileName.isEmpty()) return false;
-    // QSaveFile writes beside the target and renames over it on commit.
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (size.isEmpty()) return {};
+    // Drawn into memory first: a picture device cannot report a short write
+    // to a file, the file replacement below can.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly)) return {};
     bool drawn = false;
     switch (format) {
     case TPictureFormat::Png:
-        drawn = chart.toPixmap(size.width(), size.height(), 1.0).save(&file, "PNG");
+        drawn = chart.toPixmap(size.width(), size.height(), 1.0).save(&buffer, "PNG");
         break;
     case TPictureFormat::Svg:
-        drawn = DrawSvg(chart, file, size);
+        drawn = DrawSvg(chart, buffer, size);
         break;
     case TPictureFormat::Pdf:
-        drawn = DrawPdf(chart, file, size);
+        drawn = DrawPdf(chart, buffer, size);
         break;
     }
-    if (!drawn || file.size() == 0) {
-        file.cancelWriting();
-        return false;
+    buffer.close();
+    return drawn ? bytes : QByteArray();
+}
+
+TPictureResult WritePictureFile(const std::string &fileName, const QByteArray &bytes)
+{
+    const auto failed = [](int error) {
+        return TPictureResult{false, error != 0 ? std::strerror(error) : "the file could not be written"};
+    };
+    if (fileName.empty()) return failed(ENOENT);
+    vesk::FileReplacement file(fileName.c_str());
+    if (file.stream() == nullptr) return failed(file.error());
+    if (std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), file.stream()) !=
+        static_cast<std::size_t>(bytes.size())) {
+        const int error = errno;
+        return failed(error);
     }
-    return file.commit();
+    if (!file.commit()) return failed(file.error());
+    return {true, {}};
+}
+
+TPictureResult SaveChartPicture(QCustomPlot &chart, const std::string &fileName, TPictureFormat format,
+                                const QSize &size)
+{
+    const QByteArray bytes = ChartPictureBytes(chart, format, size);
+    if (bytes.isEmpty()) return {false, "the chart could not be drawn at that size"};
+    return WritePictureFile(fileName, bytes);
 }

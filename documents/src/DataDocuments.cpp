@@ -146,8 +146,14 @@ bool TnData2D::AppendFile(const std::string &fileName, bool *loaded)
         return false;
 
     const uint32_t c = list.Count;
-    if (appendedList.Count > UINT32_MAX - c)
-        return false; // more measurements than a list can count
+    // The joined list is held to the limits of a single file.
+    if (const std::string problem = FileChecks::CountProblem(fileName, uint64_t{c} + appendedList.Count, FileChecks::TCountSource::Join);
+        !problem.empty()) {
+        ShowMessage(problem);
+        if (loaded != nullptr)
+            *loaded = false;
+        return false;
+    }
     list.SetCount(c + appendedList.Count);
     if (t != u)
         details.MixedPoleDipole = true;

@@ -156,17 +156,21 @@ std::string InputProblem(const std::string &fileName, TDocumentKind kind)
         return WithReason(HeaderMessage(kind, CodeNotOpened), "cannot open " + Quoted(fileName) + ": " + reason);
     };
 
-    // Examined by name first: opening a named pipe would wait for a writer.
+    // Opened without waiting (a named pipe would wait for a writer), then the
+    // opened file itself is examined, so that a name swapped between a check
+    // and the open cannot slip through.
     struct stat status {};
-    if (::stat(fileName.c_str(), &status) != 0)
+    const TDescriptor file(::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (file.Fd() < 0) {
+        const int reason = errno;
+        // A folder or device that cannot be opened for reading: say what it is.
+        if (::stat(fileName.c_str(), &status) == 0 && !S_ISREG(status.st_mode))
+            return cannotOpen("it is " + FileTypeWord(status.st_mode) + ", not a regular file");
+        return cannotOpen(std::strerror(reason));
+    }
+    if (::fstat(file.Fd(), &status) != 0)
         return cannotOpen(std::strerror(errno));
     if (!S_ISREG(status.st_mode))
-        return cannotOpen("it is " + FileTypeWord(status.st_mode) + ", not a regular file");
-
-    const TDescriptor file(::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (file.Fd() < 0)
-        return cannotOpen(std::strerror(errno));
-    if (::fstat(file.Fd(), &status) != 0 || !S_ISREG(status.st_mode))
         return cannotOpen("it is " + FileTypeWord(status.st_mode) + ", not a regular file");
 
     std::array<uint8_t, Header1DBytes> header{};
@@ -196,11 +200,8 @@ std::string InputProblem(const std::string &fileName, TDocumentKind kind)
     uint32_t count = 0;
     for (uint32_t i = 0; i < 4; ++i)
         count |= static_cast<uint32_t>(header[CountOffset + i]) << (8 * i);
-    if (count > MaxMeasurements)
-        return WithReason(VeskMessages::WithFileName(VeskMessages::CountTooLarge, fileName),
-                          "cannot read " + Quoted(fileName) + ": its header counts " + std::to_string(count) +
-                              " measurements, more than any survey has (at most " + std::to_string(MaxMeasurements) +
-                              ")");
+    if (std::string problem = CountProblem(fileName, count); !problem.empty())
+        return problem;
     const uint64_t needed = layout->HeaderBytes + static_cast<uint64_t>(count) * layout->RecordBytes;
     if (size < needed)
         return WithReason(VeskMessages::WithFileName(VeskMessages::CountExceedsFile, fileName),
@@ -210,16 +211,41 @@ std::string InputProblem(const std::string &fileName, TDocumentKind kind)
     return {};
 }
 
+std::string CountProblem(const std::string &fileName, uint64_t count, TCountSource source)
+{
+    const bool join = source == TCountSource::Join;
+    const auto refused = [&](const std::string &reason) {
+        return WithReason(VeskMessages::WithFileName(VeskMessages::CountTooLarge, fileName),
+                          (join ? "cannot append " : "cannot read ") + Quoted(fileName) + ": " +
+                              (join ? "the joined data would count " : "its header counts ") +
+                              std::to_string(count) + " measurements, " + reason);
+    };
+    if (count > MaxMeasurements)
+        return refused("more than any survey has (at most " + std::to_string(MaxMeasurements) + ")");
+    // Refused before anything is allocated: the program would exhaust the
+    // machine long before it could show them.
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long pageBytes = ::sysconf(_SC_PAGESIZE);
+    if (pages > 0 && pageBytes > 0) {
+        const uint64_t quarter = static_cast<uint64_t>(pages) * static_cast<uint64_t>(pageBytes) / 4;
+        if (count * MemoryPerMeasurement > quarter)
+            return refused("which would take about " + std::to_string((count * MemoryPerMeasurement) >> 20) +
+                           " MB, more than a quarter of this machine's memory (" + std::to_string(quarter >> 20) +
+                           " MB)");
+    }
+    return {};
+}
+
 std::string VersionMismatchLine(const std::string &fileName, TDocumentKind kind)
 {
     std::string line = "cannot read " + Quoted(fileName) + " as " + std::string(KindDescription(kind)) + ": ";
-    std::FILE *file = std::fopen(fileName.c_str(), "rb");
-    const int first = file != nullptr ? std::fgetc(file) : EOF;
-    if (file != nullptr)
-        std::fclose(file);
-    if (first == EOF)
+    // Opened without waiting and examined: a named pipe cannot block.
+    const TDescriptor file(::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    struct stat status {};
+    uint8_t version = 0;
+    if (file.Fd() < 0 || ::fstat(file.Fd(), &status) != 0 || !S_ISREG(status.st_mode) ||
+        ReadStart(file.Fd(), &version, 1) != 1)
         return line + "its version byte cannot be read";
-    const auto version = static_cast<uint8_t>(first);
     const std::optional<TDocumentKind> fileKind = DocumentKindFromVersionByte(version);
     if (!fileKind)
         return line + "its first byte " + std::to_string(version) + " is no version byte of the instrument's files";

@@ -15,11 +15,25 @@ namespace FileChecks {
 // memory of the machine.
 inline constexpr uint32_t MaxMeasurements = 10'000'000;
 
+// The memory one measurement takes in the program once it is shown (the
+// measurement list, the table's rows and the chart's points), in bytes: a
+// bound measured on the largest kind, 2D data, with room to spare.
+inline constexpr uint64_t MemoryPerMeasurement = 1024;
+
+// Where a count of measurements comes from: a file's header, or a join of
+// the file to the measurements a document holds.
+enum class TCountSource { Header, Join };
+
+// The reason a document may not hold `count` measurements: more than
+// MaxMeasurements, or more than a quarter of the machine's memory at
+// MemoryPerMeasurement each; empty when it may. The message names the file.
+std::string CountProblem(const std::string &fileName, uint64_t count, TCountSource source = TCountSource::Header);
+
 // Checks that the file can be loaded as a document of the kind: a regular
 // file (examined before it is opened, so that a named pipe or a device cannot
 // block the program), readable, holding its whole header and every record
 // its header counts (sizes after its version byte), and counting no more
-// than MaxMeasurements. Answers the message to show: the program's message,
+// than CountProblem allows. Answers the message to show: the program's message,
 // a line break and one English line with the file name and the reason; empty
 // when the file passes. A version byte that the kind does not read passes:
 // the library refuses it with result code 2.

@@ -1,4 +1,7 @@
 #include "DocumentsFixture.h"
+#include "FileChecks.h"
+
+#include <unistd.h>
 
 #include "documents/VeskMessages.h"
 
@@ -251,6 +254,38 @@ TEST_F(DocumentsTest, AHeaderCountTheFileCannotHoldIsRefused)
         EXPECT_EQ(document->ArrayDetailsCustom().ArrayType, ArrayTypeCode::Schlumberger);
         EXPECT_TRUE(document->ArrayDetailsCustom().FileName.empty());
     }
+}
+
+// A file whose header counts more measurements than the machine could show
+// is refused at once, before anything is allocated, even when the file holds
+// them (a sparse file of a few kilobytes on disk); a join is held to the same
+// limits as a single file.
+TEST_F(DocumentsTest, CountsBeyondTheMachinesMemoryAreRefusedBeforeAnythingIsRead)
+{
+    const uint64_t quarter = uint64_t(::sysconf(_SC_PHYS_PAGES)) * uint64_t(::sysconf(_SC_PAGESIZE)) / 4;
+    const uint64_t tooMany = quarter / FileChecks::MemoryPerMeasurement + 1;
+    if (tooMany > FileChecks::MaxMeasurements) GTEST_SKIP() << "this machine would hold the largest count allowed";
+
+    const auto count = static_cast<uint32_t>(tooMany);
+    const std::string path = Write("sparse.d0d", Build0D(THeader0D{Data0D, count, {}}, {}));
+    constexpr uint64_t HeaderBytes = 261, RecordBytes = 20;
+    std::filesystem::resize_file(path, HeaderBytes + uint64_t{count} * RecordBytes);
+    bool loaded = true;
+    TCustomVeskObject *document = Store.CreateDocument(TDocumentKind::Data0D, path, &loaded);
+    EXPECT_FALSE(loaded);
+    EXPECT_EQ(document->MeasurementsCustom().Count, 0u);
+    ASSERT_EQ(Host.Messages().size(), 1u);
+    EXPECT_NE(Host.Messages()[0].find("cannot read '" + path + "': its header counts " + std::to_string(count) +
+                                      " measurements, which would take about"),
+              std::string::npos)
+        << Host.Messages()[0];
+    EXPECT_NE(Host.Messages()[0].find("more than a quarter of this machine's memory"), std::string::npos);
+
+    // The same count reached by a join, and the bound of a single file.
+    EXPECT_EQ(FileChecks::CountProblem("j.d2d", count - 1, FileChecks::TCountSource::Join), "");
+    EXPECT_NE(FileChecks::CountProblem("j.d2d", count, FileChecks::TCountSource::Join)
+                  .find("cannot append 'j.d2d': the joined data would count " + std::to_string(count)),
+              std::string::npos);
 }
 
 TEST_F(DocumentsTest, AFileCutShortInsideItsHeaderIsRefusedForEveryKind)

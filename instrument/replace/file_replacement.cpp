@@ -87,13 +87,27 @@ void FileReplacement::noteFailure() {
 
 bool FileReplacement::createBeside(const std::string &target) {
     const std::size_t slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-    const std::string baseName = slash == std::string::npos ? target : target.substr(slash + 1);
-    if (baseName.empty()) return false;
+    folder_ = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    baseName_ = slash == std::string::npos ? target : target.substr(slash + 1);
+    if (baseName_.empty()) return false;
 
+    // First a file without a name in the target's folder: it gets one only
+    // when it is complete, so a process ended by any signal, even SIGKILL,
+    // leaves nothing beside the target. Mode 0666 lets the umask decide the
+    // permissions, as for any new file.
+    const int unnamed = open(folder_.empty() ? "." : folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (unnamed >= 0) {
+        stream_ = fdopen(unnamed, "wb");
+        if (stream_ == nullptr) {
+            close(unnamed);
+            return false;
+        }
+        unnamed_ = true;
+        return true;
+    }
+    // File systems without unnamed files: a named one beside the target.
     for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
-        const std::string candidate = folder + baseName.substr(0, kMaxBaseNameForTemporary) + randomSuffix();
-        // Mode 0666 lets the umask decide the permissions, as for any new file.
+        const std::string candidate = temporaryName();
         const int fd = open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0) {
             if (errno == EEXIST) continue;
@@ -111,6 +125,27 @@ bool FileReplacement::createBeside(const std::string &target) {
     return false;
 }
 
+std::string FileReplacement::temporaryName() const {
+    return folder_ + baseName_.substr(0, kMaxBaseNameForTemporary) + randomSuffix();
+}
+
+bool FileReplacement::nameUnnamedFile() {
+    // The unnamed file gets a free name beside the target, which the rename
+    // then moves over the target. Through /proc for anyone; the descriptor
+    // itself where /proc is missing (allowed to the superuser only).
+    const std::string descriptorPath = "/proc/self/fd/" + std::to_string(fileno(stream_));
+    for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
+        const std::string candidate = temporaryName();
+        if (linkat(AT_FDCWD, descriptorPath.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) == 0 ||
+            (errno == ENOENT && linkat(fileno(stream_), "", AT_FDCWD, candidate.c_str(), AT_EMPTY_PATH) == 0)) {
+            temporary_ = candidate;
+            return true;
+        }
+        if (errno != EEXIST) return false;
+    }
+    return false;
+}
+
 void FileReplacement::discard() {
     const int reason = errno; // cleaning up must not hide why the write failed
     if (stream_ != nullptr) std::fclose(stream_);
@@ -124,15 +159,17 @@ FileReplacement::~FileReplacement() { discard(); }
 
 bool FileReplacement::commit() {
     if (stream_ == nullptr) return false;
+    const bool replacing = unnamed_ || !temporary_.empty();
     bool ok = std::fflush(stream_) == 0;
-    if (ok && !temporary_.empty()) ok = fsync(fileno(stream_)) == 0;
+    if (ok && replacing) ok = fsync(fileno(stream_)) == 0;
+    if (ok && unnamed_) ok = nameUnnamedFile();
     if (!ok) noteFailure();
-    if (std::fclose(stream_) != 0) {
+    if (std::fclose(stream_) != 0 && ok) {
         noteFailure();
         ok = false;
     }
     stream_ = nullptr;
-    if (temporary_.empty()) return ok;
+    if (!replacing) return ok;
     if (ok && std::rename(temporary_.c_str(), target_.c_str()) == 0) {
         temporary_.clear();
         return true;

@@ -1,7 +1,8 @@
 // Writing a file so that a failure midway never damages an existing file of
 // the same name: the content goes to a new file beside the target, which is
 // renamed over the target only after every byte, the flush and the close
-// succeeded. Shared by the library's binary writers and the documents' text
+// succeeded. The new file has no name until then (where the file system
+// allows it), so a process that is killed leaves nothing behind. Shared by the library's binary writers and the documents' text
 // exports.
 #pragma once
 
@@ -32,13 +33,19 @@ public:
 
 private:
     bool createBeside(const std::string &target);
+    std::string temporaryName() const;
+    // Links the unnamed new file into the folder under a free name.
+    bool nameUnnamedFile();
     void discard();
     // Remembers errno as the reason, unless an earlier step failed already.
     void noteFailure();
 
     std::FILE *stream_ = nullptr;
     std::string target_;
-    std::string temporary_; // empty when writing to the target directly
+    std::string folder_;    // the target's folder with its slash; empty for the working folder
+    std::string baseName_;
+    std::string temporary_; // the new file's name while it has one
+    bool unnamed_ = false;  // the new file has no name yet
     int error_ = 0;
 };
 

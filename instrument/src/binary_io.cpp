@@ -1,6 +1,9 @@
 #include "binary_io.h"
 
 #include <bit>
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 #include <limits>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -21,14 +24,23 @@ void encodeUnsigned(std::uint64_t value, std::uint8_t *bytes, std::size_t width)
 
 } // namespace
 
-BinaryReader::BinaryReader(const char *path) : stream_(std::fopen(path, "rb")) {
-    // A folder opens for reading here but is no file to read: treat it as
-    // one that cannot be opened.
+BinaryReader::BinaryReader(const char *path) {
+    // Opened without waiting (a named pipe put in the file's place would
+    // wait for a writer), then the opened file itself is examined: only a
+    // regular file is read. A folder, pipe or device counts as a file that
+    // cannot be opened.
+    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return;
     struct stat opened {};
-    if (stream_ != nullptr && fstat(fileno(stream_), &opened) == 0 && S_ISDIR(opened.st_mode)) {
-        std::fclose(stream_);
-        stream_ = nullptr;
+    if (fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        close(fd);
+        errno = EINVAL;
+        return;
     }
+    const int flags = fcntl(fd, F_GETFL);
+    if (flags >= 0) fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    stream_ = fdopen(fd, "rb");
+    if (stream_ == nullptr) close(fd);
 }
 
 BinaryReader::~BinaryReader() {

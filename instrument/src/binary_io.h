@@ -17,7 +17,7 @@ public:
     BinaryReader(const BinaryReader &) = delete;
     BinaryReader &operator=(const BinaryReader &) = delete;
 
-    // False when the file cannot be opened for reading or names a folder.
+    // False when the file cannot be opened for reading or is no regular file.
     bool isOpen() const { return stream_ != nullptr; }
     // True once a read came up short (end of file or a read error).
     bool exhausted() const { return exhausted_; }

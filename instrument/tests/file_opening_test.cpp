@@ -1,12 +1,15 @@
 // Every reader answers 1 for a name that does not open as a file, a folder
 // included (reading one would otherwise look like a file without a version
-// byte), and leaves its outputs alone.
+// byte), and leaves its outputs alone. A named pipe and a device are no files
+// either: a pipe without a writer is refused at once instead of waiting.
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include "file_calls.h"
 #include "temp_folder.h"
@@ -22,8 +25,10 @@ std::function<void(const std::string &)> expectNotOpened(Call untouched) {
     };
 }
 
-TEST(FileOpening, ReadersGive1ForAFolder) {
+TEST(FileOpening, ReadersGive1ForAFolderAPipeAndADevice) {
     TempFolder folder;
+    const std::string pipe = folder.file("pipe.d2d");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     const struct {
         const char *name;
         std::function<void(const std::string &)> check;
@@ -40,6 +45,8 @@ TEST(FileOpening, ReadersGive1ForAFolder) {
         SCOPED_TRACE(reader.name);
         reader.check(folder.path().string());
         reader.check(folder.file("missing"));
+        reader.check(pipe);
+        reader.check("/dev/zero");
     }
 }
 

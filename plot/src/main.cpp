@@ -3,6 +3,8 @@
 #include "plot_command.h"
 
 #include "command_support.h"
+#include "descriptor_stream.h"
+#include "plot_program.h"
 
 #include <QApplication>
 #include <QtGlobal>
@@ -24,14 +26,20 @@ void QuietQtNotices(QtMsgType type, const QMessageLogContext &, const QString &m
 
 int main(int argc, char **argv)
 {
+    vesk::plot::EndWithTheStartingVesk();
+    // The picture and the help go to the real standard output; everything
+    // else that writes to standard output (the surface library prints its
+    // reports there) lands on standard error, so nothing mixes with a
+    // picture written to a pipe.
+    vesk::plot::DescriptorStream pictureStream(vesk::plot::TakeStandardOutput());
     // Never a window: the charts draw into pictures only.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(QuietQtNotices);
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
     QApplication application(argc, argv);
-    const int status = vesk::cli::RunReported(vesk::plot::PlotCommand, arguments, {std::cout, std::cerr});
-    std::cout.flush();
-    if (status == vesk::cli::ExitSuccess && !std::cout) {
+    const int status = vesk::cli::RunReported(vesk::plot::PlotCommand, arguments, {pictureStream, std::cerr});
+    pictureStream.flush();
+    if (status == vesk::cli::ExitSuccess && !pictureStream) {
         std::cerr << "vesk plot: cannot write to standard output\n";
         return vesk::cli::ExitDocumentFailed;
     }

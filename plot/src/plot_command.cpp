@@ -1,5 +1,6 @@
 #include "plot_command.h"
 
+#include "deferred_drawing.h"
 #include "plot_request.h"
 
 #include "command_support.h"
@@ -9,8 +10,6 @@
 #include "documents/DataDocuments.h"
 #include "presentation/GUIData2D.h"
 #include "presentation/StandaloneViews.h"
-
-#include <QFile>
 
 #include <ostream>
 
@@ -23,7 +22,7 @@ namespace {
 // program's defaults, as a freshly opened document shows them.
 void ApplyChartSettings(const PlotRequest &request, TCustomVeskObject &document)
 {
-    auto *presenter = dynamic_cast<TGUICustom *>(&document.Presenter());
+    auto *presenter = dynamic_cast<TGUICustom *>(&TDeferredDrawingHost::WindowPresenterOf(document));
     if (presenter == nullptr) return;
     if (request.logAxes) {
         presenter->CommonChartDetails().XLogScale = request.logAxes->x;
@@ -63,26 +62,42 @@ void ShowWithSettings(const cli::ParsedArguments &arguments, TCustomVeskObject &
     document.Update();
 }
 
-// Opens one input as the program would, applies the command line's
-// settings, draws its chart and writes the picture. Throws DocumentFailure.
+// Opens one input as the program would, joins the appended spreads to it,
+// applies the command line's settings, draws its chart once and writes the
+// picture. Throws DocumentFailure.
 void DrawJob(const PlotRequest &request, const PlotJob &job, const cli::ParsedArguments &arguments,
              cli::CommandIo io)
 {
     // Fresh controls for every input, as a document opened in a new window.
     TStandaloneViews views;
-    views.SetMessageCallback([&io](const QString &text) { io.err << text.toStdString() << std::endl; });
-    cli::Session session(io.err, std::make_unique<TStandaloneDocumentHost>(views));
+    int mapMessages = 0;
+    views.SetMessageCallback([&io, &mapMessages](const QString &text) {
+        ++mapMessages;
+        io.err << text.toStdString() << std::endl;
+    });
+    auto host = std::make_unique<TDeferredDrawingHost>(views);
+    TDeferredDrawingHost &drawing = *host;
+    cli::Session session(io.err, std::move(host));
     TCustomVeskObject &document = session.Open(job.input, job.kind);
     cli::AppendFiles(arguments, document);
     ApplyChartSettings(request, document);
+    drawing.ReleaseDrawing();
     ShowWithSettings(arguments, document);
+    // The presenters speak only of a pseudo-section map they could not build:
+    // a picture without its map is no picture of the data.
+    if (mapMessages > 0) throw cli::DocumentFailure("the pseudo-section map of '" + job.input + "' could not be drawn");
 
-    TChart &chart = views.ChartOf(job.kind);
-    const bool written = cli::WriteOutput(job.output, io.out, [&](const std::string &path) {
-        return SaveChartPicture(chart, QFile::decodeName(QByteArray::fromStdString(path)), request.format,
-                                request.size);
-    });
-    if (!written) throw cli::DocumentFailure("cannot write the picture '" + job.output + "'");
+    const QByteArray picture = ChartPictureBytes(views.ChartOf(job.kind), request.format, request.size);
+    if (picture.isEmpty()) throw cli::DocumentFailure("the picture '" + job.output + "' could not be drawn");
+    if (job.output == "-") {
+        io.out.write(picture.constData(), picture.size());
+        io.out.flush();
+        if (!io.out) throw cli::DocumentFailure("cannot write the picture to standard output");
+        return;
+    }
+    const TPictureResult written = WritePictureFile(job.output, picture);
+    if (!written.Written)
+        throw cli::DocumentFailure("cannot write the picture '" + job.output + "': " + written.Reason);
     if (request.reportOutputs) io.err << "wrote " << job.output << "\n";
 }
 

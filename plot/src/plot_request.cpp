@@ -133,6 +133,20 @@ Data2DChartSettings ReadChartSettings(const cli::ParsedArguments &arguments, con
     return chart;
 }
 
+// A picture named as a document or a text export would later be opened as
+// one, and would replace such a file: an output whose extension names one is
+// refused, whatever --format says.
+void RefuseDocumentName(const std::string &output)
+{
+    if (output == "-") return;
+    if (const std::optional<TDocumentKind> kind = DocumentKindFromExtension(output))
+        throw UsageError("-o: '" + output + "' names " + std::string(KindDescription(*kind)) +
+                         ", not a picture; name it .png, .svg or .pdf");
+    const std::string extension = Lowered(std::filesystem::path(output).extension().string());
+    if (extension == ".dat" || extension == ".csv" || extension == ".ohm")
+        throw UsageError("-o: '" + output + "' names a text export, not a picture; name it .png, .svg or .pdf");
+}
+
 bool NamesFolder(const std::string &output)
 {
     return output.ends_with('/') || std::filesystem::is_directory(output);
@@ -162,6 +176,7 @@ void NameOutputs(const cli::ParsedArguments &arguments, PlotRequest &request)
     if (request.jobs.size() != 1)
         throw UsageError("-o '" + *output + "' names one picture for " + std::to_string(request.jobs.size()) +
                          " files; name a folder to get one picture per file");
+    RefuseDocumentName(*output);
     const std::optional<TPictureFormat> named = *output == "-" ? std::nullopt : FormatOfName(*output);
     if (asked && named && *asked != *named)
         throw UsageError("--format " + std::string(arguments.Value("format").value()) +

@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QSet>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
@@ -60,6 +61,36 @@ TRun RunVesk(const QStringList &arguments, const QString &folder = QDir::tempPat
     run.Out = process.readAllStandardOutput();
     run.Err = QString::fromUtf8(process.readAllStandardError());
     return run;
+}
+
+// Runs a shell script in the folder, with $VESK the built vesk and $EXAMPLES
+// the examples' folder; $TMPDIR is the temporary folder given, if any. For
+// what QProcess cannot do: names that are no valid text, file size limits,
+// pipes and signals.
+TRun RunShell(const QString &script, const QString &folder, const QString &temporaryFolder = {})
+{
+    // Qt's runtime folder goes elsewhere: it is no temporary of the program.
+    QTemporaryDir runtime;
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("VESK"), QStringLiteral(VESK_BINARY));
+    environment.insert(QStringLiteral("EXAMPLES"), QStringLiteral(VESK_EXAMPLES_DIR));
+    if (!temporaryFolder.isEmpty()) environment.insert(QStringLiteral("TMPDIR"), temporaryFolder);
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script});
+    TRun run;
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit) return run;
+    run.Status = process.exitCode();
+    run.Out = process.readAllStandardOutput();
+    run.Err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+QStringList EntriesOf(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System | QDir::Hidden);
 }
 
 QByteArray Bytes(const QString &path)
@@ -160,6 +191,12 @@ private slots:
     void aFileThatFailsLeavesTheOthersDrawn();
     void standardOutputGetsThePicture();
     void withoutThePictureProgramVeskSaysSo();
+    void pictureTargets_data();
+    void pictureTargets();
+    void standardOutputCarriesOnlyThePicture();
+    void noTemporaryIsLeftBehind();
+    void aKilledVeskTakesThePictureProgramAlong();
+    void namesAreKeptAsBytes();
 };
 
 void PlotTest::everyDiagramOfEvery2DExample_data()
@@ -310,7 +347,11 @@ void PlotTest::refusals_data()
     QTest::newRow("filters leave nothing") << QStringList{wenner, QStringLiteral("--voltage"), QStringLiteral("1e9:2e9"), o, QStringLiteral("x.png")}
                                            << 1 << "no measurement passes the filters";
     QTest::newRow("folder missing in name") << QStringList{wenner, o, QStringLiteral("gone/x.png")}
-                                            << 1 << "cannot write the picture 'gone/x.png'";
+                                            << 1 << "cannot write the picture 'gone/x.png': No such file or directory";
+    QTest::newRow("named as data") << QStringList{wenner, QStringLiteral("--format"), QStringLiteral("png"), o, QStringLiteral("x.d2d")}
+                                   << 2 << "-o: 'x.d2d' names 2D data, not a picture";
+    QTest::newRow("named as an export") << QStringList{wenner, QStringLiteral("--format"), QStringLiteral("svg"), o, QStringLiteral("x.CSV")}
+                                        << 2 << "-o: 'x.CSV' names a text export, not a picture";
 }
 
 void PlotTest::refusals()
@@ -363,6 +404,166 @@ void PlotTest::withoutThePictureProgramVeskSaysSo()
     QVERIFY(process.waitForFinished(60000));
     QCOMPARE(process.exitCode(), 1);
     QVERIFY(QString::fromUtf8(process.readAllStandardError()).contains(QStringLiteral("vesk-plot is not installed beside vesk")));
+}
+
+// Every kind of place a picture can go, in every format where it matters:
+// a file is replaced only by a complete picture, a device is written in
+// place, and a failed write says why and keeps the old file.
+void PlotTest::pictureTargets_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("prepare"); // shell lines run before vesk plot in the folder
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("limit");   // shell lines run before vesk plot only
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("after");   // a shell test that must hold afterwards
+    for (const char *format : {"png", "svg", "pdf"}) {
+        const QString f = QString::fromLatin1(format);
+        QTest::addRow("%s new file", format) << f << QString() << "p." + f << QString() << 0 << QString()
+                                             << "test -s p." + f;
+        QTest::addRow("%s full disk", format)
+            << f << "printf 'old picture' > p." + f << "p." + f << QStringLiteral("ulimit -f 2; trap '' XFSZ;") << 1
+            << "cannot write the picture 'p." + f + "': File too large"
+            << "test \"$(cat p." + f + ")\" = 'old picture' && test \"$(ls -A | wc -l)\" = 1";
+        QTest::addRow("%s full device", format) << f << QString() << QStringLiteral("/dev/full") << QString() << 1
+                                                << QStringLiteral("cannot write the picture '/dev/full': No space left on device")
+                                                << QStringLiteral("test -c /dev/full");
+    }
+    QTest::newRow("existing file") << QStringLiteral("png") << QStringLiteral("printf old > p.png; chmod 640 p.png")
+                                   << QStringLiteral("p.png") << QString() << 0 << QString()
+                                   << QStringLiteral("test \"$(stat -c %a p.png)\" = 640 && test \"$(head -c 4 p.png | tail -c 3)\" = PNG");
+    QTest::newRow("link to a file") << QStringLiteral("png") << QStringLiteral("printf old > real.png; ln -s real.png p.png")
+                                    << QStringLiteral("p.png") << QString() << 0 << QString()
+                                    << QStringLiteral("test -L p.png && test \"$(head -c 4 real.png | tail -c 3)\" = PNG");
+    QTest::newRow("device") << QStringLiteral("png") << QString() << QStringLiteral("/dev/null") << QString() << 0
+                            << QString() << QStringLiteral("test -c /dev/null");
+}
+
+void PlotTest::pictureTargets()
+{
+    QFETCH(QString, format);
+    QFETCH(QString, prepare);
+    QFETCH(QString, output);
+    QFETCH(QString, limit);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+    QFETCH(QString, after);
+    QTemporaryDir folder;
+    QCOMPARE(RunShell(prepare + QStringLiteral("\ntrue"), folder.path()).Status, 0);
+    const TRun run = RunShell(QStringLiteral("(%1 exec \"$VESK\" plot \"$EXAMPLES/wenner.d2d\" --size 600x400 --format %2 -o %3)")
+                                  .arg(limit, format, output),
+                              folder.path());
+    QVERIFY2(run.Status == status, qPrintable(run.Err));
+    if (!message.isEmpty()) QVERIFY2(run.Err.contains(message), qPrintable(run.Err));
+    const TRun check = RunShell(after, folder.path());
+    QVERIFY2(check.Status == 0, qPrintable(after + QStringLiteral(" in ") + EntriesOf(folder.path()).join(' ')));
+    if (status == 0 && output.startsWith(QStringLiteral("p."))) CheckPicture(folder.filePath(output), format);
+}
+
+// Nothing but the picture goes to standard output; a map that cannot be
+// drawn makes no picture and a failure; a diagram without a map says nothing
+// of one.
+void PlotTest::standardOutputCarriesOnlyThePicture()
+{
+    QTemporaryDir folder;
+    const QStringList akima{QStringLiteral("plot"), Example(QStringLiteral("wenner.d2d")), QStringLiteral("--size"),
+                            SizeArgument, QStringLiteral("--gridding"), QStringLiteral("akima")};
+    QCOMPARE(RunVesk(akima + QStringList{QStringLiteral("-o"), folder.filePath(QStringLiteral("a.png"))}).Status, 0);
+    const TRun piped = RunVesk(akima + QStringList{QStringLiteral("-o"), QStringLiteral("-")});
+    QCOMPARE(piped.Status, 0);
+    QCOMPARE(piped.Out, Bytes(folder.filePath(QStringLiteral("a.png"))));
+
+    // One record of the Wenner profile, 40 times over.
+    const QByteArray wenner = Bytes(Example(QStringLiteral("wenner.d2d")));
+    constexpr int HeaderBytes = 335, RecordBytes = 37, Copies = 40;
+    QByteArray repeated = wenner.left(HeaderBytes);
+    repeated[1] = char(Copies);
+    repeated[2] = repeated[3] = repeated[4] = 0;
+    for (int k = 0; k < Copies; ++k) repeated += wenner.mid(HeaderBytes, RecordBytes);
+    const QString one = folder.filePath(QStringLiteral("one.d2d"));
+    QFile file(one);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(repeated) == repeated.size());
+    file.close();
+    for (const char *gridding : {"akima", "idw"}) {
+        const TRun failed = RunVesk({QStringLiteral("plot"), one, QStringLiteral("--gridding"), QString::fromLatin1(gridding),
+                                     QStringLiteral("-o"), QStringLiteral("-")});
+        QCOMPARE(failed.Status, 1);
+        QVERIFY2(failed.Out.isEmpty(), failed.Out.left(200).constData());
+        QVERIFY2(failed.Err.contains(QStringLiteral("the pseudo-section map of '") + one + QStringLiteral("' could not be drawn")),
+                 qPrintable(failed.Err));
+    }
+    const TRun withoutMap = RunVesk({QStringLiteral("plot"), one, QStringLiteral("--diagram"), QStringLiteral("signals"),
+                                  QStringLiteral("-o"), folder.filePath(QStringLiteral("s.png"))});
+    QVERIFY2(withoutMap.Status == 0 && withoutMap.Err.isEmpty(), qPrintable(withoutMap.Err));
+}
+
+// Writing to standard output leaves no temporary file, also when the reader
+// goes away early or the program is stopped by a signal.
+void PlotTest::noTemporaryIsLeftBehind()
+{
+    QTemporaryDir folder, temporaries;
+    // A join of 60 spreads: an export larger than a pipe holds.
+    QString join;
+    for (int k = 0; k < 60; ++k) join += QStringLiteral(" --append \"$EXAMPLES/wenner-roll.d2d\"");
+    const struct {
+        const char *Name;
+        QString Script;
+    } cases[] = {
+        {"picture to a pipe", QStringLiteral("\"$VESK\" plot \"$EXAMPLES/wenner.d2d\" -o - | head -c 4 > /dev/null")},
+        {"export to a pipe", "\"$VESK\" export \"$EXAMPLES/wenner.d2d\"" + join + " -o - | head -c 4 > /dev/null"},
+        // Standard output a pipe that nobody reads: the export waits in the
+        // copy from its temporary file until timeout sends the signal.
+        {"export stopped", "mkfifo out; exec 3<>out; timeout -s TERM 3 \"$VESK\" export \"$EXAMPLES/wenner.d2d\"" +
+                               join + " -o - >&3; exec 3>&-; rm -f out"},
+        {"export interrupted", "mkfifo out; exec 3<>out; timeout -s INT 3 \"$VESK\" export \"$EXAMPLES/wenner.d2d\"" +
+                                   join + " -o - >&3; exec 3>&-; rm -f out"},
+        {"export hung up", "mkfifo out; exec 3<>out; timeout -s HUP 3 \"$VESK\" export \"$EXAMPLES/wenner.d2d\"" +
+                               join + " -o - >&3; exec 3>&-; rm -f out"},
+    };
+    for (const auto &c : cases) {
+        RunShell(c.Script, folder.path(), temporaries.path());
+        QVERIFY2(EntriesOf(temporaries.path()).isEmpty(), qPrintable(QString::fromLatin1(c.Name) + QStringLiteral(": ") +
+                                                                      EntriesOf(temporaries.path()).join(' ')));
+        QVERIFY2(EntriesOf(folder.path()).isEmpty(), qPrintable(QString::fromLatin1(c.Name) + QStringLiteral(": ") +
+                                                                 EntriesOf(folder.path()).join(' ')));
+    }
+}
+
+// vesk killed while its picture program draws: the picture program ends
+// with it and no picture appears later.
+void PlotTest::aKilledVeskTakesThePictureProgramAlong()
+{
+    QTemporaryDir folder;
+    QString join;
+    for (int k = 0; k < 100; ++k) join += QStringLiteral(" --append \"$EXAMPLES/wenner-roll.d2d\"");
+    // The name is never written out whole in the script, so that only the
+    // picture program's command line holds it.
+    const QString script =
+        "n=late-; \"$VESK\" plot \"$EXAMPLES/wenner.d2d\"" + join + " --size 4000x4000 -o \"${n}picture.png\" & "
+        "sleep 1; kill -KILL $!; "
+        // The picture program must be gone within a few seconds.
+        "for k in 1 2 3 4 5 6 7 8 9 10; do "
+        "  grep -l 'late-pictur[e].png' /proc/[0-9]*/cmdline > /dev/null 2>&1 || exit 0; sleep 1; "
+        "done; exit 3";
+    const TRun run = RunShell(script, folder.path());
+    QVERIFY2(run.Status == 0, "the picture program outlived vesk");
+    QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("late-picture.png"))));
+}
+
+// File names that are no valid text keep their bytes: each picture lands
+// beside its input under the input's name.
+void PlotTest::namesAreKeptAsBytes()
+{
+    QTemporaryDir folder;
+    const QString script = QStringLiteral(
+        "a=$(printf 'a\\376.d2d'); b=$(printf 'a\\377.d2d'); "
+        "cp \"$EXAMPLES/wenner.d2d\" \"$a\" && cp \"$EXAMPLES/schlumberger.d2d\" \"$b\" && "
+        "\"$VESK\" plot \"$a\" \"$b\" --size 300x200 || exit 4; "
+        "test -s \"$(printf 'a\\376.png')\" && test -s \"$(printf 'a\\377.png')\" || exit 5; "
+        "test \"$(ls | wc -l)\" = 4; found=$?; rm -f a*; exit $found");
+    const TRun run = RunShell(script, folder.path());
+    QVERIFY2(run.Status == 0, qPrintable(QString::number(run.Status) + QLatin1Char(' ') + run.Err));
 }
 
 QTEST_MAIN(PlotTest)

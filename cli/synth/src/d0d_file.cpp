@@ -1,5 +1,7 @@
 #include "synth/d0d_file.h"
 
+#include "file_replacement.h"
+
 #include <cstdio>
 #include <limits>
 #include <system_error>
@@ -43,12 +45,13 @@ std::vector<std::uint8_t> Encode(std::span<const Reading> readings, const std::a
   return bytes;
 }
 
+// Through the project's file replacement: an existing file stays as it was
+// until every byte is on disk, a device is written in place.
 bool WriteAll(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  const bool closed = std::fclose(file) == 0;
-  return written && closed;
+  vesk::FileReplacement file(path.c_str());
+  if (file.stream() == nullptr) return false;
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file.stream()) != bytes.size()) return false;
+  return file.commit();
 }
 
 }  // namespace
@@ -57,21 +60,7 @@ bool WriteD0dFile(const std::filesystem::path& target, std::span<const Reading> 
                   const std::array<std::uint8_t, 6>& settings, std::string_view comment) {
   if (comment.size() > kCommentSize) return false;
   if (readings.size() > std::numeric_limits<std::uint32_t>::max()) return false;
-  std::filesystem::path temporary = target;
-  temporary += ".tmp";
-  if (!WriteAll(temporary, Encode(readings, settings, comment))) {
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    return false;
-  }
-  std::error_code error;
-  std::filesystem::rename(temporary, target, error);
-  if (error) {
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    return false;
-  }
-  return true;
+  return WriteAll(target, Encode(readings, settings, comment));
 }
 
 }  // namespace synth

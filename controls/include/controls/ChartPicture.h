@@ -2,8 +2,10 @@
 // at a given size exactly as the chart draws itself, legend included.
 #pragma once
 
+#include <QByteArray>
 #include <QSize>
-#include <QString>
+
+#include <string>
 
 class QCustomPlot;
 
@@ -13,8 +15,23 @@ enum class TPictureFormat { Png, Svg, Pdf };
 // while it is drawn.
 inline constexpr int LargestPictureSide = 10000;
 
-// Draws the chart at the size into the file. The picture goes to a new file
-// beside the target, which replaces the target only once it is complete, so
-// a failed write leaves an existing file as it was. False when the size is
-// empty or the file cannot be written.
-bool SaveChartPicture(QCustomPlot &chart, const QString &fileName, TPictureFormat format, const QSize &size);
+// What became of a picture: written, or the reason it was not.
+struct TPictureResult {
+    bool Written = false;
+    std::string Reason; // the system's reason, e.g. "No space left on device"
+};
+
+// The chart drawn at the size into the bytes of a picture file of the
+// format; empty when the size is empty or the drawing failed.
+QByteArray ChartPictureBytes(QCustomPlot &chart, TPictureFormat format, const QSize &size);
+
+// Writes the picture's bytes to the file named by `fileName` (the bytes of
+// the name, as the system takes them). A regular file or a new name gets a
+// new file beside it that replaces it only once every byte is on disk, so a
+// failed write leaves an existing file as it was; a device or named pipe is
+// written in place; a folder is refused.
+TPictureResult WritePictureFile(const std::string &fileName, const QByteArray &bytes);
+
+// Both: draws the chart and writes the picture.
+TPictureResult SaveChartPicture(QCustomPlot &chart, const std::string &fileName, TPictureFormat format,
+                                const QSize &size);

@@ -36,7 +36,8 @@ public:
     // mixed-types flag is set). Duplicates are merged and the presenter shows
     // everything. Any other file, or one that does not load, changes nothing;
     // the answer is then false. loaded, when given, receives whether the file
-    // loaded (false: its message has been shown; true with the answer false:
+    // loaded (false: its message has been shown, also when the joined list
+    // would exceed the limits of a single file; true with the answer false:
     // the file is neither such a spread nor such a half).
     bool AppendFile(const std::string &fileName, bool *loaded = nullptr);
 
