@@ -146,8 +146,9 @@ std::vector<std::vector<uint32_t>> SoundingGroups(const TArrayDetails1D &details
                 }
         members[group].push_back(i);
     }
-    for (std::vector<uint32_t> &records : members)
-        std::stable_sort(records.begin(), records.end(),
-                         [&list](uint32_t a, uint32_t b) { return list.HalfAB[a] < list.HalfAB[b]; });
+    if (distinct) // regrouped: each curve runs along AB/2
+        for (std::vector<uint32_t> &records : members)
+            std::stable_sort(records.begin(), records.end(),
+                             [&list](uint32_t a, uint32_t b) { return list.HalfAB[a] < list.HalfAB[b]; });
     return members;
 }

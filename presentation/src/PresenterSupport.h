@@ -80,7 +80,8 @@ void ReadDataChartItems(const TDataChartItems &items, TChartDetailsCustomData &d
 // own MN/2, so that overlap readings, which the AB/2 order puts into the next
 // group's block, stay on their curve. A record whose MN/2 no group has, and
 // every record when two groups share an MN/2 or only one group is in use,
-// keeps its block's group. Within a group the records are in AB/2 order.
+// keeps its block's group (in list order). Regrouped records are in AB/2
+// order within their group.
 // The walk stops at the list's end and at four groups.
 std::vector<std::vector<uint32_t>> SoundingGroups(const TArrayDetails1D &details, const TMeasurements1D &list);
 
