@@ -68,7 +68,7 @@ void TChartRules::Data2DMouseMoved(QMouseEvent *event)
     if (number <= 0 || data == nullptr) return;
     const Qt::KeyboardModifiers sweep = Qt::ShiftModifier | Qt::ControlModifier;
     if ((event->modifiers() & sweep) == sweep) {
-        data->DisableMeasurement(number);
+        SwitchOff(*data, number);
         return;
     }
     const TMeasurements2D &list = data->Measurements();
@@ -105,7 +105,18 @@ void TChartRules::Data2DMouseReleased(QMouseEvent *event)
     FPressedNumber = 0;
     if (onNoPoint) ChartMouseReleased(*FWindow.Widgets().Data2DChart, event);
     if (!samePoint) return;
-    if (auto *data = dynamic_cast<TnData2D *>(FWindow.SelectedDocument())) data->DisableMeasurement(number);
+    if (auto *data = dynamic_cast<TnData2D *>(FWindow.SelectedDocument())) SwitchOff(*data, number);
+}
+
+void TChartRules::SwitchOff(TnData2D &data, int number)
+{
+    const TMeasurements2D &list = data.Measurements();
+    for (uint32_t i = 0; i < list.Count && i < list.Number.size() && i < list.Used.size(); ++i)
+        if (list.Number[i] == number) {
+            if (list.Used[i] != 0) FWindow.DocumentEdited(&data);
+            break;
+        }
+    data.DisableMeasurement(number);
 }
 
 void TChartRules::ChartMouseReleased(TChart &chart, QMouseEvent *event)
@@ -151,7 +162,10 @@ void TChartRules::SetSelectedChecks(bool checked)
 {
     TGUIData2D *presenter = SelectedData2DPresenter(FWindow);
     if (presenter == nullptr) return;
-    presenter->SetUsedChecks(FWindow.Widgets().Data2DTable->SelectedRows(), checked);
+    const QList<int> rows = FWindow.Widgets().Data2DTable->SelectedRows();
+    if (rows.isEmpty()) return;
+    presenter->SetUsedChecks(rows, checked);
+    FWindow.DocumentEdited(FWindow.SelectedDocument());
     presenter->ReadTable();
 }
 

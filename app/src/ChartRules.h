@@ -12,6 +12,7 @@ class QMouseEvent;
 class TChart;
 class TChartSeries;
 class TForm_VeskMain;
+class TnData2D;
 
 class TChartRules : public QObject {
     Q_OBJECT
@@ -39,6 +40,9 @@ private:
     // The measurement number labelling the first point found under the
     // pixel in the series, in the order given; 0 when none.
     static int LabelledPointAt(std::initializer_list<TChartSeries *> series, const QPointF &pixel);
+
+    // Switches the measurement off; a used one makes the document changed.
+    void SwitchOff(TnData2D &data, int number);
 
     TForm_VeskMain &FWindow;
     int FPressedNumber = 0; // the point under a right-button press

@@ -1,18 +1,21 @@
-// The commands New, Open, Append, Save, Export, Delete and Close, and the
-// preparation of their dialogs.
+// The commands New, Open, Append, Save, Export, Delete and Close, the
+// preparation of their dialogs, and the question before changes are lost.
 #include "MainWindow.h"
 
 #include "BusyCursor.h"
 
 #include "documents/DataDocuments.h"
+#include "documents/FileKind.h"
 #include "documents/SequenceDocuments.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -56,6 +59,7 @@ void TForm_VeskMain::ConnectCommands()
     connect(w.Export, &QAction::triggered, this, &TForm_VeskMain::CommandExport);
     connect(w.Delete, &QAction::triggered, this, &TForm_VeskMain::CommandDelete);
     connect(w.Close, &QAction::triggered, this, &TForm_VeskMain::CommandClose);
+    connect(w.About, &QAction::triggered, this, &TForm_VeskMain::CommandAbout);
     connect(w.SavePicture, &QAction::triggered, this, &TForm_VeskMain::CommandSavePicture);
     connect(w.UpdateButton, &QPushButton::clicked, this, [this] { FRules->UpdateSelected(); });
 }
@@ -73,43 +77,77 @@ void TForm_VeskMain::CommandNew()
 
 void TForm_VeskMain::CommandOpen()
 {
-    const TFileAnswer answer = FDialogs->OpenFileName();
-    if (answer.FileName.isEmpty() || !QFileInfo::exists(answer.FileName)) return;
-    // The kind follows the file type chosen in the dialog, not the extension.
-    if (const auto kind = DocumentKindFromNumber(answer.FilterIndex)) {
-        TBusyCursor busy;
-        FStore->CreateDocument(*kind, EngineFileName(answer.FileName));
+    const TFilesAnswer answer = FDialogs->OpenFileNames();
+    TBusyCursor busy;
+    for (const QString &fileName : answer.FileNames) {
+        if (!QFileInfo::exists(fileName)) continue;
+        // A name with one of the five extensions is of that kind, whatever
+        // type the dialog showed; the type chosen decides for other names.
+        std::optional<TDocumentKind> kind = DocumentKindFromExtension(EngineFileName(fileName));
+        if (!kind) kind = DocumentKindFromNumber(answer.FilterIndex);
+        if (!kind) {
+            FDialogs->ShowMessage(QStringLiteral("cannot open '%1': not a file of this program "
+                                                 "(.s1d, .s2d, .d1d, .d2d or .d0d)").arg(fileName));
+            continue;
+        }
+        OpenDocument(*kind, EngineFileName(QFileInfo(fileName).absoluteFilePath()));
     }
+}
+
+bool TForm_VeskMain::OpenDocument(TDocumentKind kind, const std::string &fileName)
+{
+    // A file of another kind would be read as a design without values, or
+    // as nonsense: refused with what it looks like.
+    if (const std::string refusal = OtherKindLine(fileName, kind); !refusal.empty()) {
+        ShowMessage(refusal);
+        return false;
+    }
+    bool loaded = false;
+    TCustomVeskObject *document = FStore->CreateDocument(kind, fileName, &loaded);
+    if (document != nullptr && loaded)
+        FStates->MarkSaved(*document, QFile::decodeName(QByteArray::fromStdString(fileName)));
+    UpdateWindowTitle();
+    return loaded;
 }
 
 void TForm_VeskMain::CommandAppend()
 {
     auto *data = dynamic_cast<TnData2D *>(SelectedDocument());
     if (data == nullptr) return;
-    const TFileAnswer answer = FDialogs->OpenFileName();
+    const TFileAnswer answer = FDialogs->AppendFileName();
     if (answer.FileName.isEmpty()) return;
     TBusyCursor busy;
-    data->AppendFile(EngineFileName(answer.FileName));
+    bool loaded = false;
+    data->AppendFile(EngineFileName(answer.FileName), &loaded);
+    if (loaded) DocumentEdited(data);
 }
 
-bool TForm_VeskMain::PrepareSaveDialog(QString &defaultExtension, int &filterIndex) const
+bool TForm_VeskMain::PrepareSaveDialog(const TCustomVeskObject &document, QString &defaultExtension,
+                                       int &filterIndex) const
 {
-    const TCustomVeskObject *document = SelectedDocument();
-    if (document == nullptr || document->Kind() == TDocumentKind::Data0D) return false;
-    defaultExtension = FromView(FileExtension(document->Kind()));
-    filterIndex = int(document->Kind()); // 1 s1d, 2 s2d, 3 d1d, 4 d2d
+    if (document.Kind() == TDocumentKind::Data0D) return false;
+    defaultExtension = FromView(FileExtension(document.Kind()));
+    filterIndex = int(document.Kind()); // 1 s1d, 2 s2d, 3 d1d, 4 d2d
+    return true;
+}
+
+bool TForm_VeskMain::SaveDocument(TCustomVeskObject &document)
+{
+    QString extension;
+    int filterIndex = 0;
+    if (!PrepareSaveDialog(document, extension, filterIndex)) return false;
+    const TFileAnswer answer = FDialogs->SaveFileName(extension, filterIndex, FStates->FilePath(document));
+    if (answer.FileName.isEmpty()) return false;
+    TBusyCursor busy;
+    const QString fileName = QFileInfo(answer.FileName).absoluteFilePath();
+    if (!document.SaveToFile(EngineFileName(fileName))) return false; // still changed
+    FStates->MarkSaved(document, fileName);
     return true;
 }
 
 void TForm_VeskMain::CommandSave()
 {
-    QString extension;
-    int filterIndex = 0;
-    if (!PrepareSaveDialog(extension, filterIndex)) return;
-    const TFileAnswer answer = FDialogs->SaveFileName(extension, filterIndex);
-    if (answer.FileName.isEmpty()) return;
-    TBusyCursor busy;
-    SelectedDocument()->SaveToFile(EngineFileName(answer.FileName));
+    if (TCustomVeskObject *document = SelectedDocument()) SaveDocument(*document);
 }
 
 bool TForm_VeskMain::PrepareExportDialog(std::string_view &filter, QString &defaultExtension, int &filterIndex,
@@ -146,18 +184,66 @@ void TForm_VeskMain::CommandExport()
 
 void TForm_VeskMain::CommandDelete()
 {
-    ShowPagesFor({});
     TCustomVeskObject *document = SelectedDocument();
-    if (document == nullptr) return;
+    if (document == nullptr) {
+        ShowPagesFor({});
+        return;
+    }
+    if (FStates->IsChanged(*document) &&
+        FDialogs->AskDiscardChanges(QString::fromStdString(document->Name)) != TChangesAnswer::Discard)
+        return;
+    ShowPagesFor({});
     // Roll-along sequences based on it are unlinked by the store; the
     // candidates offered as bases may name it, so they go too.
     BaseSequenceCandidates.clear();
+    FStates->Forget(*document);
     FStore->DeleteDocument(document);
+    // Nothing of the deleted document stays on show.
+    FWidgets.MeasureCount->setText(QStringLiteral("Count:"));
+    FWidgets.Duration->setText(QStringLiteral("Appx.Duration:"));
+    SetStatusText({});
+    UpdateWindowTitle();
 }
 
 void TForm_VeskMain::CommandClose()
 {
     close();
+}
+
+std::vector<TCustomVeskObject *> TForm_VeskMain::ChangedDocuments() const
+{
+    std::vector<TCustomVeskObject *> changed;
+    for (TCustomVeskObject *document : FStore->Documents())
+        if (FStates->IsChanged(*document)) changed.push_back(document);
+    std::sort(changed.begin(), changed.end(),
+              [](const TCustomVeskObject *a, const TCustomVeskObject *b) { return a->TreeIndex < b->TreeIndex; });
+    return changed;
+}
+
+void TForm_VeskMain::closeEvent(QCloseEvent *event)
+{
+    const std::vector<TCustomVeskObject *> changed = ChangedDocuments();
+    if (changed.empty()) {
+        event->accept();
+        return;
+    }
+    QStringList names;
+    for (const TCustomVeskObject *document : changed) names.append(QString::fromStdString(document->Name));
+    switch (FDialogs->AskSaveChanges(names)) {
+    case TChangesAnswer::Discard: event->accept(); return;
+    case TChangesAnswer::Cancel: event->ignore(); return;
+    case TChangesAnswer::Save: break;
+    }
+    // Each in turn, shown while its dialog asks for the file; a cancelled
+    // dialog or a failed write keeps the window open.
+    for (TCustomVeskObject *document : changed) {
+        SelectNode(document->TreeIndex);
+        if (!SaveDocument(*document)) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
 }
 
 bool TForm_VeskMain::OpenFiles(const QStringList &fileNames)
@@ -187,9 +273,7 @@ bool TForm_VeskMain::OpenFiles(const std::vector<std::string> &fileNames)
         }
         std::error_code error;
         const std::filesystem::path absolute = std::filesystem::absolute(fileName, error);
-        bool loaded = false;
-        FStore->CreateDocument(*kind, error ? fileName : absolute.lexically_normal().string(), &loaded);
-        allOpened = allOpened && loaded;
+        allOpened = OpenDocument(*kind, error ? fileName : absolute.lexically_normal().string()) && allOpened;
     }
     return allOpened;
 }

@@ -45,6 +45,11 @@ public:
     // The 2D unit spacing typed as text: false (and the old value shown
     // again) when it is no usable length.
     bool UnitSpacingAccepted();
+    // A number item refused the user's text: the status bar says why.
+    void NumberRefused(TPropertyItem &item, const QString &text);
+    // A 1D design value the generator would refuse: false (and a usable
+    // value shown again, the status bar saying why).
+    bool Seq1DValueAccepted(TPropertyItem &item);
     // "Linear"/"Geometric": shows the other type's four increments.
     void SwapIncrements();
 

@@ -70,6 +70,7 @@ void TEditRules::ArrayTypeChosen()
         for (int group = 2; group <= 4; ++group)
             for (TPropertyItem *item : Seq2DGroupItems(page, group)) item->SetEnabled(false);
     }
+    FWindow.DocumentEdited(sequence);
     if (FWindow.NodeSelected())
         if (TCustomVeskObject *document = FWindow.SelectedDocument()) document->Update();
 }
@@ -82,6 +83,7 @@ void TEditRules::SequenceTypeChosen()
     // Roll along: expanded, so that "Single Sequencies" can be reached.
     page.NxComboBoxItem_SequenceType->SetExpanded(chosen == 1);
     if (sequence == nullptr || chosen < 0) return;
+    if (chosen != sequence->ArrayDetails().SequenceType) FWindow.DocumentEdited(sequence);
     sequence->ArrayDetails().SequenceType = uint8_t(chosen);
     sequence->FillInspector();
     sequence->Update();
@@ -122,6 +124,7 @@ void TEditRules::BaseSequenceChosen()
     const std::vector<TCustomVeskObject *> documents = FWindow.Store().Documents();
     if (std::find(documents.begin(), documents.end(), base) == documents.end() || base == sequence) return;
     sequence->SetBaseSequence(base);
+    FWindow.DocumentEdited(sequence);
     sequence->FillInspector();
     sequence->Update();
 }
@@ -159,6 +162,7 @@ void TEditRules::IncrementTypeChosen()
         for (size_t i = 0; i < checks.size(); ++i)
             if (checks[i]->Checked()) increments[i + 1]->SetEnabled(increments[0]->Enabled());
     }
+    FWindow.DocumentEdited(sequence);
     if (FWindow.NodeSelected())
         if (TCustomVeskObject *document = FWindow.SelectedDocument()) document->Update();
 }
@@ -208,7 +212,10 @@ bool TEditRules::UnitSpacingAccepted()
     normal.replace(QLatin1Char(','), QLatin1Char('.'));
     bool number = false;
     const double metres = normal.toDouble(&number);
-    if (number && std::isfinite(metres) && metres >= 0 && metres <= LargestSpacingMetres) return true;
+    // A spacing that rounds to 0 mm puts every electrode at 0 m, and no file
+    // can hold such a design.
+    const bool usable = number && std::isfinite(metres) && std::round(metres * 1000) >= 1;
+    if (usable && metres <= LargestSpacingMetres) return true;
 
     const double kept = sequence != nullptr ? sequence->ArrayDetails().UnitSpacingMetres() : 0;
     const QString keptText = QLocale::system().toString(kept, 'g', 15);
@@ -216,8 +223,59 @@ bool TEditRules::UnitSpacingAccepted()
         TUpdatesPause pause(FWindow.Views());
         item->SetString(keptText);
     }
-    FWindow.SetStatusText(QStringLiteral("Spacing <A>, [m]: not a valid number, kept %1").arg(keptText));
+    const QString why = !number || !std::isfinite(metres) ? QStringLiteral("not a valid number")
+                        : metres > LargestSpacingMetres  ? QStringLiteral("more than a file can hold")
+                                                         : QStringLiteral("must be at least 0.001 m");
+    FWindow.SetStatusText(QStringLiteral("Spacing <A>, [m]: %1, kept %2").arg(why, keptText));
     return false;
+}
+
+bool TEditRules::Seq1DValueAccepted(TPropertyItem &item)
+{
+    const TSeq1DPage &page = FWindow.Widgets().Seq1DPage;
+    auto *sequence = dynamic_cast<TnSeq1D *>(FWindow.SelectedDocument());
+    std::array<std::array<TPropertyItem *, 4>, 4> groups{};
+    groups[0] = {page.NxSpinItem_Seq1D_Spacing, page.NxSpinItem_Seq1D_Increment, page.NxSpinItem_Seq1D_SpacingCount,
+                 nullptr};
+    for (int g = 2; g <= 4; ++g) groups[size_t(g - 1)] = Seq1DGroupItems(page, g);
+    const std::array<TPropertyItem *, 4> checks{nullptr, page.NxCheckBoxItem_Seq1D_SecondLength,
+                                                page.NxCheckBoxItem_Seq1D_THirdLength,
+                                                page.NxCheckBoxItem_Seq1D_FourthLength};
+    const auto inUse = [&checks](size_t g) { return g == 0 || checks[g]->Checked(); };
+    // What the generator refuses: a geometric factor of 1 or less, and
+    // overlaps beyond the levels of the group before.
+    QString why;
+    for (size_t g = 0; g < groups.size() && why.isEmpty(); ++g) {
+        TPropertyItem *increment = groups[g][1], *levels = groups[g][2], *overlaps = groups[g][3];
+        if (&item == increment && page.NxComboBoxItem_Seq1D_IncrementType->ItemIndex() == IncrementTypeGeometric &&
+            item.AsFloat() <= 1)
+            why = QStringLiteral("a geometric factor must be above 1");
+        else if (&item == overlaps && g > 0 && item.AsFloat() > groups[g - 1][2]->AsFloat())
+            why = QStringLiteral("more overlaps than the group before has levels");
+        else if (&item == levels && g + 1 < groups.size() && inUse(g + 1) &&
+                 groups[g + 1][3]->AsFloat() > item.AsFloat())
+            why = QStringLiteral("fewer levels than the next group overlaps");
+        if (why.isEmpty() || sequence == nullptr) continue;
+        const TArrayDetails1D &details = sequence->ArrayDetails();
+        // The document's value when it is usable, else the nearest usable one.
+        double kept = 0;
+        if (&item == increment) {
+            kept = g < details.Increments.size() && details.Increments[g] > 1 ? details.Increments[g] : 1.5;
+        } else if (&item == overlaps) {
+            const double stored = g < details.OverlapCounts.size() ? details.OverlapCounts[g] : 0.0;
+            kept = std::min(stored, groups[g - 1][2]->AsFloat());
+        } else {
+            const double stored = g < details.LevelCounts.size() ? details.LevelCounts[g] : 1.0;
+            kept = std::max(stored, groups[g + 1][3]->AsFloat());
+        }
+        {
+            TUpdatesPause pause(FWindow.Views());
+            item.SetFloat(kept);
+        }
+        FWindow.SetStatusText(
+            QStringLiteral("%1: %2, kept %3").arg(item.Caption(), why, QLocale::system().toString(kept, 'g', 15)));
+    }
+    return why.isEmpty();
 }
 
 void TEditRules::CableGridEdited()
@@ -228,6 +286,7 @@ void TEditRules::CableGridEdited()
     if (cable == nullptr || sequence == nullptr) return;
     const TGridModel &model = FWindow.Widgets().CableGrid->Model();
     for (int row = 0; row < model.rowCount(); ++row) cable->SetEnabled(row, model.Checked(1, row));
+    FWindow.DocumentEdited(sequence);
     sequence->Update();
 }
 

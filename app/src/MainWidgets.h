@@ -38,7 +38,7 @@ struct TMainWidgets {
     QAction *SavePicture = nullptr;     // Action_SavePicture
 
     QAction *New = nullptr, *Open = nullptr, *Append = nullptr, *Save = nullptr, *Export = nullptr,
-            *Delete = nullptr, *Close = nullptr;
+            *Delete = nullptr, *Close = nullptr, *About = nullptr;
 
     TPropertyGrid *Seq2DInspector = nullptr, *Data2DInspector = nullptr, *Seq1DInspector = nullptr,
                *Data1DInspector = nullptr, *Data0DInspector = nullptr;

@@ -20,10 +20,10 @@ TForm_VeskMain::TForm_VeskMain(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("TForm_VeskMain"));
     setWindowTitle(QStringLiteral("Quelvo Tools"));
-    resize(1024, 768);
-    setMinimumSize(800, 600);
     setAcceptDrops(true);
 
+    FStates = new TDocumentStates(this);
+    connect(FStates, &TDocumentStates::StatesChanged, this, &TForm_VeskMain::UpdateWindowTitle);
     BuildLayout();
     BuildPages();
     FDialogs = std::make_unique<TVeskDialogs>(*this);
@@ -33,8 +33,22 @@ TForm_VeskMain::TForm_VeskMain(QWidget *parent) : QMainWindow(parent)
     connect(FWidgets.ObjectTree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem *current) { OnCurrentNodeChanged(current); });
     FStore = std::make_unique<TVeskStore>(*this);
+    FitToScreen();
+}
 
-    if (const QScreen *screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
+void TForm_VeskMain::FitToScreen()
+{
+    // 1024 x 768 and at least 800 x 600, but never more than the screen
+    // offers at its scale: room is left for the frame and title bar, and the
+    // window starts centred inside the available area.
+    constexpr int FrameRoom = 48;
+    const QScreen *screen = this->screen();
+    const QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768 + FrameRoom);
+    const QSize room(std::max(area.width() - 16, 200), std::max(area.height() - FrameRoom, 150));
+    setMinimumSize(QSize(800, 600).boundedTo(room));
+    resize(QSize(1024, 768).boundedTo(room));
+    const QPoint centred = area.center() - QPoint(width() / 2, (height() + FrameRoom) / 2);
+    move(std::max(centred.x(), area.left()), std::max(centred.y(), area.top()) + FrameRoom / 2);
 }
 
 TForm_VeskMain::~TForm_VeskMain()
@@ -110,6 +124,9 @@ void TForm_VeskMain::OnCurrentNodeChanged(QTreeWidgetItem *current)
     if (FDeletingNode) return;
     const TTreeNodeData data = current != nullptr ? ItemData(current) : TTreeNodeData{};
     ShowPagesFor(data);
+    // The status text told of the document shown before.
+    SetStatusText({});
+    UpdateWindowTitle();
     if (current == nullptr) return;
     if (auto *const *document = std::get_if<TCustomVeskObject *>(&data); document && *document) {
         ShowSelectedDocument(**document);
@@ -137,6 +154,25 @@ void TForm_VeskMain::FillCableGrid(TnCable &cable, bool readOnly)
         model.SetCellReadOnly(1, row, readOnly);
     }
     model.EndFill();
+}
+
+void TForm_VeskMain::DocumentEdited(TCustomVeskObject *document)
+{
+    if (document != nullptr) FStates->MarkChanged(*document);
+}
+
+void TForm_VeskMain::UpdateWindowTitle()
+{
+    QString title = QStringLiteral("Quelvo Tools");
+    if (const TCustomVeskObject *document = SelectedDocument()) {
+        const QString path = FStates->FilePath(*document);
+        const QString name = path.isEmpty() ? QString::fromStdString(document->Name) : QFileInfo(path).fileName();
+        title = name + (FStates->IsChanged(*document) ? QStringLiteral("*") : QString()) + QStringLiteral(" - ") + title;
+    }
+    setWindowTitle(title);
+    if (!FStore) return;
+    for (const TCustomVeskObject *document : FStore->Documents())
+        if (QTreeWidgetItem *item = NodeItem(document->TreeIndex)) item->setToolTip(0, FStates->FilePath(*document));
 }
 
 void TForm_VeskMain::RenumberDocuments()

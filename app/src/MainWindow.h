@@ -6,6 +6,7 @@
 #pragma once
 
 #include "ChartRules.h"
+#include "DocumentStates.h"
 #include "EditRules.h"
 #include "MainWidgets.h"
 #include "VeskDialogs.h"
@@ -35,6 +36,7 @@ public:
     TVeskDialogs &Dialogs() { return *FDialogs; }
     TMainWidgets &Widgets() { return FWidgets; }
     const TPresenterViews &Views() const { return FViews; }
+    TDocumentStates &States() { return *FStates; }
 
     // The selected node's document (for a child node, its parent's); null
     // when nothing is selected.
@@ -46,9 +48,9 @@ public:
     // hides the three page controls for nothing.
     void ShowPagesFor(const TTreeNodeData &data);
     void RenumberDocuments();
-    // Sets the save dialog's extension and type for the selected document;
+    // Sets the save dialog's extension and type for the document;
     // false when it cannot be saved.
-    bool PrepareSaveDialog(QString &defaultExtension, int &filterIndex) const;
+    bool PrepareSaveDialog(const TCustomVeskObject &document, QString &defaultExtension, int &filterIndex) const;
     bool PrepareExportDialog(std::string_view &filter, QString &defaultExtension, int &filterIndex,
                              QString &presetName) const;
 
@@ -60,6 +62,12 @@ public:
     void CommandExport();
     void CommandDelete();
     void CommandClose();
+    void CommandAbout();
+    // Runs the Save dialog for the document and writes it; false when the
+    // dialog was cancelled or the write failed.
+    bool SaveDocument(TCustomVeskObject &document);
+    // A user edit of the document: it now differs from its file.
+    void DocumentEdited(TCustomVeskObject *document);
     // Save Picture... of the chart whose menu was opened last (PictureCommand.cpp).
     void CommandSavePicture();
     // Opens the chart menu at the pointer for that chart.
@@ -101,6 +109,8 @@ public:
     void SetStatusText(const QString &text);
 
 protected:
+    // With changed documents the user chooses: save them, discard, or stay.
+    void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
@@ -110,12 +120,24 @@ private:
     void ConnectCommands();    // Commands.cpp
     void OnCurrentNodeChanged(QTreeWidgetItem *current);
     void FillCableGrid(TnCable &cable, bool readOnly);
+    // Creates the document of the kind from the file (full path); false
+    // when it was not read.
+    bool OpenDocument(TDocumentKind kind, const std::string &fileName);
+    // Title "<file>* - Quelvo Tools" of the selected document (its tree name
+    // when it has no file; "*" when changed); the tree's tooltips give the
+    // full file paths.
+    void UpdateWindowTitle();
+    // Keeps the window inside the available area of its screen.
+    void FitToScreen();
+    // Documents with changes not yet saved, in tree order.
+    std::vector<TCustomVeskObject *> ChangedDocuments() const;
 
     TMainWidgets FWidgets;
     TPresenterViews FViews;
     std::unique_ptr<TVeskDialogs> FDialogs;
     std::unique_ptr<TEditRules> FRules;
     std::unique_ptr<TChartRules> FChartRules;
+    TDocumentStates *FStates = nullptr; // child of the window
     std::unordered_map<const QTreeWidgetItem *, TTreeNodeData> FNodeData;
     bool FUpdatesEnabled = true;
     bool FDeletingNode = false;

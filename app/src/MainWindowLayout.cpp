@@ -7,6 +7,8 @@
 #include "controls/GridView.h"
 #include "controls/PropertyGrid.h"
 
+#include "presentation/TableSetup.h"
+
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -103,9 +105,12 @@ void TForm_VeskMain::BuildLayout()
     fileMenu->addSeparator();
     fileMenu->addActions({w.Save, w.Export});
     fileMenu->addSeparator();
-    fileMenu->addAction(w.Close);
+    fileMenu->addActions({w.Delete, w.Close});
     QMenu *aboutMenu = menuBar()->addMenu(QStringLiteral("About"));
     aboutMenu->setObjectName(QStringLiteral("Menu_About"));
+    w.About = aboutMenu->addAction(QStringLiteral("About Quelvo Tools"));
+    w.About->setObjectName(QStringLiteral("Action_About"));
+    w.About->setMenuRole(QAction::AboutRole);
 
     w.ToolBar = new QToolBar(QStringLiteral("ToolBar1"), this);
     w.ToolBar->setObjectName(QStringLiteral("ToolBar1"));
@@ -248,6 +253,7 @@ void TForm_VeskMain::BuildLayout()
 
     w.StatusText = new QLabel;
     w.StatusText->setObjectName(QStringLiteral("StatusBar_Panel"));
+    w.StatusText->setTextFormat(Qt::PlainText); // "Spacing <A>, [m]" shows as typed
     w.StatusText->setMinimumWidth(500);
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->addWidget(w.StatusText);
@@ -296,4 +302,5 @@ void TForm_VeskMain::BuildPages()
     FViews.Data0DPage = &w.Data0DPage;
     FViews.MeasureCountPanel = w.MeasureCount;
     FViews.DurationPanel = w.Duration;
+    SetUpTables(FViews);
 }

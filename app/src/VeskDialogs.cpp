@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 #include <utility>
@@ -74,39 +75,62 @@ std::optional<TFileAnswer> TVeskDialogs::TakeQueuedFile(int presetIndex)
     return answer;
 }
 
-TFileAnswer TVeskDialogs::OpenFileName()
+TFilesAnswer TVeskDialogs::RunOpenDialog(const QString &title, const QString &name, bool several)
 {
-    if (auto queued = TakeQueuedFile(FOpenFilterIndex)) {
-        if (!queued->FileName.isEmpty()) FOpenFilterIndex = queued->FilterIndex;
-        return *queued;
-    }
-    const QStringList filters = NameFilters(OpenDialogFilter);
-    QFileDialog dialog(FParent, QStringLiteral("Open"), FLastFolder);
-    dialog.setObjectName(QStringLiteral("OpenDialog"));
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    QStringList filters = NameFilters(OpenDialogFilter);
+    filters.append(QStringLiteral("All Supported Files (*.s1d *.s2d *.d0d *.d1d *.d2d)"));
+    QFileDialog dialog(FParent, title, FLastFolder);
+    dialog.setObjectName(name);
+    dialog.setFileMode(several ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.value(FOpenFilterIndex - 1));
-    TFileAnswer answer = RunFileDialog(dialog, filters);
-    if (!answer.FileName.isEmpty()) {
-        FOpenFilterIndex = answer.FilterIndex;
-        FLastFolder = QFileInfo(answer.FileName).absolutePath();
-    }
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    TFilesAnswer answer{dialog.selectedFiles(), int(filters.indexOf(dialog.selectedNameFilter())) + 1};
+    FOpenFilterIndex = answer.FilterIndex;
+    FLastFolder = QFileInfo(answer.FileNames.constFirst()).absolutePath();
     return answer;
 }
 
-TFileAnswer TVeskDialogs::SaveFileName(const QString &defaultExtension, int filterIndex)
+TFilesAnswer TVeskDialogs::OpenFileNames()
+{
+    if (FNextFiles) {
+        TFilesAnswer answer = *std::exchange(FNextFiles, std::nullopt);
+        if (answer.FilterIndex == 0) answer.FilterIndex = FOpenFilterIndex;
+        if (!answer.FileNames.isEmpty()) FOpenFilterIndex = answer.FilterIndex;
+        return answer;
+    }
+    if (auto queued = TakeQueuedFile(FOpenFilterIndex)) {
+        if (queued->FileName.isEmpty()) return {};
+        FOpenFilterIndex = queued->FilterIndex;
+        return {{queued->FileName}, queued->FilterIndex};
+    }
+    return RunOpenDialog(QStringLiteral("Open"), QStringLiteral("OpenDialog"), true);
+}
+
+TFileAnswer TVeskDialogs::AppendFileName()
+{
+    if (auto queued = TakeQueuedFile(FOpenFilterIndex)) return *queued;
+    const TFilesAnswer answer = RunOpenDialog(QStringLiteral("Append"), QStringLiteral("AppendDialog"), false);
+    return {answer.FileNames.value(0), answer.FilterIndex};
+}
+
+TFileAnswer TVeskDialogs::SaveFileName(const QString &defaultExtension, int filterIndex, const QString &presetPath)
 {
     if (auto queued = TakeQueuedFile(filterIndex)) return *queued;
     const QStringList filters = NameFilters(SaveDialogFilter);
-    QFileDialog dialog(FParent, QStringLiteral("Save"), FLastFolder);
+    const QString folder = presetPath.isEmpty() ? FLastFolder : QFileInfo(presetPath).absolutePath();
+    QFileDialog dialog(FParent, QStringLiteral("Save"), folder);
     dialog.setObjectName(QStringLiteral("SaveDialog"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave); // asks before overwriting
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.value(filterIndex - 1));
     // The save writes the document's own format whatever type is picked, so
     // a bare name always gets the document kind's extension.
     dialog.setDefaultSuffix(WithoutDot(defaultExtension));
+    if (!presetPath.isEmpty()) dialog.selectFile(QFileInfo(presetPath).fileName());
     TFileAnswer answer = RunFileDialog(dialog, filters);
     if (!answer.FileName.isEmpty()) FLastFolder = QFileInfo(answer.FileName).absolutePath();
     return answer;
@@ -186,6 +210,59 @@ void TVeskDialogs::ShowMessage(const QString &text)
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quelvo Tools"), text, QMessageBox::Ok, FParent);
     box.setObjectName(QStringLiteral("VeskMessageBox"));
     box.exec();
+}
+
+TChangesAnswer TVeskDialogs::Ask(const QString &name, const QString &text, bool offerSave)
+{
+    if (FNextChangesAnswer) return *std::exchange(FNextChangesAnswer, std::nullopt);
+    if (FMessagesAnswered) {
+        FQuestions.append(text);
+        return TChangesAnswer::Cancel;
+    }
+    TArrowCursor arrow;
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Quelvo Tools"), text, QMessageBox::NoButton, FParent);
+    box.setObjectName(name);
+    QPushButton *save = offerSave ? box.addButton(QMessageBox::Save) : nullptr;
+    QPushButton *discard = box.addButton(QMessageBox::Discard);
+    QPushButton *cancel = box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(save != nullptr ? save : cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (save != nullptr && box.clickedButton() == save) return TChangesAnswer::Save;
+    if (box.clickedButton() == discard) return TChangesAnswer::Discard;
+    return TChangesAnswer::Cancel;
+}
+
+TChangesAnswer TVeskDialogs::AskSaveChanges(const QStringList &documents)
+{
+    QString text = QStringLiteral("These documents have changes that are not saved:\n");
+    for (const QString &document : documents) text += QStringLiteral("\n    ") + document;
+    text += QStringLiteral("\n\nSave them before closing?");
+    return Ask(QStringLiteral("SaveChangesBox"), text, true);
+}
+
+TChangesAnswer TVeskDialogs::AskDiscardChanges(const QString &document)
+{
+    return Ask(QStringLiteral("DiscardChangesBox"),
+               QStringLiteral("%1 has changes that are not saved. Delete it and discard them?").arg(document), false);
+}
+
+void TVeskDialogs::ShowAbout(const QString &text)
+{
+    QMessageBox box(QMessageBox::Information, QStringLiteral("About Quelvo Tools"), text, QMessageBox::Ok, FParent);
+    box.setObjectName(QStringLiteral("AboutBox"));
+    box.setTextFormat(Qt::RichText);
+    box.exec();
+}
+
+void TVeskDialogs::SetNextChangesAnswer(TChangesAnswer answer)
+{
+    FNextChangesAnswer = answer;
+}
+
+void TVeskDialogs::SetNextFileNames(const QStringList &fileNames, int filterIndex)
+{
+    FNextFiles = TFilesAnswer{fileNames, filterIndex};
 }
 
 int TVeskDialogs::NewDocument()

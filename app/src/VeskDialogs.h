@@ -20,6 +20,16 @@ struct TFileAnswer {
     int FilterIndex = 1;
 };
 
+// The Open dialog's answer: the chosen files in the order chosen and the
+// 1-based index of the chosen file type; no names means cancelled.
+struct TFilesAnswer {
+    QStringList FileNames;
+    int FilterIndex = 1;
+};
+
+// The answer to the question asked before changed documents would be lost.
+enum class TChangesAnswer { Save, Discard, Cancel };
+
 // The picture dialog's answer: file, type (1 PNG, 2 SVG, 3 PDF) and size in
 // pixels; an empty name means cancelled.
 struct TPictureAnswer {
@@ -39,11 +49,16 @@ public:
     explicit TVeskDialogs(QWidget &parent);
     ~TVeskDialogs();
 
-    // Open: the chosen index is kept between uses (4 at start).
-    TFileAnswer OpenFileName();
+    // Open: one file or several; the five kinds' types and "All Supported
+    // Files"; the chosen index is kept between uses (4 at start).
+    TFilesAnswer OpenFileNames();
+    // Append: one file, the Open dialog's types, titled "Append".
+    TFileAnswer AppendFileName();
     // Save: default extension and type index of the document kind; a name
-    // typed without an extension gets the default one; overwriting asks.
-    TFileAnswer SaveFileName(const QString &defaultExtension, int filterIndex);
+    // typed without an extension gets the default one; overwriting asks. A
+    // document with a file opens the dialog in its folder with its name
+    // preset (presetPath: the full path; empty: the last folder, no name).
+    TFileAnswer SaveFileName(const QString &defaultExtension, int filterIndex, const QString &presetPath = {});
     // Export: the filter list of the document kind; switching the type
     // switches the default extension (".dat" type 1, ".csv" type 2, ".ohm" type 3).
     TFileAnswer ExportFileName(std::string_view filter, const QString &defaultExtension, int filterIndex,
@@ -53,29 +68,48 @@ public:
     TPictureAnswer PictureFileName(const QSize &chartSize);
     // A message box titled "Quelvo Tools" with the text.
     void ShowMessage(const QString &text);
+    // Before closing the window: the changed documents are listed; Save,
+    // Discard or Cancel ("SaveChangesBox").
+    TChangesAnswer AskSaveChanges(const QStringList &documents);
+    // Before deleting a changed document: Discard or Cancel ("DiscardChangesBox").
+    TChangesAnswer AskDiscardChanges(const QString &document);
+    // The About box ("AboutBox").
+    void ShowAbout(const QString &text);
     // The new-document dialog: 2 for "Blank 2D", 1 for "Blank 1D", 0 when cancelled.
     int NewDocument();
     TForm_VeskNew &NewDialog();
 
     // Queued answers for unattended runs.
     void SetNextFileName(const QString &fileName, int filterIndex = 0); // 0: the dialog's preset index
+    void SetNextFileNames(const QStringList &fileNames, int filterIndex = 0); // for Open
     void SetNextFileCancelled();
     void SetNextPicture(const QString &fileName, int filterIndex, const QSize &size = {}); // empty: the chart's
     void SetNextMessageAnswered(); // the next message is recorded, not shown
     void SetMessagesAnswered(bool answered); // every message recorded, not shown
     void SetNextNewDocument(int choice);     // 0 cancel, 1 Blank 1D, 2 Blank 2D
+    // The answer to the next question. Without one, a question while every
+    // message is recorded is recorded too and answered Cancel, which loses
+    // nothing.
+    void SetNextChangesAnswer(TChangesAnswer answer);
+    const QStringList &Questions() const { return FQuestions; }
 
     const QStringList &Messages() const { return FMessages; }
     int OpenFilterIndex() const { return FOpenFilterIndex; }
 
 private:
     std::optional<TFileAnswer> TakeQueuedFile(int presetIndex);
+    // Runs the Open or Append dialog.
+    TFilesAnswer RunOpenDialog(const QString &title, const QString &name, bool several);
+    TChangesAnswer Ask(const QString &name, const QString &text, bool offerSave);
 
     QWidget *FParent;
     TForm_VeskNew *FNewDialog; // owned by the parent widget
     int FOpenFilterIndex = 4;
     QString FLastFolder;
     std::optional<TFileAnswer> FNextFile;
+    std::optional<TFilesAnswer> FNextFiles;
+    std::optional<TChangesAnswer> FNextChangesAnswer;
+    QStringList FQuestions;
     std::optional<TPictureAnswer> FNextPicture;
     int FPictureFilterIndex = 1;
     bool FNextMessageAnswered = false;

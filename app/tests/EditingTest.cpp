@@ -247,18 +247,29 @@ private slots:
         for (int row = 0; row < 24; ++row) QVERIFY(sequence->ArrayDetails().Cable1.IsEnabled(row));
     }
 
-    void UnitSpacingThatIsNoNumberIsKept()
+    void UnitSpacingThatCannotBeSavedIsKept()
     {
         New(2);
         auto *sequence = dynamic_cast<TnSeq2D *>(FWindow->SelectedDocument());
-        for (const char *text : {"abc", "-1", "1e12", "inf"}) {
+        const QList<QPair<const char *, const char *>> cases{
+            {"abc", "not a valid number"},       {"inf", "not a valid number"},
+            {"-1", "must be at least 0.001 m"},  {"0", "must be at least 0.001 m"},
+            {"0,0004", "must be at least 0.001 m"}, {"1e12", "more than a file can hold"}};
+        for (const auto &[text, why] : cases) {
             Seq2D("NxTextItem_Spacing")->userSetValue(QString::fromLatin1(text));
             QCOMPARE(sequence->ArrayDetails().UnitSpacingMetres(), 5.0);
             QCOMPARE(Seq2D("NxTextItem_Spacing")->Text(), QStringLiteral("5"));
-            QCOMPARE(Status(), QStringLiteral("Spacing <A>, [m]: not a valid number, kept 5"));
+            QCOMPARE(Status(), QStringLiteral("Spacing <A>, [m]: %1, kept 5").arg(QString::fromLatin1(why)));
         }
-        QVERIFY(Seq2D("NxTextItem_Spacing")->userSetValue(QStringLiteral("2.5")));
+        // The label shows the text as typed, not as markup ("<A>" is no tag).
+        auto *status = FWindow->findChild<QLabel *>(QStringLiteral("StatusBar_Panel"));
+        QCOMPARE(status->textFormat(), Qt::PlainText);
+        QVERIFY(Seq2D("NxTextItem_Spacing")->userSetValue(QStringLiteral("2,5")));
         QCOMPARE(sequence->ArrayDetails().UnitSpacingMetres(), 2.5);
+        // What is accepted saves.
+        Save(FFolder->filePath(QStringLiteral("spaced.s2d")));
+        QVERIFY(QFile::exists(FFolder->filePath(QStringLiteral("spaced.s2d"))));
+        QVERIFY(FWindow->Dialogs().Messages().isEmpty());
     }
 
     void HoverShowsTheMeasurementAndRightClickSwitchesItOff()

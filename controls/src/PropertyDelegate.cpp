@@ -1,5 +1,6 @@
 #include "PropertyDelegate.h"
 
+#include "NumberEditor.h"
 #include "NumberText.h"
 #include "controls/PropertyGrid.h"
 
@@ -27,7 +28,7 @@ QWidget *TPropertyDelegate::createEditor(QWidget *parent, const QStyleOptionView
         return editor;
     }
     case TItemKind::Spin: {
-        auto *editor = new QDoubleSpinBox(parent);
+        auto *editor = new TNumberEditor(parent);
         editor->setFrame(false);
         editor->setKeyboardTracking(false);
         return editor;
@@ -57,7 +58,7 @@ void TPropertyDelegate::setEditorData(QWidget *editor, const QModelIndex &index)
     if (!item) return;
     if (auto *line = qobject_cast<QLineEdit *>(editor)) {
         line->setText(item->AsString());
-    } else if (auto *spin = qobject_cast<QDoubleSpinBox *>(editor)) {
+    } else if (auto *spin = qobject_cast<TNumberEditor *>(editor)) {
         const double value = item->AsFloat();
         // Never show fewer decimals than the value has, and keep a value the
         // program wrote outside the limits as it is (userSetValue refuses it).
@@ -80,8 +81,14 @@ void TPropertyDelegate::setModelData(QWidget *editor, QAbstractItemModel *, cons
     // Closing an editor without a change is no edit.
     if (auto *line = qobject_cast<QLineEdit *>(editor)) {
         if (line->text() != item->AsString()) item->userSetValue(line->text());
-    } else if (auto *spin = qobject_cast<QDoubleSpinBox *>(editor)) {
-        if (spin->value() != item->AsFloat()) item->userSetValue(spin->value());
+    } else if (auto *spin = qobject_cast<TNumberEditor *>(editor)) {
+        // The typed text, read with "." or ","; text that is no number or
+        // lies outside the limits is refused and reported.
+        const QString text = spin->TypedText().trimmed();
+        if (text == spin->textFromValue(item->AsFloat())) return;
+        const std::optional<double> number = ParseUserNumber(text);
+        if (number && *number == item->AsFloat()) return;
+        if (!item->userSetValue(text)) emit FGrid->InputRefused(item, text);
     } else if (auto *combo = qobject_cast<QComboBox *>(editor)) {
         if (combo->currentIndex() >= 0 && combo->currentIndex() != item->ItemIndex())
             item->userSetValue(combo->currentIndex());

@@ -1,4 +1,5 @@
 #include "FileChecks.h"
+#include "documents/FileKind.h"
 
 #include "documents/VeskMessages.h"
 
@@ -254,3 +255,22 @@ std::string VersionMismatchLine(const std::string &fileName, TDocumentKind kind)
 }
 
 } // namespace FileChecks
+
+std::string OtherKindLine(const std::string &fileName, TDocumentKind kind)
+{
+    // Only a regular file is opened: a named pipe would wait for a writer.
+    struct stat status {};
+    if (::stat(fileName.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+        return {};
+    std::FILE *file = std::fopen(fileName.c_str(), "rb");
+    if (file == nullptr)
+        return {};
+    const int first = std::fgetc(file);
+    std::fclose(file);
+    if (first == EOF)
+        return {};
+    const std::optional<TDocumentKind> fileKind = DocumentKindFromVersionByte(static_cast<uint8_t>(first));
+    if (!fileKind || *fileKind == kind)
+        return {};
+    return FileChecks::VersionMismatchLine(fileName, kind);
+}

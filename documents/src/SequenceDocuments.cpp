@@ -113,7 +113,7 @@ bool TnSeq2D::GenerateSequence2D()
 
     std::array<uint32_t, GroupSlots> groupCounts{};
     if (const uint8_t code = generate(CountPass, groupCounts.data()); code != 0) {
-        ShowMessage(VeskMessages::WithCode(VeskMessages::Generate2DFailed, code));
+        ShowGenerateFailure(VeskMessages::Generate2DFailed, code);
         return false;
     }
     // The generator accepts at most four groups.
@@ -125,7 +125,7 @@ bool TnSeq2D::GenerateSequence2D()
     list.SizeFromGroups();
     uint32_t scratch = 0;
     if (const uint8_t code = generate(FillPass, DataOrScratch(list.GeneratorRecords, scratch)); code != 0) {
-        ShowMessage(VeskMessages::WithCode(VeskMessages::Generate2DFailed, code));
+        ShowGenerateFailure(VeskMessages::Generate2DFailed, code);
         return false;
     }
     list.TakeGeneratorRecords();
@@ -269,7 +269,7 @@ bool TnSeq1D::GenerateSequence1D()
                         design.Increments.data(), design.Levels.data(), design.Overlaps.data(),
                         DataOrScratch(list.HalfAB, scratchAB), DataOrScratch(list.HalfMN, scratchMN));
     if (code != 0) {
-        ShowMessage(VeskMessages::WithCode(VeskMessages::Generate1DFailed, code));
+        ShowGenerateFailure(VeskMessages::Generate1DFailed, code);
         return false;
     }
     Presenter().ShowInfo();

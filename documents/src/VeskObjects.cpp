@@ -3,6 +3,7 @@
 #include "documents/PlainHost.h"
 #include "documents/VeskMessages.h"
 
+#include "FailureReasons.h"
 #include "FileChecks.h"
 
 #include <cerrno>
@@ -61,6 +62,16 @@ void TCustomVeskObject::ShowSaveFailure(std::string_view prefix, uint8_t code, c
     std::string text = VeskMessages::WithCode(prefix, code);
     if (code == FileNotOpened)
         text = FileChecks::WithReason(text, FileChecks::WriteFailureLine(fileName, reason));
+    else if (const std::string refused = FailureReasons::SaveRefusedLine(Kind(), code, fileName); !refused.empty())
+        text = FileChecks::WithReason(text, refused);
+    ShowMessage(text);
+}
+
+void TCustomVeskObject::ShowGenerateFailure(std::string_view prefix, uint8_t code) const
+{
+    std::string text = VeskMessages::WithCode(prefix, code);
+    if (const std::string refused = FailureReasons::GenerateRefusedLine(Kind(), code); !refused.empty())
+        text = FileChecks::WithReason(text, refused);
     ShowMessage(text);
 }
 

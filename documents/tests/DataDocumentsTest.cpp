@@ -438,12 +438,17 @@ TEST_F(DocumentsTest, AFailed2DSaveKeepsTheUsersFileAndTheDocument)
     auto &empty = Blank<TnData2D>(TDocumentKind::Data2D);
     EXPECT_FALSE(empty.SaveToFile(existing));
 
-    EXPECT_EQ(Host.Messages(), (std::vector<std::string>{"Ошибка при сохранении файла данных № 202",
-                                                         "Ошибка при сохранении файла данных № 206",
-                                                         "Ошибка при сохранении файла данных № 1\ncannot write '" +
-                                                             PathOf("missing/line.d2d") +
-                                                             "': No such file or directory",
-                                                         "Ошибка при сохранении файла данных № 201"}));
+    // Each refusal says in English what makes the data unsavable.
+    EXPECT_EQ(Host.Messages(),
+              (std::vector<std::string>{"Ошибка при сохранении файла данных № 202\ncannot save '" + existing +
+                                            "': its array type (Equat. Dipole Dipole or Custom) cannot be saved in "
+                                            "a 2D data file",
+                                        "Ошибка при сохранении файла данных № 206\ncannot save '" + existing +
+                                            "': a measurement's electrodes do not fit its array type",
+                                        "Ошибка при сохранении файла данных № 1\ncannot write '" +
+                                            PathOf("missing/line.d2d") + "': No such file or directory",
+                                        "Ошибка при сохранении файла данных № 201\ncannot save '" + existing +
+                                            "': it has no measurements"}));
     EXPECT_EQ(ReadFile(existing), (std::vector<uint8_t>{1, 2, 3}));
 }
 
@@ -476,8 +481,12 @@ TEST_F(DocumentsTest, Saving1DDataKeepsTheStatusesAsTheyAre)
     document.ArrayDetails().ArrayType = ArrayTypeCode::Schlumberger;
     document.ArrayDetails().LevelCounts[0] = 4;
     EXPECT_FALSE(document.SaveToFile(PathOf("mismatch.d1d")));
-    EXPECT_EQ(Host.Messages(), (std::vector<std::string>{"Ошибка при сохранении файла данных № 202",
-                                                         "Ошибка при сохранении файла данных № 205"}));
+    EXPECT_EQ(Host.Messages(),
+              (std::vector<std::string>{"Ошибка при сохранении файла данных № 202\ncannot save '" +
+                                            PathOf("custom.d1d") + "': its array type cannot be saved in a 1D file",
+                                        "Ошибка при сохранении файла данных № 205\ncannot save '" +
+                                            PathOf("mismatch.d1d") +
+                                            "': its measurements do not match the levels of its spacing groups"}));
     EXPECT_EQ(document.ArrayDetails().FileName, "saved.d1d");
 }
 

@@ -61,7 +61,10 @@ TEST_F(DocumentsTest, UpdateReadsTheInspectorRegeneratesAndRefreshes)
     sequence1D.ArrayDetails().Spacings[0] = 0.0;
     sequence1D.Update();
     EXPECT_EQ(Host.PresenterCalls(), (TCalls{"ReadInspector", "Refresh", "ReadInspector", "Refresh"}));
-    EXPECT_EQ(Host.Messages(), (TCalls{"ОШИБКА ПРИ ГЕНРАЦИИ ПОСЛЕДОВАТЕЛЬНОСТИ №: 204", "Ошибка при генерации S1D №: 204"}));
+    EXPECT_EQ(Host.Messages(), (TCalls{"ОШИБКА ПРИ ГЕНРАЦИИ ПОСЛЕДОВАТЕЛЬНОСТИ №: 204\n"
+                                       "cannot generate the sequence: a spacing group's spacing is 0",
+                                       "Ошибка при генерации S1D №: 204\n"
+                                       "cannot generate the sequence: a first spacing is not above 0"}));
     Host.ClearPresenterCalls();
 
     // A Custom 1D sequence is not generated: nothing to show.

@@ -123,7 +123,8 @@ TEST_F(DocumentsTest, AFailing2DGenerationKeepsThePreviousList)
     const std::vector<TQuadruple> before = QuadruplesOf(sequence.Measurements());
     sequence.ArrayDetails().LevelCounts[1] = 0;
     EXPECT_FALSE(sequence.GenerateSequence2D());
-    EXPECT_EQ(Host.Messages(), (std::vector<std::string>{"ОШИБКА ПРИ ГЕНРАЦИИ ПОСЛЕДОВАТЕЛЬНОСТИ №: 205"}));
+    EXPECT_EQ(Host.Messages(), (std::vector<std::string>{"ОШИБКА ПРИ ГЕНРАЦИИ ПОСЛЕДОВАТЕЛЬНОСТИ №: 205\n"
+                                                         "cannot generate the sequence: a spacing group has 0 levels"}));
     EXPECT_EQ(QuadruplesOf(sequence.Measurements()), before);
 }
 
@@ -138,8 +139,11 @@ TEST_F(DocumentsTest, SequenceSaveFailuresShowTheLibraryCode)
     sequence1D.ArrayDetails().ArrayType = ArrayTypeCode::Custom;
     EXPECT_FALSE(sequence1D.SaveToFile(PathOf("custom.s1d")));
 
-    EXPECT_EQ(Host.Messages(), (std::vector<std::string>{"Ошибка при сохранении файла s2d №: 204",
-                                                         "Ошибка при сохранении файла s1d №: 202"}));
+    EXPECT_EQ(Host.Messages(),
+              (std::vector<std::string>{"Ошибка при сохранении файла s2d №: 204\ncannot save '" + PathOf("zero.s2d") +
+                                            "': the unit spacing is 0",
+                                        "Ошибка при сохранении файла s1d №: 202\ncannot save '" +
+                                            PathOf("custom.s1d") + "': its array type cannot be saved in a 1D file"}));
     EXPECT_TRUE(sequence2D.ArrayDetails().FileName.empty());
 }
 
@@ -160,7 +164,8 @@ TEST_F(DocumentsTest, A1DSequenceIsGeneratedSavedAndLoadedBack)
     loaded.ArrayDetails().SetGroupCount(2);
     loaded.ArrayDetails().LevelCounts[1] = 4;
     EXPECT_FALSE(loaded.GenerateSequence1D()); // the second group's first spacing is 0
-    EXPECT_EQ(Host.Messages(), (std::vector<std::string>{"Ошибка при генерации S1D №: 204"}));
+    EXPECT_EQ(Host.Messages(), (std::vector<std::string>{"Ошибка при генерации S1D №: 204\n"
+                                                         "cannot generate the sequence: a first spacing is not above 0"}));
     EXPECT_EQ(loaded.Measurements().Count, 14u);
     EXPECT_EQ(loaded.Measurements().HalfAB[0], halfAB[0]);
     EXPECT_EQ(loaded.Measurements().HalfAB[13], 0u);

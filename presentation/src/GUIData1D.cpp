@@ -97,21 +97,17 @@ void TGUIData1D::BuildChart()
     if (!chart) return;
     TChartSeries *const rhoSeries[MaxSpacingGroups] = {chart->Series_D1D_MN1, chart->Series_D1D_MN2,
                                                        chart->Series_D1D_MN3, chart->Series_D1D_MN4};
-    // One sounding curve per spacing group; the groups follow each other in
-    // the list, and the walk stops at the list's end and at four groups
-    // whatever the level counts claim.
+    // One sounding curve per spacing group, each of the records of its MN/2.
     const uint32_t groups = FChartDetails.ShowRho ? std::min<uint32_t>(FDetails.GroupCount, MaxSpacingGroups) : 0;
-    uint32_t next = 0;
+    const std::vector<std::vector<uint32_t>> members = SoundingGroups(FDetails, FMeasurements);
     for (uint32_t g = 0; g < MaxSpacingGroups; ++g) {
         QVector<double> x, y;
-        if (g < groups) {
-            const uint32_t levels = std::min<uint32_t>(GroupEntry(FDetails.LevelCounts, g), FMeasurements.Count - next);
-            for (uint32_t k = 0; k < levels; ++k, ++next) {
-                if (!FMeasurements.IsShown(next)) continue;
-                x.append(FMeasurements.HalfABMetres(next));
-                y.append(FMeasurements.ApparentResistivity1D(next));
+        if (g < groups)
+            for (const uint32_t i : members[g]) {
+                if (!FMeasurements.IsShown(i)) continue;
+                x.append(FMeasurements.HalfABMetres(i));
+                y.append(FMeasurements.ApparentResistivity1D(i));
             }
-        }
         rhoSeries[g]->SetPoints(x, y);
         rhoSeries[g]->SetActive(g < groups);
     }

@@ -118,18 +118,15 @@ void TGUISeq1D::BuildChart()
 
     TChartSeries *const groupSeries[MaxSpacingGroups] = {chart->LineSeries1, chart->LineSeries2, chart->LineSeries3,
                                                          chart->LineSeries4};
-    // The groups follow each other in the list; the walk stops at the list's
-    // end and at four groups whatever the level counts claim.
-    uint32_t next = 0;
+    // One series per spacing group, each of the records of its MN/2.
+    const std::vector<std::vector<uint32_t>> members = SoundingGroups(FDetails, FMeasurements);
     for (uint32_t g = 0; g < MaxSpacingGroups; ++g) {
         QVector<double> x, y;
-        if (g < FDetails.GroupCount) {
-            const uint32_t levels = std::min<uint32_t>(GroupEntry(FDetails.LevelCounts, g), FMeasurements.Count - next);
-            for (uint32_t k = 0; k < levels; ++k, ++next) {
-                x.append(FMeasurements.HalfABMetres(next));
-                y.append(FMeasurements.HalfMNMetres(next));
+        if (g < members.size())
+            for (const uint32_t i : members[g]) {
+                x.append(FMeasurements.HalfABMetres(i));
+                y.append(FMeasurements.HalfMNMetres(i));
             }
-        }
         groupSeries[g]->SetPoints(x, y);
         groupSeries[g]->SetActive(g < FDetails.GroupCount);
     }

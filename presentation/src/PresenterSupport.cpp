@@ -1,5 +1,9 @@
 #include "PresenterSupport.h"
 
+#include <algorithm>
+#include <map>
+#include <optional>
+
 #include "presentation/ChartDetails.h"
 
 #include "controls/Chart.h"
@@ -103,4 +107,48 @@ void FillValueCurves(const TValueCurves &curves, const TChartDetailsCustomData &
         part.Series->SetPoints(x, y);
         part.Series->SetActive(part.Show);
     }
+}
+
+std::vector<std::vector<uint32_t>> SoundingGroups(const TArrayDetails1D &details, const TMeasurements1D &list)
+{
+    const uint32_t groups = std::min<uint32_t>(details.GroupCount, MaxSpacingGroups);
+    std::vector<std::vector<uint32_t>> members(groups);
+    std::vector<uint32_t> blockGroup(list.Count, groups); // groups: after every block
+    uint32_t next = 0;
+    for (uint32_t g = 0; g < groups; ++g) {
+        const uint32_t levels = std::min<uint32_t>(GroupEntry(details.LevelCounts, g), list.Count - next);
+        for (uint32_t k = 0; k < levels; ++k, ++next) blockGroup[next] = g;
+    }
+
+    // Each group's MN/2: the most frequent in its block (the first on a tie).
+    std::vector<std::optional<uint32_t>> groupMN(groups);
+    for (uint32_t g = 0; g < groups; ++g) {
+        std::map<uint32_t, uint32_t> counts;
+        uint32_t best = 0;
+        for (uint32_t i = 0; i < next; ++i) {
+            if (blockGroup[i] != g) continue;
+            const uint32_t count = ++counts[list.HalfMN[i]];
+            if (count > best) best = count, groupMN[g] = list.HalfMN[i];
+        }
+    }
+    bool distinct = groups > 1;
+    for (uint32_t a = 0; a < groups && distinct; ++a)
+        for (uint32_t b = a + 1; b < groups; ++b)
+            if (groupMN[a] && groupMN[a] == groupMN[b]) distinct = false;
+
+    for (uint32_t i = 0; i < next; ++i) {
+        uint32_t group = blockGroup[i];
+        if (distinct)
+            for (uint32_t g = 0; g < groups; ++g)
+                if (groupMN[g] == list.HalfMN[i]) {
+                    group = g;
+                    break;
+                }
+        members[group].push_back(i);
+    }
+    if (distinct) // regrouped: each curve runs along AB/2
+        for (std::vector<uint32_t> &records : members)
+            std::stable_sort(records.begin(), records.end(),
+                             [&list](uint32_t a, uint32_t b) { return list.HalfAB[a] < list.HalfAB[b]; });
+    return members;
 }

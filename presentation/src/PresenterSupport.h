@@ -74,6 +74,17 @@ void ReadDataChartItems(const TDataChartItems &items, TChartDetailsCustomData &d
 // The R, C, U, I and Q curves of a data chart: record index against value,
 // each curve active exactly when its Show flag is set; records that are not
 // shown are left out when onlyShown is set.
+// The records of each spacing group of a sounding, for its curves: the
+// groups' blocks of LevelCounts records in list order tell each group's MN/2
+// (the one most of its block has); every record then joins the group of its
+// own MN/2, so that overlap readings, which the AB/2 order puts into the next
+// group's block, stay on their curve. A record whose MN/2 no group has, and
+// every record when two groups share an MN/2 or only one group is in use,
+// keeps its block's group (in list order). Regrouped records are in AB/2
+// order within their group.
+// The walk stops at the list's end and at four groups.
+std::vector<std::vector<uint32_t>> SoundingGroups(const TArrayDetails1D &details, const TMeasurements1D &list);
+
 struct TValueCurves {
     TChartSeries *R, *C, *U, *I, *Q;
 };

@@ -3,6 +3,7 @@
 #include "presentation/ChartPages.h"
 #include "presentation/PropertyPages.h"
 #include "presentation/PresenterFactory.h"
+#include "presentation/TableSetup.h"
 
 #include "controls/Chart.h"
 #include "controls/GridView.h"
@@ -66,6 +67,7 @@ TStandaloneViews::TStandaloneViews() : FControls(std::make_unique<TControls>())
     FViews.Data0DPage = &c.Data0DPage;
     FViews.MeasureCountPanel = &c.CountPanel;
     FViews.DurationPanel = &c.DurationPanel;
+    SetUpTables(FViews);
 }
 
 TStandaloneViews::~TStandaloneViews() = default;

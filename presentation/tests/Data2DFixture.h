@@ -15,6 +15,7 @@
 #include "presentation/PropertyPages.h"
 #include "presentation/PresenterViews.h"
 #include "presentation/StandaloneViews.h"
+#include "presentation/TableSetup.h"
 
 #include <QFile>
 #include <QStringList>
@@ -43,9 +44,7 @@ struct TData2DFixture {
         Views.Data2DTable = &Table;
         Views.Data2DChart = &ChartParts;
         Views.Data2DPage = &Page;
-        Table.SetSortable(true);
-        Table.SetMultiSelection(true);
-        Table.SetWholeRowSelection(true);
+        SetUpTables(Views); // as the window sets its tables up
     }
 
     // Opens a copy of an example; null when it does not load.

@@ -32,17 +32,14 @@ private:
 
 namespace {
 
-// The records of each spacing group, walked as the header's level counts give them.
-QList<QList<uint32_t>> GroupRecords(const TArrayDetails1D &details, uint32_t count)
+// The records whose MN/2 (in millimetres) is the given one, in list order
+// (the example's list is in AB/2 order).
+QList<uint32_t> RecordsOfMN(const TMeasurements1D &list, uint32_t halfMN)
 {
-    QList<QList<uint32_t>> groups;
-    uint32_t next = 0;
-    for (uint32_t g = 0; g < details.GroupCount && g < 4; ++g) {
-        QList<uint32_t> records;
-        for (uint32_t level = 0; level < details.LevelCounts[g] && next < count; ++level) records.append(next++);
-        groups.append(records);
-    }
-    return groups;
+    QList<uint32_t> records;
+    for (uint32_t i = 0; i < list.Count; ++i)
+        if (list.HalfMN[i] == halfMN) records.append(i);
+    return records;
 }
 
 } // namespace
@@ -101,8 +98,13 @@ void TGUIDataPresentersTest::SoundingDrawsRhoCurvesByGroupAndValueCurves()
     const TData1DChart &chart = F->Data1DChart;
     const TChartSeries *rho[] = {chart.Series_D1D_MN1, chart.Series_D1D_MN2, chart.Series_D1D_MN3,
                                  chart.Series_D1D_MN4};
-    const auto groups = GroupRecords(sounding.ArrayDetails(), list.Count);
-    QVERIFY(!groups.isEmpty());
+    // Two groups, MN/2 = 0.5 m and 2.5 m; the AB/2 order puts the overlap
+    // readings at 38.4 m and 57.7 m into the other group's block of records,
+    // but each curve keeps the readings of its own MN/2.
+    const QList<QList<uint32_t>> groups{RecordsOfMN(list, 500), RecordsOfMN(list, 2500)};
+    QCOMPARE(groups[0].size() + groups[1].size(), int(list.Count));
+    QCOMPARE(groups[0].size(), 10);
+    QVERIFY(groups[0].last() > groups[1].first()); // the blocks of ten and four would mix them
     for (int g = 0; g < 4; ++g) {
         QList<QPointF> expected;
         for (const uint32_t i : groups.value(g))
@@ -135,7 +137,6 @@ void TGUIDataPresentersTest::UntickingUsedInASortedTableDisablesTheNumberedRecor
 {
     TnData1D &sounding = F->Create<TnData1D>(TDocumentKind::Data1D, TPresenterFixture::Example("sounding.d1d"));
     TGridView &view = F->Data1DTable;
-    view.SetSortable(true);
     view.SortByColumn(10, Qt::DescendingOrder); // "Rho [Ohm*m]"
     QAbstractItemModel *shown = view.model();
     const int record = shown->data(shown->index(0, 0), Qt::EditRole).toInt() - 1;
@@ -157,7 +158,6 @@ void TGUIDataPresentersTest::ChargeabilitySortsByValue()
     list.Chargeability[2] = 100000;
     sounding.ShowAll();
     TGridView &view = F->Data1DTable;
-    view.SetSortable(true);
     view.SortByColumn(4, Qt::AscendingOrder);
     double previous = -1;
     for (int row = 0; row < view.model()->rowCount(); ++row) {

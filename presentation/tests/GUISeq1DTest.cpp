@@ -23,6 +23,7 @@ private slots:
     void EditingACustomCellKeepsTheValueAndRedrawsRowAndChart();
     void GeometricDesignShowsFactors();
     void RowsAsTabSeparatedText();
+    void OverlapReadingsStayOnTheLineOfTheirMN();
 
 private:
     TnSeq1D &TwoGroupSchlumberger();
@@ -125,7 +126,13 @@ void TGUISeq1DTest::SecondGroupIsReadAndDrawnAndWennerDropsIt()
     QCOMPARE(F->Seq1DTable.Model().rowCount(), 16);
     QCOMPARE(F->Seq1DChart.LineSeries1->Count(), 10);
     QCOMPARE(F->Seq1DChart.LineSeries2->Count(), 6);
-    QCOMPARE(F->Seq1DChart.LineSeries2->X(0), sequence.Measurements().HalfABMetres(10));
+    // The second line starts at the first reading of its MN/2, an overlap
+    // reading that the AB/2 order puts before the group's block.
+    const TMeasurements1D &list = sequence.Measurements();
+    uint32_t first = 0;
+    while (first < list.Count && list.HalfMN[first] == list.HalfMN[0]) ++first;
+    QVERIFY(first < 10);
+    QCOMPARE(F->Seq1DChart.LineSeries2->X(0), list.HalfABMetres(first));
     const TSeq1DPage &page = F->Seq1DPage;
     QVERIFY(page.NxCheckBoxItem_Seq1D_SecondLength->Checked());
     QVERIFY(page.NxCheckBoxItem_Seq1D_THirdLength->Enabled());
@@ -229,6 +236,32 @@ void TGUISeq1DTest::RowsAsTabSeparatedText()
     QCOMPARE(all.size(), 11);
     QCOMPARE(all.first(), header);
     QCOMPARE(all.last(), line(9));
+}
+
+
+void TGUISeq1DTest::OverlapReadingsStayOnTheLineOfTheirMN()
+{
+    // Groups of 10 and 4 levels with MN/2 0.5 m and 2.5 m and two overlaps:
+    // in AB/2 order record 10 (38.4 m) has MN/2 2.5 m and record 11 (57.7 m) 0.5 m.
+    TnSeq1D &sequence =
+        F->Create<TnSeq1D>(TDocumentKind::Seq1D, TPresenterFixture::Example(QStringLiteral("sounding.s1d")));
+    const TMeasurements1D &list = sequence.Measurements();
+    QCOMPARE(list.Count, 14u);
+    QCOMPARE(list.HalfMN[9], 2500u);
+    QCOMPARE(list.HalfMN[10], 500u);
+    const TSeq1DChart &chart = F->Seq1DChart;
+    const struct {
+        const TChartSeries *Line;
+        double MN;
+        int Points;
+    } lines[] = {{chart.LineSeries1, 0.5, 10}, {chart.LineSeries2, 2.5, 4}};
+    for (const auto &line : lines) {
+        QCOMPARE(line.Line->Count(), line.Points);
+        for (int k = 0; k < line.Points; ++k) {
+            QCOMPARE(line.Line->Y(k), line.MN);
+            if (k > 0) QVERIFY(line.Line->X(k) > line.Line->X(k - 1)); // in AB/2 order
+        }
+    }
 }
 
 QTEST_MAIN(TGUISeq1DTest)

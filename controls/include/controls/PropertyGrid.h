@@ -31,6 +31,9 @@ signals:
     void ItemEdited(TPropertyItem *item);           // userEdited
     void DropDownOpening(TPropertyItem *item);      // also when a drop-down item becomes the selected row
     void DropDownClosed(TPropertyItem *item);
+    // The user's text for a number item was no number or outside its
+    // limits; the item keeps its value.
+    void InputRefused(TPropertyItem *item, const QString &text);
 
 protected:
     // On the first show the caption column takes the width of the widest

@@ -68,6 +68,8 @@ protected:
     // result code and, when the file could not be written (code 1), the
     // system's reason that errno still holds. Call it right after the write.
     void ShowSaveFailure(std::string_view prefix, uint8_t code, const std::string &fileName) const;
+    // The message of a refused generation, with the reason in English.
+    void ShowGenerateFailure(std::string_view prefix, uint8_t code) const;
     // The same for a failed read; a refused version byte (code 2) is
     // followed by the kind the file looks like.
     void ShowReadFailure(std::string_view prefix, uint8_t code, const std::string &fileName) const;
