@@ -12,6 +12,7 @@
 
 #include "documents/MainWindowHost.h"
 #include "documents/VeskStore.h"
+#include "presentation/ChartPreferences.h"
 #include "presentation/PresenterViews.h"
 
 #include <QMainWindow>
@@ -107,9 +108,13 @@ private:
     void ConnectCommands();    // Commands.cpp
     void OnCurrentNodeChanged(QTreeWidgetItem *current);
     void FillCableGrid(TnCable &cable, bool readOnly);
+    // The title of a saved picture: the selected document's file name (its
+    // tree name when it has no file).
+    QString PictureTitle();
 
     TMainWidgets FWidgets;
     TPresenterViews FViews;
+    TChartPreferences FPreferences; // kept between runs (UserSettings)
     std::unique_ptr<TVeskDialogs> FDialogs;
     std::unique_ptr<TEditRules> FRules;
     std::unique_ptr<TChartRules> FChartRules;

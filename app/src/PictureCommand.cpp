@@ -5,7 +5,11 @@
 #include "controls/Chart.h"
 #include "controls/ChartPicture.h"
 
+#include "documents/VeskObjects.h"
+
 #include <QAction>
+#include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 
 void TForm_VeskMain::ShowChartMenu(TChart &chart, const QPointF &globalPosition)
@@ -14,15 +18,25 @@ void TForm_VeskMain::ShowChartMenu(TChart &chart, const QPointF &globalPosition)
     FWidgets.ChartPopup->popup(globalPosition.toPoint());
 }
 
+QString TForm_VeskMain::PictureTitle()
+{
+    TCustomVeskObject *document = SelectedDocument();
+    if (document == nullptr) return {};
+    const QString path = QFile::decodeName(QByteArray::fromStdString(document->ArrayDetailsCustom().FileName));
+    const QString name = QFileInfo(path).fileName();
+    return name.isEmpty() ? QString::fromStdString(document->Name) : name;
+}
+
 void TForm_VeskMain::CommandSavePicture()
 {
     if (FMenuChart == nullptr) return;
     TChart &chart = *FMenuChart;
     const TPictureAnswer answer = FDialogs->PictureFileName(chart.size());
     if (answer.FileName.isEmpty()) return;
+    const TPictureTarget target = PictureTarget(answer.FileName, answer.FilterIndex);
     const TPictureFormat formats[] = {TPictureFormat::Png, TPictureFormat::Svg, TPictureFormat::Pdf};
-    const TPictureFormat format = formats[answer.FilterIndex >= 1 && answer.FilterIndex <= 3 ? answer.FilterIndex - 1 : 0];
-    if (!SaveChartPicture(chart, answer.FileName, format, answer.Size))
+    const TPictureFormat format = formats[target.FilterIndex - 1];
+    if (!SaveChartPicture(chart, target.FileName, format, answer.Size, PictureTitle()))
         ShowMessage(QStringLiteral("Ошибка при сохранении рисунка %1\nCould not write the picture to %1.")
-                        .arg(answer.FileName));
+                        .arg(target.FileName));
 }

@@ -8,60 +8,102 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 
+#include <algorithm>
+
 namespace {
 
+// The chart laid out at size / scale and drawn scaled up to fill size: every
+// length of the chart (fonts, markers, pens, margins) grows by scale. The
+// two axes' factors differ from scale only by the rounding of the laid-out
+// size.
+void DrawScaled(QCustomPlot &chart, QCPPainter &painter, const QSize &size, double scale)
+{
+    if (scale <= 1) {
+        chart.toPainter(&painter, size.width(), size.height());
+        return;
+    }
+    const int width = std::max(1, qRound(size.width() / scale));
+    const int height = std::max(1, qRound(size.height() / scale));
+    painter.setMode(QCPPainter::pmNonCosmetic); // hairlines grow with the rest
+    painter.scale(double(size.width()) / width, double(size.height()) / height);
+    chart.toPainter(&painter, width, height);
+}
+
+bool DrawPng(QCustomPlot &chart, QIODevice &file, const QSize &size, double scale)
+{
+    if (scale <= 1) return chart.toPixmap(size.width(), size.height(), 1.0).save(&file, "PNG");
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::white);
+    QCPPainter painter;
+    if (!painter.begin(&pixmap)) return false;
+    painter.setMode(QCPPainter::pmNoCaching);
+    DrawScaled(chart, painter, size, scale);
+    if (!painter.end()) return false;
+    return pixmap.save(&file, "PNG");
+}
+
 // Vector output: QCustomPlot draws its items as paths and text, not pixels.
-bool DrawVectorized(QCustomPlot &chart, QPaintDevice &device, const QSize &size)
+bool DrawVectorized(QCustomPlot &chart, QPaintDevice &device, const QSize &size, double scale)
 {
     QCPPainter painter;
     if (!painter.begin(&device)) return false;
     painter.setMode(QCPPainter::pmVectorized);
     painter.setMode(QCPPainter::pmNoCaching);
-    chart.toPainter(&painter, size.width(), size.height());
+    DrawScaled(chart, painter, size, scale);
     return painter.end();
 }
 
-bool DrawSvg(QCustomPlot &chart, QIODevice &file, const QSize &size)
+bool DrawSvg(QCustomPlot &chart, QIODevice &file, const QSize &size, double scale, const QString &title)
 {
     QSvgGenerator generator;
     generator.setOutputDevice(&file);
     generator.setSize(size);
     generator.setViewBox(QRect(QPoint(0, 0), size));
-    generator.setTitle(chart.objectName());
-    return DrawVectorized(chart, generator, size);
+    generator.setTitle(title);
+    return DrawVectorized(chart, generator, size, scale);
 }
 
-bool DrawPdf(QCustomPlot &chart, QIODevice &file, const QSize &size)
+bool DrawPdf(QCustomPlot &chart, QIODevice &file, const QSize &size, double scale, const QString &title)
 {
     // One page of exactly the picture's size; at 72 dots per inch a pixel
     // of the chart is one point of the page.
     QPdfWriter writer(&file);
     writer.setCreator(QStringLiteral("Quelvo Tools"));
-    writer.setTitle(chart.objectName());
+    writer.setTitle(title);
     writer.setResolution(72);
     writer.setPageLayout(QPageLayout(QPageSize(size, QPageSize::Point, QString(), QPageSize::ExactMatch),
                                      QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-    return DrawVectorized(chart, writer, size);
+    return DrawVectorized(chart, writer, size, scale);
 }
 
 } // namespace
 
-bool SaveChartPicture(QCustomPlot &chart, const QString &fileName, TPictureFormat format, const QSize &size)
+double PictureScale(const QSize &size, const QSize &screenSize)
+{
+    if (screenSize.isEmpty() || size.isEmpty()) return 1;
+    return std::max(1.0, std::min(double(size.width()) / screenSize.width(),
+                                  double(size.height()) / screenSize.height()));
+}
+
+bool SaveChartPicture(QCustomPlot &chart, const QString &fileName, TPictureFormat format, const QSize &size,
+                      const QString &title)
 {
     if (size.isEmpty() || fileName.isEmpty()) return false;
     // QSaveFile writes beside the target and renames over it on commit.
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) return false;
+    const double scale = PictureScale(size, chart.size());
+    const QString documentTitle = title.isEmpty() ? chart.objectName() : title;
     bool drawn = false;
     switch (format) {
     case TPictureFormat::Png:
-        drawn = chart.toPixmap(size.width(), size.height(), 1.0).save(&file, "PNG");
+        drawn = DrawPng(chart, file, size, scale);
         break;
     case TPictureFormat::Svg:
-        drawn = DrawSvg(chart, file, size);
+        drawn = DrawSvg(chart, file, size, scale, documentTitle);
         break;
     case TPictureFormat::Pdf:
-        drawn = DrawPdf(chart, file, size);
+        drawn = DrawPdf(chart, file, size, scale, documentTitle);
         break;
     }
     if (!drawn || file.size() == 0) {

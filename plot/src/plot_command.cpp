@@ -8,9 +8,11 @@
 #include "controls/ChartPicture.h"
 #include "documents/DataDocuments.h"
 #include "presentation/GUIData2D.h"
+#include "presentation/PseudoSectionMap.h"
 #include "presentation/StandaloneViews.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <ostream>
 
@@ -37,6 +39,16 @@ void ApplyChartSettings(const PlotRequest &request, TCustomVeskObject &document)
     if (settings.diagram) chart.VisibleDiagrams = *settings.diagram;
     if (settings.approximation) chart.ApproximationType = *settings.approximation;
     if (settings.radius) chart.ApproximationRadius = *settings.radius;
+    if (settings.palette) chart.Palette = *settings.palette;
+    if (settings.logarithmicColours) chart.LogarithmicColours = *settings.logarithmicColours;
+    if (settings.limits) {
+        chart.Limits = *settings.limits;
+        if (*settings.limits == LimitsFixed) {
+            chart.LimitMinimum = settings.limitMinimum;
+            chart.LimitMaximum = settings.limitMaximum;
+        }
+    }
+    if (settings.maskToData) chart.MaskToData = true;
     if (settings.values) {
         if (*settings.values == ValuesToShowChargeability && data->Measurements().IPCode() == 0)
             throw cli::DocumentFailure("'" + data->ArrayDetails().FileName +
@@ -78,9 +90,14 @@ void DrawJob(const PlotRequest &request, const PlotJob &job, const cli::ParsedAr
     ShowWithSettings(arguments, document);
 
     TChart &chart = views.ChartOf(job.kind);
+    // The chart a picture is scaled against: a picture larger than the
+    // default size draws text, markers and lines larger, as the window does
+    // for a picture larger than its chart.
+    chart.resize(DefaultPictureWidth, DefaultPictureHeight);
+    const QString title = QFileInfo(QFile::decodeName(QByteArray::fromStdString(job.input))).fileName();
     const bool written = cli::WriteOutput(job.output, io.out, [&](const std::string &path) {
         return SaveChartPicture(chart, QFile::decodeName(QByteArray::fromStdString(path)), request.format,
-                                request.size);
+                                request.size, title);
     });
     if (!written) throw cli::DocumentFailure("cannot write the picture '" + job.output + "'");
     if (request.reportOutputs) io.err << "wrote " << job.output << "\n";

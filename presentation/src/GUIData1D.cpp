@@ -2,6 +2,7 @@
 
 #include "PresenterSupport.h"
 
+#include "presentation/ChartPreferences.h"
 #include "presentation/ChartPages.h"
 #include "presentation/PropertyPages.h"
 
@@ -25,6 +26,7 @@ TDataChartItems ChartItems(const TData1DPage &page)
 TGUIData1D::TGUIData1D(const TPresenterViews &views, TArrayDetails1D &arrayDetails, TMeasurements1D &measurements)
     : TGUICustom(views), FDetails(arrayDetails), FMeasurements(measurements)
 {
+    if (views.Preferences) views.Preferences->Data1D.ApplyTo(FChartDetails);
 }
 
 void TGUIData1D::FillTable()
@@ -104,15 +106,17 @@ void TGUIData1D::BuildChart()
     uint32_t next = 0;
     for (uint32_t g = 0; g < MaxSpacingGroups; ++g) {
         QVector<double> x, y;
+        QStringList labels; // the record's number, as the table's "#"
         if (g < groups) {
             const uint32_t levels = std::min<uint32_t>(GroupEntry(FDetails.LevelCounts, g), FMeasurements.Count - next);
             for (uint32_t k = 0; k < levels; ++k, ++next) {
                 if (!FMeasurements.IsShown(next)) continue;
                 x.append(FMeasurements.HalfABMetres(next));
                 y.append(FMeasurements.ApparentResistivity1D(next));
+                labels.append(QString::number(next + 1));
             }
         }
-        rhoSeries[g]->SetPoints(x, y);
+        rhoSeries[g]->SetPoints(x, y, labels);
         rhoSeries[g]->SetActive(g < groups);
     }
     FillValueCurves({chart->Series_d1d_R, chart->Series_d1d_C, chart->Series_d1d_U, chart->Series_d1d_I,
@@ -151,6 +155,7 @@ void TGUIData1D::ReadInspector()
     FChartDetails.ShowRho = page->NxCheckBoxItem_d1d_ShowRho->Checked();
     ReadDataChartItems(ChartItems(*page), FChartDetails);
     UpdateInspectorState();
+    if (Views().Preferences) Views().Preferences->Data1D.TakeFrom(FChartDetails);
 }
 
 void TGUIData1D::UpdateInspectorState()

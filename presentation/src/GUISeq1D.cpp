@@ -2,6 +2,7 @@
 
 #include "PresenterSupport.h"
 
+#include "presentation/ChartPreferences.h"
 #include "presentation/ChartPages.h"
 #include "presentation/PropertyPages.h"
 
@@ -52,6 +53,7 @@ bool ArrayTypeTakesGroups1D(uint32_t arrayType)
 TGUISeq1D::TGUISeq1D(const TPresenterViews &views, TArrayDetails1D &arrayDetails, TMeasurements1D &measurements)
     : TGUICustom(views), FDetails(arrayDetails), FMeasurements(measurements)
 {
+    if (views.Preferences) views.Preferences->Seq1D.ApplyTo(FChartDetails);
 }
 
 void TGUISeq1D::ShowInfo()
@@ -123,14 +125,16 @@ void TGUISeq1D::BuildChart()
     uint32_t next = 0;
     for (uint32_t g = 0; g < MaxSpacingGroups; ++g) {
         QVector<double> x, y;
+        QStringList labels; // the spacing's number, as the table's "#"
         if (g < FDetails.GroupCount) {
             const uint32_t levels = std::min<uint32_t>(GroupEntry(FDetails.LevelCounts, g), FMeasurements.Count - next);
             for (uint32_t k = 0; k < levels; ++k, ++next) {
                 x.append(FMeasurements.HalfABMetres(next));
                 y.append(FMeasurements.HalfMNMetres(next));
+                labels.append(QString::number(next + 1));
             }
         }
-        groupSeries[g]->SetPoints(x, y);
+        groupSeries[g]->SetPoints(x, y, labels);
         groupSeries[g]->SetActive(g < FDetails.GroupCount);
     }
     chart->Chart->Redraw();
@@ -222,4 +226,5 @@ void TGUISeq1D::ReadInspector()
     if (ArrayTypeTakesGroups1D(FDetails.ArrayType))
         for (uint32_t g = 1; g < MaxSpacingGroups && groups[g].Check->Checked(); ++g) readGroup(g);
     UpdateInspectorState();
+    if (Views().Preferences) Views().Preferences->Seq1D.TakeFrom(FChartDetails);
 }

@@ -13,8 +13,17 @@ enum class TPictureFormat { Png, Svg, Pdf };
 // while it is drawn.
 inline constexpr int LargestPictureSide = 10000;
 
-// Draws the chart at the size into the file. The picture goes to a new file
-// beside the target, which replaces the target only once it is complete, so
-// a failed write leaves an existing file as it was. False when the size is
-// empty or the file cannot be written.
-bool SaveChartPicture(QCustomPlot &chart, const QString &fileName, TPictureFormat format, const QSize &size);
+// How much larger than on screen text, markers and lines are drawn in a
+// picture of the size, for a chart of screenSize: the picture's size over
+// the screen's on the side that grows least, never below 1 (a picture no
+// larger than the chart draws as the chart does).
+double PictureScale(const QSize &size, const QSize &screenSize);
+
+// Draws the chart at the size into the file, scaled by PictureScale against
+// the chart's own size, so that a large picture is as legible as the chart.
+// The picture goes to a new file beside the target, which replaces the
+// target only once it is complete, so a failed write leaves an existing file
+// as it was. title: the document title of SVG and PDF (empty: the chart's
+// objectName). False when the size is empty or the file cannot be written.
+bool SaveChartPicture(QCustomPlot &chart, const QString &fileName, TPictureFormat format, const QSize &size,
+                      const QString &title = {});

@@ -18,9 +18,13 @@ struct TData1DChart;
 struct TData0DChart;
 class TPresenterHost;
 class QString;
+struct TChartPreferences;
 
 struct TPresenterViews {
     TPresenterHost *Host = nullptr;
+    // The kept chart settings new presenters start from and updates write
+    // back (null: none, the defaults apply).
+    TChartPreferences *Preferences = nullptr;
 
     TGridView *SequenceTable = nullptr; // NextGrid_Sequence
     TGridView *Data2DTable = nullptr;   // NextGrid_Data2D
