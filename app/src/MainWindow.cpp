@@ -27,10 +27,12 @@ TForm_VeskMain::TForm_VeskMain(QWidget *parent) : QMainWindow(parent)
     setMinimumSize(800, 600);
     setAcceptDrops(true);
 
-    LoadChartPreferences(FPreferences);
+    LoadChartPreferences(FStartPreferences);
+    FPreferences = FStartPreferences;
     BuildLayout();
     BuildPages();
-    FViews.Preferences = &FPreferences;
+    FViews.Preferences = &FStartPreferences;
+    FViews.ChosenPreferences = &FPreferences;
     FDialogs = std::make_unique<TVeskDialogs>(*this);
     FRules = std::make_unique<TEditRules>(*this);
     FChartRules = std::make_unique<TChartRules>(*this);

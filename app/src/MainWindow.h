@@ -114,7 +114,10 @@ private:
 
     TMainWidgets FWidgets;
     TPresenterViews FViews;
-    TChartPreferences FPreferences; // kept between runs (UserSettings)
+    // Chart settings kept between runs (UserSettings): as read at start (new
+    // documents start from them) and as chosen since (stored at the end).
+    TChartPreferences FStartPreferences;
+    TChartPreferences FPreferences;
     std::unique_ptr<TVeskDialogs> FDialogs;
     std::unique_ptr<TEditRules> FRules;
     std::unique_ptr<TChartRules> FChartRules;

@@ -11,7 +11,11 @@
 #include "documents/VeskObjects.h"
 #include "survey/Measurements.h"
 
+#include <QComboBox>
+#include <QFileDialog>
 #include <QImage>
+#include <QLineEdit>
+#include <QTimer>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSet>
@@ -185,11 +189,18 @@ private slots:
             int Diagram; // the 2D data diagram chosen in the inspector; -1: none
             const char *LogItems; // prefix of the page's log-scale items ticked; null: none
             QStringList PlotOptions;
+            std::vector<std::pair<const char *, QVariant>> Items{}; // 2D data items set by the user, in order
         } cases[] = {
             {"wenner.d2d", 4, "Chart_d2d", -1, nullptr, {}},
             {"wenner.d2d", 4, "Chart_d2d", 1, nullptr, {QStringLiteral("--diagram"), QStringLiteral("sounding-curves")}},
             {"sounding.d1d", 3, "Chart_Data1D", -1, nullptr, {}},
             {"sounding.d1d", 3, "Chart_Data1D", -1, "NxCheckBoxItem_d1d_", {QStringLiteral("--log"), QStringLiteral("xy")}},
+            {"wenner.d2d", 4, "Chart_d2d", -1, nullptr,
+             {QStringLiteral("--palette"), QStringLiteral("viridis"), QStringLiteral("--scale"), QStringLiteral("linear"),
+              QStringLiteral("--limits"), QStringLiteral("40:90"), QStringLiteral("--mask-data")},
+             {{"NxComboBoxItem_d2d_Palette", 1}, {"NxComboBoxItem_d2d_ColourScale", 1}, {"NxComboBoxItem_d2d_Limits", 2},
+              {"NxSpinItem_d2d_LimitMinimum", 40.0}, {"NxSpinItem_d2d_LimitMaximum", 90.0},
+              {"NxCheckBoxItem_d2d_MaskToData", true}}},
         };
         const QSize size(720, 480);
         for (const auto &c : cases) {
@@ -197,6 +208,11 @@ private slots:
             if (c.Diagram >= 0) {
                 auto *diagram = FWindow->findChild<TPropertyItem *>(QStringLiteral("NxComboBoxItem_d2d_VisibleDiagrams"));
                 QVERIFY(diagram != nullptr && diagram->choose(c.Diagram));
+            }
+            for (const auto &[name, value] : c.Items) {
+                auto *item = FWindow->findChild<TPropertyItem *>(QString::fromLatin1(name));
+                QVERIFY2(item != nullptr, name);
+                QVERIFY2(item->Kind() == TItemKind::ComboBox ? item->choose(value.toInt()) : item->userSetValue(value), name);
             }
             if (c.LogItems) {
                 for (const char *axis : {"XLogScale", "YLogScale"}) {
@@ -274,6 +290,32 @@ private slots:
         QVERIFY2(bytes.contains("/Title (" + utf16 + ")") || bytes.contains("/Title (wenner.d2d)"),
                  "the file name is not the title");
         QVERIFY(!bytes.contains("Chart_d2d"));
+    }
+
+    // In the real dialog, switching the type switches the typed extension.
+    void TheDialogsTypeSwitchesTheExtension()
+    {
+        Open(QStringLiteral("wenner.d2d"), 4);
+        const QString typed = FFolder->filePath(QStringLiteral("dialog-map.png"));
+        QString shown;
+        QTimer::singleShot(0, this, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr && dialog->objectName() == QStringLiteral("PictureDialog"));
+            auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            auto *types = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+            QVERIFY(name != nullptr && types != nullptr);
+            name->setText(typed);
+            QTest::keyClick(types, Qt::Key_Down); // PNG -> SVG, as the user picks it
+            shown = name->text();
+            QTest::keyClick(name, Qt::Key_Return); // accepts the dialog
+        });
+        Menu()->hide();
+        RightClick(Chart(QStringLiteral("Chart_d2d")), QPoint(3, 3));
+        TRIGGER_ACTION(FWindow, "Action_SavePicture");
+        Menu()->hide();
+        QCOMPARE(shown, FFolder->filePath(QStringLiteral("dialog-map.svg")));
+        QVERIFY(FileBytes(FFolder->filePath(QStringLiteral("dialog-map.svg"))).startsWith("<?xml"));
+        QVERIFY(!QFile::exists(typed));
     }
 
     // A picture larger than the chart is the chart's picture enlarged: at

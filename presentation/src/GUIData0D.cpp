@@ -90,7 +90,7 @@ void TGUIData0D::ReadInspector()
     if (!page) return;
     ReadDataChartItems(ChartItems(*page), FChartDetails);
     UpdateInspectorState();
-    if (Views().Preferences) Views().Preferences->Data0D.TakeFrom(FChartDetails);
+    if (Views().ChosenPreferences) Views().ChosenPreferences->Data0D.TakeFrom(FChartDetails);
 }
 
 void TGUIData0D::UpdateInspectorState()

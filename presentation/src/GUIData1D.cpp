@@ -155,7 +155,7 @@ void TGUIData1D::ReadInspector()
     FChartDetails.ShowRho = page->NxCheckBoxItem_d1d_ShowRho->Checked();
     ReadDataChartItems(ChartItems(*page), FChartDetails);
     UpdateInspectorState();
-    if (Views().Preferences) Views().Preferences->Data1D.TakeFrom(FChartDetails);
+    if (Views().ChosenPreferences) Views().ChosenPreferences->Data1D.TakeFrom(FChartDetails);
 }
 
 void TGUIData1D::UpdateInspectorState()

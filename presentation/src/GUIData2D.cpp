@@ -283,7 +283,7 @@ void TGUIData2D::ReadInspector()
     }
     FMeasurements.ApplyFilters();
     UpdateInspectorState();
-    if (Views().Preferences) Views().Preferences->Data2D.TakeFrom(FChartDetails);
+    if (Views().ChosenPreferences) Views().ChosenPreferences->Data2D.TakeFrom(FChartDetails);
 }
 
 void TGUIData2D::UpdateInspectorState()

@@ -226,5 +226,5 @@ void TGUISeq1D::ReadInspector()
     if (ArrayTypeTakesGroups1D(FDetails.ArrayType))
         for (uint32_t g = 1; g < MaxSpacingGroups && groups[g].Check->Checked(); ++g) readGroup(g);
     UpdateInspectorState();
-    if (Views().Preferences) Views().Preferences->Seq1D.TakeFrom(FChartDetails);
+    if (Views().ChosenPreferences) Views().ChosenPreferences->Seq1D.TakeFrom(FChartDetails);
 }

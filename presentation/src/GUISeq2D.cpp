@@ -246,5 +246,5 @@ void TGUISeq2D::ReadInspector()
 
     // A group counts only when every group before it does.
     for (uint32_t g = 1; g < MaxSpacingGroups && groups[g].Check->Checked(); ++g) readGroup(g);
-    if (Views().Preferences) Views().Preferences->Seq2D.TakeFrom(FChartDetails);
+    if (Views().ChosenPreferences) Views().ChosenPreferences->Seq2D.TakeFrom(FChartDetails);
 }
