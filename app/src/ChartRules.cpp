@@ -8,6 +8,7 @@
 
 #include "documents/DataDocuments.h"
 #include "documents/SequenceDocuments.h"
+#include "presentation/GUICustom.h"
 #include "presentation/GUIData2D.h"
 #include "presentation/GridText.h"
 
@@ -25,8 +26,14 @@ TChartRules::TChartRules(TForm_VeskMain &window) : QObject(&window), FWindow(win
     connect(w.Data2DChart, &TChart::MousePressed, this, &TChartRules::Data2DMousePressed);
     connect(w.Data2DChart, &TChart::MouseReleased, this, &TChartRules::Data2DMouseReleased);
     connect(w.Seq2DChart, &TChart::MouseMoved, this, &TChartRules::Seq2DMouseMoved);
-    for (TChart *chart : {w.Seq2DChart, w.Seq1DChart, w.Data1DChart, w.Data0DChart})
+    connect(w.Data1DChart, &TChart::MouseMoved, this, &TChartRules::Data1DMouseMoved);
+    connect(w.Data1DChart, &TChart::MousePressed, this, &TChartRules::Data1DMousePressed);
+    connect(w.Data1DChart, &TChart::MouseReleased, this, &TChartRules::Data1DMouseReleased);
+    connect(w.Seq1DChart, &TChart::MouseMoved, this, &TChartRules::Seq1DMouseMoved);
+    for (TChart *chart : {w.Seq2DChart, w.Seq1DChart, w.Data0DChart})
         connect(chart, &TChart::MouseReleased, this, [this, chart](QMouseEvent *event) { ChartMouseReleased(*chart, event); });
+    for (TChart *chart : {w.Seq2DChart, w.Data2DChart, w.Seq1DChart, w.Data1DChart, w.Data0DChart})
+        connect(chart, &TChart::MouseLeft, this, &TChartRules::ChartLeft);
     // Panning the 2D data chart stops where an axis would reach 0 or below;
     // zooming is not limited.
     w.Data2DChart->SetPanFilter([](TAxisId, double minimum, double) { return minimum > 0; });
@@ -81,7 +88,7 @@ void TChartRules::Data2DMouseMoved(QMouseEvent *event)
     const uint32_t shown = data->ArrayDetails().ValuesToShow;
     if (shown == 0) text += QStringLiteral(" Rho: ") + StatusNumber(list.ShownResistivity(i));
     else if (shown == 1) text += QStringLiteral(" C: ") + StatusNumber(list.ShownChargeability(i));
-    FWindow.SetStatusText(text);
+    ShowPointText(text);
 }
 
 void TChartRules::Data2DMousePressed(QMouseEvent *event)
@@ -134,11 +141,93 @@ void TChartRules::Seq2DMouseMoved(QMouseEvent *event)
     const TMeasurements2D &list = sequence->Measurements();
     const uint32_t i = uint32_t(number - 1);
     if (i >= list.Count) return;
-    FWindow.SetStatusText(QStringLiteral("#%1 A: %2 B: %3 M: %4 N: %5 Depth: %6")
-                              .arg(number)
-                              .arg(StatusNumber(list.ElectrodeA(i)), StatusNumber(list.ElectrodeB(i)),
-                                   StatusNumber(list.ElectrodeM(i)), StatusNumber(list.ElectrodeN(i)),
-                                   StatusNumber(list.PseudoDepth(i))));
+    ShowPointText(QStringLiteral("#%1 A: %2 B: %3 M: %4 N: %5 Depth: %6")
+                      .arg(number)
+                      .arg(StatusNumber(list.ElectrodeA(i)), StatusNumber(list.ElectrodeB(i)),
+                           StatusNumber(list.ElectrodeM(i)), StatusNumber(list.ElectrodeN(i)),
+                           StatusNumber(list.PseudoDepth(i))));
+}
+
+void TChartRules::ShowPointText(const QString &text)
+{
+    const TCustomVeskObject *document = FWindow.SelectedDocument();
+    FStatusDocument = document != nullptr ? document->Name : std::string();
+    FWindow.SetStatusText(text);
+}
+
+void TChartRules::ChartLeft()
+{
+    if (FStatusDocument.empty()) return;
+    const TCustomVeskObject *document = FWindow.SelectedDocument();
+    if (document != nullptr && document->Name == FStatusDocument) return;
+    FStatusDocument.clear();
+    FWindow.SetStatusText(QString());
+}
+
+namespace {
+
+// "#n AB/2: a MN/2: m" of record i of a sounding list, with the spacing
+// captions of its array type (AB/2 and MN/2 for Wenner and Schlumberger).
+QString SoundingPointText(int number, const TMeasurements1D &list, uint32_t arrayType)
+{
+    const auto [abCaption, mnCaption] = TGUICustom::SoundingAxisTitles(arrayType);
+    const auto name = [](const QString &caption, const char *fallback) {
+        const QString bare = caption.section(QStringLiteral(" ["), 0, 0);
+        return bare.isEmpty() ? QString::fromLatin1(fallback) : bare;
+    };
+    const uint32_t i = uint32_t(number - 1);
+    return QStringLiteral("#%1 %2: %3 %4: %5")
+        .arg(number)
+        .arg(name(abCaption, "AB/2"), TChartRules::StatusNumber(list.HalfABMetres(i)), name(mnCaption, "MN/2"),
+             TChartRules::StatusNumber(list.HalfMNMetres(i)));
+}
+
+} // namespace
+
+int TChartRules::Data1DPointAt(const QPointF &pixel) const
+{
+    const TData1DChart &chart = FWindow.Widgets().Data1DSeries;
+    return LabelledPointAt({chart.Series_D1D_MN1, chart.Series_D1D_MN2, chart.Series_D1D_MN3, chart.Series_D1D_MN4},
+                           pixel);
+}
+
+void TChartRules::Data1DMouseMoved(QMouseEvent *event)
+{
+    const int number = Data1DPointAt(event->position());
+    auto *data = dynamic_cast<TnData1D *>(FWindow.SelectedDocument());
+    if (number <= 0 || data == nullptr || uint32_t(number) > data->Measurements().Count) return;
+    const TMeasurements1D &list = data->Measurements();
+    ShowPointText(SoundingPointText(number, list, data->ArrayDetails().ArrayType) + QStringLiteral(" Rho: ") +
+                  StatusNumber(list.ApparentResistivity1D(uint32_t(number - 1))));
+}
+
+void TChartRules::Data1DMousePressed(QMouseEvent *event)
+{
+    FPressedData1DNumber = event->button() == Qt::RightButton ? Data1DPointAt(event->position()) : 0;
+}
+
+void TChartRules::Data1DMouseReleased(QMouseEvent *event)
+{
+    if (event->button() != Qt::RightButton) return;
+    const int number = Data1DPointAt(event->position());
+    // As on the 2D data chart: press and release on the same point switch it
+    // off; a click on no point opens the chart menu.
+    const bool samePoint = number > 0 && number == FPressedData1DNumber;
+    const bool onNoPoint = number == 0 && FPressedData1DNumber == 0;
+    FPressedData1DNumber = 0;
+    if (onNoPoint) ChartMouseReleased(*FWindow.Widgets().Data1DChart, event);
+    if (!samePoint) return;
+    if (auto *data = dynamic_cast<TnData1D *>(FWindow.SelectedDocument())) data->DisableMeasurement(number);
+}
+
+void TChartRules::Seq1DMouseMoved(QMouseEvent *event)
+{
+    const TSeq1DChart &chart = FWindow.Widgets().Seq1DSeries;
+    const int number = LabelledPointAt({chart.LineSeries1, chart.LineSeries2, chart.LineSeries3, chart.LineSeries4},
+                                       event->position());
+    auto *sequence = dynamic_cast<TnSeq1D *>(FWindow.SelectedDocument());
+    if (number <= 0 || sequence == nullptr || uint32_t(number) > sequence->Measurements().Count) return;
+    ShowPointText(SoundingPointText(number, sequence->Measurements(), sequence->ArrayDetails().ArrayType));
 }
 
 namespace {

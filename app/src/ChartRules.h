@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointF>
 #include <initializer_list>
+#include <string>
 
 class QMouseEvent;
 class TChart;
@@ -23,6 +24,15 @@ public:
     void Data2DMousePressed(QMouseEvent *event);
     void Data2DMouseReleased(QMouseEvent *event);
     void Seq2DMouseMoved(QMouseEvent *event);
+    // The sounding charts: the AB/2, MN/2 (and Rho) of the point under the
+    // pointer; a right click on a 1D data point switches that record off.
+    void Data1DMouseMoved(QMouseEvent *event);
+    void Data1DMousePressed(QMouseEvent *event);
+    void Data1DMouseReleased(QMouseEvent *event);
+    void Seq1DMouseMoved(QMouseEvent *event);
+    // The pointer left a chart: a status text that describes a point of a
+    // document other than the selected one goes.
+    void ChartLeft();
     // A right click on a chart opens the chart menu; on the 2D data chart
     // only where it switches no measurement off (neither the press nor the
     // release on a point).
@@ -40,10 +50,16 @@ private:
     // The measurement number labelling the first point found under the
     // pixel in the series, in the order given; 0 when none.
     static int LabelledPointAt(std::initializer_list<TChartSeries *> series, const QPointF &pixel);
+    // Shows a point's text and remembers the document it describes.
+    void ShowPointText(const QString &text);
+    // The number of the 1D data point under the pixel, 0 for none.
+    int Data1DPointAt(const QPointF &pixel) const;
 
     // Switches the measurement off; a used one makes the document changed.
     void SwitchOff(TnData2D &data, int number);
 
     TForm_VeskMain &FWindow;
     int FPressedNumber = 0; // the point under a right-button press
+    int FPressedData1DNumber = 0;
+    std::string FStatusDocument; // name of the document the status text describes
 };

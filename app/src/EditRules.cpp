@@ -148,7 +148,8 @@ void TEditRules::DropDownClosed(TPropertyItem &item)
             if (TCustomVeskObject *document = SelectedOfKind(TDocumentKind::Seq2D)) document->Update();
     } else if (&item == data2D.NxComboBoxItem_d2d_ValuesToShow || &item == data2D.NxComboBoxItem_d2d_VisibleDiagrams ||
                &item == data2D.NxComboBoxItem_D2D_ApproximationType ||
-               &item == data2D.NxComboBoxItem_d2d_DepthMethod) {
+               &item == data2D.NxComboBoxItem_d2d_DepthMethod || &item == data2D.NxComboBoxItem_d2d_Palette ||
+               &item == data2D.NxComboBoxItem_d2d_ColourScale || &item == data2D.NxComboBoxItem_d2d_Limits) {
         if (applies)
             if (TCustomVeskObject *document = SelectedOfKind(TDocumentKind::Data2D)) document->Update();
     } else if (&item == w.Seq1DPage.NxComboBoxItem_Seq1D_ArrayType) {

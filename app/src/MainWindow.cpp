@@ -1,9 +1,12 @@
 #include "MainWindow.h"
 
+#include "UserSettings.h"
+
 #include "controls/GridView.h"
 
 #include "documents/DataDocuments.h"
 #include "documents/SequenceDocuments.h"
+#include "presentation/ChartPreferences.h"
 #include "presentation/PresenterFactory.h"
 
 #include <QCheckBox>
@@ -24,8 +27,12 @@ TForm_VeskMain::TForm_VeskMain(QWidget *parent) : QMainWindow(parent)
 
     FStates = new TDocumentStates(this);
     connect(FStates, &TDocumentStates::StatesChanged, this, &TForm_VeskMain::UpdateWindowTitle);
+    LoadChartPreferences(FStartPreferences);
+    FPreferences = FStartPreferences;
     BuildLayout();
     BuildPages();
+    FViews.Preferences = &FStartPreferences;
+    FViews.ChosenPreferences = &FPreferences;
     FDialogs = std::make_unique<TVeskDialogs>(*this);
     FRules = std::make_unique<TEditRules>(*this);
     FChartRules = std::make_unique<TChartRules>(*this);
@@ -56,6 +63,7 @@ TForm_VeskMain::~TForm_VeskMain()
     // The documents and their presenters go first, while the controls they
     // refer to still exist.
     FStore.reset();
+    StoreChartPreferences(FPreferences);
 }
 
 TCustomVeskObject *TForm_VeskMain::SelectedDocument() const

@@ -13,6 +13,7 @@
 
 #include "documents/MainWindowHost.h"
 #include "documents/VeskStore.h"
+#include "presentation/ChartPreferences.h"
 #include "presentation/PresenterViews.h"
 
 #include <QMainWindow>
@@ -131,9 +132,16 @@ private:
     void FitToScreen();
     // Documents with changes not yet saved, in tree order.
     std::vector<TCustomVeskObject *> ChangedDocuments() const;
+    // The title of a saved picture: the selected document's file name (its
+    // tree name when it has no file).
+    QString PictureTitle();
 
     TMainWidgets FWidgets;
     TPresenterViews FViews;
+    // Chart settings kept between runs (UserSettings): as read at start (new
+    // documents start from them) and as chosen since (stored at the end).
+    TChartPreferences FStartPreferences;
+    TChartPreferences FPreferences;
     std::unique_ptr<TVeskDialogs> FDialogs;
     std::unique_ptr<TEditRules> FRules;
     std::unique_ptr<TChartRules> FChartRules;

@@ -166,6 +166,33 @@ void TVeskDialogs::SetNextPicture(const QString &fileName, int filterIndex, cons
     FNextPicture = TPictureAnswer{fileName, filterIndex, size};
 }
 
+namespace {
+
+// The type (1 to 3) a name's extension names; 0 for none.
+int PictureTypeOfName(const QString &fileName)
+{
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    for (int k = 0; k < 3; ++k)
+        if (suffix == QLatin1String(PictureExtensions[k])) return k + 1;
+    return 0;
+}
+
+} // namespace
+
+TPictureTarget PictureTarget(const QString &fileName, int filterIndex)
+{
+    const int type = filterIndex >= 1 && filterIndex <= 3 ? filterIndex : 1;
+    if (const int named = PictureTypeOfName(fileName)) return {fileName, named};
+    return {fileName + QLatin1Char('.') + QLatin1String(PictureExtensions[type - 1]), type};
+}
+
+QString WithPictureExtension(const QString &fileName, int filterIndex)
+{
+    const int type = filterIndex >= 1 && filterIndex <= 3 ? filterIndex : 1;
+    if (PictureTypeOfName(fileName) == 0) return fileName;
+    return fileName.left(fileName.size() - 3) + QLatin1String(PictureExtensions[type - 1]);
+}
+
 TPictureAnswer TVeskDialogs::PictureFileName(const QSize &chartSize)
 {
     if (FNextPicture) {
@@ -181,9 +208,13 @@ TPictureAnswer TVeskDialogs::PictureFileName(const QSize &chartSize)
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.value(FPictureFilterIndex - 1));
     dialog.setDefaultSuffix(QString::fromLatin1(PictureExtensions[FPictureFilterIndex - 1]));
+    // Switching the type switches the extension of the name typed so far.
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, filters](const QString &chosen) {
         const qsizetype index = filters.indexOf(chosen);
-        if (index >= 0 && index < 3) dialog.setDefaultSuffix(QString::fromLatin1(PictureExtensions[index]));
+        if (index < 0 || index >= 3) return;
+        dialog.setDefaultSuffix(QString::fromLatin1(PictureExtensions[index]));
+        if (auto *name = dialog.findChild<QLineEdit *>(QStringLiteral("fileNameEdit")); name && !name->text().isEmpty())
+            name->setText(WithPictureExtension(name->text(), int(index) + 1));
     });
     // The size row below the dialog's own rows: the chart's size, or what the user types.
     auto *sizeEdit = new QLineEdit(QStringLiteral("%1x%2").arg(chartSize.width()).arg(chartSize.height()), &dialog);

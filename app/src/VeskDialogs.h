@@ -38,6 +38,18 @@ struct TPictureAnswer {
     QSize Size;
 };
 
+// The picture a chosen name and type give: a name ending in .png, .svg or
+// .pdf (any case) is written in the format its extension names, whatever
+// type was selected; any other name gets the selected type's extension
+// (filterIndex 1 PNG, 2 SVG, 3 PDF) and is written in that format.
+struct TPictureTarget {
+    QString FileName;
+    int FilterIndex = 1;
+};
+TPictureTarget PictureTarget(const QString &fileName, int filterIndex);
+// The name with its picture extension (if it has one) replaced by the type's.
+QString WithPictureExtension(const QString &fileName, int filterIndex);
+
 // "WxH" with whole numbers from 1 to 10000; the fallback for anything else.
 QSize ParsePictureSize(const QString &text, const QSize &fallback);
 

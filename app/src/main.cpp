@@ -1,9 +1,11 @@
 // Quelvo Tools: the desktop program. Shows the splash window, creates the
 // main window and opens the files named on the command line. With
 // --window-picture it draws the window with those files into a PNG instead
-// and ends (on the offscreen platform no display is needed).
+// and ends (on the offscreen platform no display is needed). --reset-settings
+// forgets the chart settings kept from earlier runs.
 #include "MainWindow.h"
 #include "Splash.h"
+#include "UserSettings.h"
 
 #include "controls/ChartPicture.h"
 
@@ -155,7 +157,10 @@ int main(int argc, char *argv[])
     const QCommandLineOption windowSize(QStringLiteral("window-size"),
                                         QStringLiteral("The window's size for --window-picture (default 1280x860)."),
                                         QStringLiteral("WxH"), QStringLiteral("1280x860"));
-    parser.addOptions({windowPicture, windowSize});
+    const QCommandLineOption resetSettings(
+        QStringLiteral("reset-settings"),
+        QStringLiteral("Forget the chart settings kept from earlier runs and start with the defaults."));
+    parser.addOptions({windowPicture, windowSize, resetSettings});
     parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("Sequence and data files to open."),
                                  QStringLiteral("[files...]"));
     parser.process(application);
@@ -166,6 +171,7 @@ int main(int argc, char *argv[])
         files.clear();
         for (const QString &file : parser.positionalArguments()) files.push_back(QFile::encodeName(file).toStdString());
     }
+    if (parser.isSet(resetSettings)) ForgetUserSettings();
 
     if (parser.isSet(windowPicture)) {
         const QSize size = ParseWindowSize(parser.value(windowSize));

@@ -53,6 +53,8 @@ private slots:
     void init()
     {
         FFolder = std::make_unique<QTemporaryDir>();
+        UseOwnSettingsFolder();
+        ForgetUserSettings();
         FWindow = std::make_unique<TForm_VeskMain>();
         FWindow->Dialogs().SetMessagesAnswered(true);
         FWindow->show();

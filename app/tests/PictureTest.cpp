@@ -3,6 +3,7 @@
 #include "WindowFixture.h"
 
 #include "controls/Chart.h"
+#include "controls/ChartPicture.h"
 #include "controls/ChartSeries.h"
 #include "controls/ColorGridSeries.h"
 #include "controls/PropertyItem.h"
@@ -10,7 +11,11 @@
 #include "documents/VeskObjects.h"
 #include "survey/Measurements.h"
 
+#include <QComboBox>
+#include <QFileDialog>
 #include <QImage>
+#include <QLineEdit>
+#include <QTimer>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QProcessEnvironment>
@@ -185,11 +190,18 @@ private slots:
             int Diagram; // the 2D data diagram chosen in the inspector; -1: none
             const char *LogItems; // prefix of the page's log-scale items ticked; null: none
             QStringList PlotOptions;
+            std::vector<std::pair<const char *, QVariant>> Items{}; // 2D data items set by the user, in order
         } cases[] = {
             {"wenner.d2d", 4, "Chart_d2d", -1, nullptr, {}},
             {"wenner.d2d", 4, "Chart_d2d", 1, nullptr, {QStringLiteral("--diagram"), QStringLiteral("sounding-curves")}},
             {"sounding.d1d", 3, "Chart_Data1D", -1, nullptr, {}},
             {"sounding.d1d", 3, "Chart_Data1D", -1, "NxCheckBoxItem_d1d_", {QStringLiteral("--log"), QStringLiteral("xy")}},
+            {"wenner.d2d", 4, "Chart_d2d", -1, nullptr,
+             {QStringLiteral("--palette"), QStringLiteral("viridis"), QStringLiteral("--scale"), QStringLiteral("linear"),
+              QStringLiteral("--limits"), QStringLiteral("40:90"), QStringLiteral("--mask-data")},
+             {{"NxComboBoxItem_d2d_Palette", 1}, {"NxComboBoxItem_d2d_ColourScale", 1}, {"NxComboBoxItem_d2d_Limits", 2},
+              {"NxSpinItem_d2d_LimitMinimum", 40.0}, {"NxSpinItem_d2d_LimitMaximum", 90.0},
+              {"NxCheckBoxItem_d2d_MaskToData", true}}},
         };
         const QSize size(720, 480);
         for (const auto &c : cases) {
@@ -197,6 +209,11 @@ private slots:
             if (c.Diagram >= 0) {
                 auto *diagram = FWindow->findChild<TPropertyItem *>(QStringLiteral("NxComboBoxItem_d2d_VisibleDiagrams"));
                 QVERIFY(diagram != nullptr && diagram->choose(c.Diagram));
+            }
+            for (const auto &[name, value] : c.Items) {
+                auto *item = FWindow->findChild<TPropertyItem *>(QString::fromLatin1(name));
+                QVERIFY2(item != nullptr, name);
+                QVERIFY2(item->Kind() == TItemKind::ComboBox ? item->choose(value.toInt()) : item->userSetValue(value), name);
             }
             if (c.LogItems) {
                 for (const char *axis : {"XLogScale", "YLogScale"}) {
@@ -299,6 +316,108 @@ private slots:
             QVERIFY2(errors.contains(QString::fromUtf8(c.Message)), qPrintable(QString::fromLatin1(c.Name) + QStringLiteral(": ") + errors));
             QVERIFY2(shell(QString::fromLatin1(c.After)).first == 0, c.Name);
         }
+    }
+
+    // The typed extension decides the format; a name without one gets the
+    // selected type's.
+    void TheNameDecidesTheFormat()
+    {
+        const struct {
+            const char *Typed;
+            int Type;
+            const char *Written;
+            const char *Start;
+        } cases[] = {{"section.svg", 1, "section.svg", "<?xml"},
+                     {"section.PDF", 2, "section.PDF", "%PDF"},
+                     {"plain", 3, "plain.pdf", "%PDF"},
+                     {"map.v2", 1, "map.v2.png", "\x89PNG"},
+                     {"shot.png", 2, "shot.png", "\x89PNG"}};
+        Open(QStringLiteral("wenner.d2d"), 4);
+        TChart *chart = Chart(QStringLiteral("Chart_d2d"));
+        for (const auto &c : cases) {
+            SavePicture(chart, FFolder->filePath(QString::fromLatin1(c.Typed)), c.Type);
+            const QByteArray bytes = FileBytes(FFolder->filePath(QString::fromLatin1(c.Written)));
+            QVERIFY2(bytes.startsWith(QByteArray(c.Start)), c.Typed);
+        }
+        QVERIFY(!QFile::exists(FFolder->filePath(QStringLiteral("plain"))));
+        // Switching the type switches a picture extension, and only that.
+        QCOMPARE(WithPictureExtension(QStringLiteral("/data/line 4.png"), 2), QStringLiteral("/data/line 4.svg"));
+        QCOMPARE(WithPictureExtension(QStringLiteral("line.SVG"), 3), QStringLiteral("line.pdf"));
+        QCOMPARE(WithPictureExtension(QStringLiteral("line.d2d"), 3), QStringLiteral("line.d2d"));
+        // The PDF's title is the document's file name (UTF-16 in the document information).
+        const QString pdf = FFolder->filePath(QStringLiteral("titled.pdf"));
+        SavePicture(chart, pdf, 3);
+        QByteArray utf16("\xFE\xFF");
+        for (const QChar c : QStringLiteral("wenner.d2d")) utf16 += QByteArray(1, char(c.unicode() >> 8)) + char(c.unicode() & 0xFF);
+        const QByteArray bytes = FileBytes(pdf);
+        QVERIFY2(bytes.contains("/Title (" + utf16 + ")") || bytes.contains("/Title (wenner.d2d)"),
+                 "the file name is not the title");
+        QVERIFY(!bytes.contains("Chart_d2d"));
+    }
+
+    // In the real dialog, switching the type switches the typed extension.
+    void TheDialogsTypeSwitchesTheExtension()
+    {
+        Open(QStringLiteral("wenner.d2d"), 4);
+        const QString typed = FFolder->filePath(QStringLiteral("dialog-map.png"));
+        QString shown;
+        QTimer::singleShot(0, this, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr && dialog->objectName() == QStringLiteral("PictureDialog"));
+            auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            auto *types = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+            QVERIFY(name != nullptr && types != nullptr);
+            name->setText(typed);
+            QTest::keyClick(types, Qt::Key_Down); // PNG -> SVG, as the user picks it
+            shown = name->text();
+            QTest::keyClick(name, Qt::Key_Return); // accepts the dialog
+        });
+        Menu()->hide();
+        RightClick(Chart(QStringLiteral("Chart_d2d")), QPoint(3, 3));
+        TRIGGER_ACTION(FWindow, "Action_SavePicture");
+        Menu()->hide();
+        QCOMPARE(shown, FFolder->filePath(QStringLiteral("dialog-map.svg")));
+        QVERIFY(FileBytes(FFolder->filePath(QStringLiteral("dialog-map.svg"))).startsWith("<?xml"));
+        QVERIFY(!QFile::exists(typed));
+    }
+
+    // A picture larger than the chart is the chart's picture enlarged: at
+    // twice the chart's size, halved again, it matches the chart-size
+    // picture closely (text, markers and lines grew with it).
+    void ALargePictureIsAsLegibleAsTheChart()
+    {
+        Open(QStringLiteral("wenner.d2d"), 4);
+        TChart *chart = Chart(QStringLiteral("Chart_d2d"));
+        const QString small = FFolder->filePath(QStringLiteral("small.png"));
+        const QString large = FFolder->filePath(QStringLiteral("large.png"));
+        SavePicture(chart, small, 1);
+        SavePicture(chart, large, 1, chart->size() * 2);
+        const QImage one = QImage(small).convertToFormat(QImage::Format_RGB32);
+        const QImage two = QImage(large).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(two.size(), chart->size() * 2);
+        const QImage halved = two.scaled(one.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        // Share of pixels whose colour differs clearly: small for the scaled
+        // picture; an unscaled one at twice the size has its axes, legend
+        // and text elsewhere.
+        const auto differing = [&one](const QImage &other) {
+            qint64 count = 0;
+            for (int y = 0; y < one.height(); ++y)
+                for (int x = 0; x < one.width(); ++x) {
+                    const QRgb a = one.pixel(x, y), b = other.pixel(x, y);
+                    count += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b)) > 120;
+                }
+            return double(count) / (double(one.width()) * one.height());
+        };
+        const QImage unscaled = chart->toPixmap(two.width(), two.height(), 1.0)
+                                    .toImage()
+                                    .convertToFormat(QImage::Format_RGB32)
+                                    .scaled(one.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const double scaledShare = differing(halved), unscaledShare = differing(unscaled);
+        QVERIFY2(scaledShare < 0.05 && scaledShare * 3 < unscaledShare,
+                 qPrintable(QStringLiteral("%1 against %2").arg(scaledShare).arg(unscaledShare)));
+        QCOMPARE(PictureScale(QSize(2000, 1400), QSize(1000, 350)), 2.0);
+        QCOMPARE(PictureScale(QSize(500, 300), QSize(1000, 700)), 1.0);
+        QCOMPARE(PictureScale(QSize(3000, 700), QSize(1000, 700)), 1.0);
     }
 
     void TypedSizes()

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "MainWindow.h"
+#include "UserSettings.h"
 
 #include <QAction>
 #include <QDir>
@@ -44,10 +45,23 @@ inline int RunVesk(const QStringList &arguments)
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
-// A fresh window for one test: messages are recorded, not shown, so the
-// test runs unattended; shown at the size given.
-inline std::unique_ptr<TForm_VeskMain> NewTestWindow(const QSize &size)
+// The tests keep their settings in a folder of their own, never the user's:
+// set before the first settings are read (the location is fixed then), and
+// inherited by the programs the tests run.
+inline void UseOwnSettingsFolder()
 {
+    static QTemporaryDir folder;
+    static const bool set = qputenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit());
+    Q_UNUSED(set);
+}
+
+// A fresh window for one test: messages are recorded, not shown, so the
+// test runs unattended; shown at the size given. It starts as on a first
+// start (no kept settings) unless keepSettings is set.
+inline std::unique_ptr<TForm_VeskMain> NewTestWindow(const QSize &size, bool keepSettings = false)
+{
+    UseOwnSettingsFolder();
+    if (!keepSettings) ForgetUserSettings();
     auto window = std::make_unique<TForm_VeskMain>();
     window->Dialogs().SetMessagesAnswered(true);
     window->resize(size);

@@ -47,6 +47,36 @@ private:
     QString FText;
 };
 
+// The title line of the palette legend: bold text, no swatch.
+class TLegendTitleItem : public QCPAbstractLegendItem {
+public:
+    TLegendTitleItem(QCPLegend *legend, const QString &text) : QCPAbstractLegendItem(legend), FText(text)
+    {
+        setSelectable(false);
+        QFont bold = mFont;
+        bold.setBold(true);
+        setFont(bold);
+    }
+
+protected:
+    void draw(QCPPainter *painter) override
+    {
+        painter->setFont(mFont);
+        painter->setPen(QPen(mTextColor));
+        painter->drawText(mRect, Qt::TextDontClip | Qt::AlignLeft | Qt::AlignVCenter, FText);
+    }
+
+    QSize minimumOuterSizeHint() const override
+    {
+        const QRect textRect = QFontMetrics(mFont).boundingRect(0, 0, 0, 0, Qt::TextDontClip, FText);
+        return {textRect.width() + mMargins.left() + mMargins.right(),
+                textRect.height() + mMargins.top() + mMargins.bottom() + 2};
+    }
+
+private:
+    QString FText;
+};
+
 // A palette level in a short readable form: whole numbers from 100 up,
 // three significant digits below.
 QString ShortLevelText(const QLocale &locale, double level)
@@ -244,6 +274,8 @@ void TChart::UpdateLegend()
         legend->setIconSize(16, 10);
         legend->setRowSpacing(0);
         const TColorGridSeries *grid = FColorGrids.first();
+        if (!FLegendTitle.isEmpty() && grid->PaletteCount() > 0)
+            legend->addItem(new TLegendTitleItem(legend, FLegendTitle));
         for (int k = 0; k < grid->PaletteCount(); ++k)
             legend->addItem(new TPaletteLegendItem(legend, QColor(grid->PaletteColour(k)),
                                                    ShortLevelText(locale(), grid->PaletteLevel(k))));
@@ -260,6 +292,12 @@ void TChart::OnMousePress(QMouseEvent *event)
         FPanStartRange[1] = yAxis->range();
     }
     emit MousePressed(event);
+}
+
+void TChart::leaveEvent(QEvent *event)
+{
+    QCustomPlot::leaveEvent(event);
+    emit MouseLeft();
 }
 
 void TChart::OnMouseMove(QMouseEvent *event)

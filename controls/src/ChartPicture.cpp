@@ -10,50 +10,90 @@
 #include <QPdfWriter>
 #include <QSvgGenerator>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 namespace {
 
+// The chart laid out at size / scale and drawn scaled up to fill size: every
+// length of the chart (fonts, markers, pens, margins) grows by scale. The
+// two axes' factors differ from scale only by the rounding of the laid-out
+// size.
+void DrawScaled(QCustomPlot &chart, QCPPainter &painter, const QSize &size, double scale)
+{
+    if (scale <= 1) {
+        chart.toPainter(&painter, size.width(), size.height());
+        return;
+    }
+    const int width = std::max(1, qRound(size.width() / scale));
+    const int height = std::max(1, qRound(size.height() / scale));
+    painter.setMode(QCPPainter::pmNonCosmetic); // hairlines grow with the rest
+    painter.scale(double(size.width()) / width, double(size.height()) / height);
+    chart.toPainter(&painter, width, height);
+}
+
+bool DrawPng(QCustomPlot &chart, QIODevice &file, const QSize &size, double scale)
+{
+    if (scale <= 1) return chart.toPixmap(size.width(), size.height(), 1.0).save(&file, "PNG");
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::white);
+    QCPPainter painter;
+    if (!painter.begin(&pixmap)) return false;
+    painter.setMode(QCPPainter::pmNoCaching);
+    DrawScaled(chart, painter, size, scale);
+    if (!painter.end()) return false;
+    return pixmap.save(&file, "PNG");
+}
+
 // Vector output: QCustomPlot draws its items as paths and text, not pixels.
-bool DrawVectorized(QCustomPlot &chart, QPaintDevice &device, const QSize &size)
+bool DrawVectorized(QCustomPlot &chart, QPaintDevice &device, const QSize &size, double scale)
 {
     QCPPainter painter;
     if (!painter.begin(&device)) return false;
     painter.setMode(QCPPainter::pmVectorized);
     painter.setMode(QCPPainter::pmNoCaching);
-    chart.toPainter(&painter, size.width(), size.height());
+    DrawScaled(chart, painter, size, scale);
     return painter.end();
 }
 
-bool DrawSvg(QCustomPlot &chart, QIODevice &file, const QSize &size)
+bool DrawSvg(QCustomPlot &chart, QIODevice &file, const QSize &size, double scale, const QString &title)
 {
     QSvgGenerator generator;
     generator.setOutputDevice(&file);
     generator.setSize(size);
     generator.setViewBox(QRect(QPoint(0, 0), size));
-    generator.setTitle(chart.objectName());
-    return DrawVectorized(chart, generator, size);
+    generator.setTitle(title);
+    return DrawVectorized(chart, generator, size, scale);
 }
 
-bool DrawPdf(QCustomPlot &chart, QIODevice &file, const QSize &size)
+bool DrawPdf(QCustomPlot &chart, QIODevice &file, const QSize &size, double scale, const QString &title)
 {
     // One page of exactly the picture's size; at 72 dots per inch a pixel
     // of the chart is one point of the page.
     QPdfWriter writer(&file);
     writer.setCreator(QStringLiteral("Quelvo Tools"));
-    writer.setTitle(chart.objectName());
+    writer.setTitle(title);
     writer.setResolution(72);
     writer.setPageLayout(QPageLayout(QPageSize(size, QPageSize::Point, QString(), QPageSize::ExactMatch),
                                      QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-    return DrawVectorized(chart, writer, size);
+    return DrawVectorized(chart, writer, size, scale);
 }
 
 } // namespace
 
-QByteArray ChartPictureBytes(QCustomPlot &chart, TPictureFormat format, const QSize &size)
+double PictureScale(const QSize &size, const QSize &screenSize)
+{
+    if (screenSize.isEmpty() || size.isEmpty()) return 1;
+    return std::max(1.0, std::min(double(size.width()) / screenSize.width(),
+                                  double(size.height()) / screenSize.height()));
+}
+
+QByteArray ChartPictureBytes(QCustomPlot &chart, TPictureFormat format, const QSize &size, const QString &title)
 {
     if (size.isEmpty()) return {};
+    const double scale = PictureScale(size, chart.size());
+    const QString documentTitle = title.isEmpty() ? chart.objectName() : title;
     // Drawn into memory first: a picture device cannot report a short write
     // to a file, the file replacement below can.
     QByteArray bytes;
@@ -62,13 +102,13 @@ QByteArray ChartPictureBytes(QCustomPlot &chart, TPictureFormat format, const QS
     bool drawn = false;
     switch (format) {
     case TPictureFormat::Png:
-        drawn = chart.toPixmap(size.width(), size.height(), 1.0).save(&buffer, "PNG");
+        drawn = DrawPng(chart, buffer, size, scale);
         break;
     case TPictureFormat::Svg:
-        drawn = DrawSvg(chart, buffer, size);
+        drawn = DrawSvg(chart, buffer, size, scale, documentTitle);
         break;
     case TPictureFormat::Pdf:
-        drawn = DrawPdf(chart, buffer, size);
+        drawn = DrawPdf(chart, buffer, size, scale, documentTitle);
         break;
     }
     buffer.close();
@@ -93,9 +133,9 @@ TPictureResult WritePictureFile(const std::string &fileName, const QByteArray &b
 }
 
 TPictureResult SaveChartPicture(QCustomPlot &chart, const std::string &fileName, TPictureFormat format,
-                                const QSize &size)
+                                const QSize &size, const QString &title)
 {
-    const QByteArray bytes = ChartPictureBytes(chart, format, size);
+    const QByteArray bytes = ChartPictureBytes(chart, format, size, title);
     if (bytes.isEmpty()) return {false, "the chart could not be drawn at that size"};
     return WritePictureFile(fileName, bytes);
 }

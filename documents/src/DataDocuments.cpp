@@ -196,6 +196,14 @@ void TnData2D::DisableMeasurement(int32_t number)
 
 // ---- 1D data ----
 
+void TnData1D::DisableMeasurement(int32_t number)
+{
+    TMeasurements1D &list = Measurements();
+    if (number < 1 || uint32_t(number) > list.Count) return;
+    list.SetUsed(uint32_t(number) - 1, false);
+    Presenter().Refresh();
+}
+
 TnData1D::TnData1D(TMainWindowHost &mainWindow) : TVeskObject1D(mainWindow, TDocumentKind::Data1D)
 {
 }

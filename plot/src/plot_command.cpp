@@ -9,7 +9,11 @@
 #include "controls/ChartPicture.h"
 #include "documents/DataDocuments.h"
 #include "presentation/GUIData2D.h"
+#include "presentation/PseudoSectionMap.h"
 #include "presentation/StandaloneViews.h"
+
+#include <QFile>
+#include <QFileInfo>
 
 #include <ostream>
 
@@ -36,6 +40,16 @@ void ApplyChartSettings(const PlotRequest &request, TCustomVeskObject &document)
     if (settings.diagram) chart.VisibleDiagrams = *settings.diagram;
     if (settings.approximation) chart.ApproximationType = *settings.approximation;
     if (settings.radius) chart.ApproximationRadius = *settings.radius;
+    if (settings.palette) chart.Palette = *settings.palette;
+    if (settings.logarithmicColours) chart.LogarithmicColours = *settings.logarithmicColours;
+    if (settings.limits) {
+        chart.Limits = *settings.limits;
+        if (*settings.limits == LimitsFixed) {
+            chart.LimitMinimum = settings.limitMinimum;
+            chart.LimitMaximum = settings.limitMaximum;
+        }
+    }
+    if (settings.maskToData) chart.MaskToData = true;
     if (settings.values) {
         if (*settings.values == ValuesToShowChargeability && data->Measurements().IPCode() == 0)
             throw cli::DocumentFailure("'" + data->ArrayDetails().FileName +
@@ -87,7 +101,13 @@ void DrawJob(const PlotRequest &request, const PlotJob &job, const cli::ParsedAr
     // a picture without its map is no picture of the data.
     if (mapMessages > 0) throw cli::DocumentFailure("the pseudo-section map of '" + job.input + "' could not be drawn");
 
-    const QByteArray picture = ChartPictureBytes(views.ChartOf(job.kind), request.format, request.size);
+    TChart &chart = views.ChartOf(job.kind);
+    // The chart a picture is scaled against: a picture larger than the
+    // default size draws text, markers and lines larger, as the window does
+    // for a picture larger than its chart.
+    chart.resize(DefaultPictureWidth, DefaultPictureHeight);
+    const QString title = QFileInfo(QFile::decodeName(QByteArray::fromStdString(job.input))).fileName();
+    const QByteArray picture = ChartPictureBytes(chart, request.format, request.size, title);
     if (picture.isEmpty()) throw cli::DocumentFailure("the picture '" + job.output + "' could not be drawn");
     if (job.output == "-") {
         io.out.write(picture.constData(), picture.size());

@@ -5,6 +5,8 @@
 #include "value_parsing.h"
 
 #include "presentation/ChartDetails.h"
+#include "presentation/PseudoSectionMap.h"
+#include "presentation/VeskColors.h"
 #include "survey/VeskTypes.h"
 
 #include <algorithm>
@@ -23,7 +25,8 @@ const cli::OptionDefinition Options[] = {
     cli::KindOption,         cli::AppendOption,
     {"output", 'o', true, false}, {"format", '\0', true, false}, {"size", '\0', true, false},
     {"diagram", '\0', true, false}, {"values", '\0', true, false}, {"gridding", '\0', true, false},
-    {"radius", '\0', true, false}, {"log", '\0', true, false}, cli::FilterOptions[0], cli::FilterOptions[1],
+    {"radius", '\0', true, false}, {"log", '\0', true, false}, {"palette", '\0', true, false},
+    {"scale", '\0', true, false}, {"limits", '\0', true, false}, {"mask-data", '\0', false, false}, cli::FilterOptions[0], cli::FilterOptions[1],
     cli::FilterOptions[2],   cli::FilterOptions[3],   cli::FilterOptions[4],
     cli::FilterOptions[5],
 };
@@ -44,6 +47,8 @@ const Choice<int32_t> Diagrams[] = {{"pseudo-section", DiagramPseudoSection},
 const Choice<uint32_t> Values[] = {{"resistivity", ValuesToShowResistivity},
                                    {"chargeability", ValuesToShowChargeability}};
 const Choice<int32_t> Griddings[] = {{"idw", ApproximationInverseDistance}, {"akima", ApproximationAkima}};
+const Choice<int32_t> Palettes[] = {{"classic", PaletteClassic}, {"viridis", PaletteViridis}, {"grey", PaletteGrey}};
+const Choice<bool> Scales[] = {{"log", true}, {"linear", false}};
 const Choice<LogAxes> LogChoices[] = {{"x", {true, false}}, {"y", {false, true}}, {"xy", {true, true}}};
 
 constexpr double LargestRadius = 1000.0;
@@ -92,7 +97,8 @@ QSize ParseSize(const std::string &text)
 // Options that only 2D data can take.
 void RequireKinds(const cli::ParsedArguments &arguments, const std::vector<PlotJob> &jobs)
 {
-    std::vector<std::string_view> data2DOptions{cli::AppendOption.name, "diagram", "values", "gridding", "radius"};
+    std::vector<std::string_view> data2DOptions{cli::AppendOption.name, "diagram", "values", "gridding", "radius",
+                                                "palette", "scale", "limits", "mask-data"};
     for (const cli::OptionDefinition &filter : cli::FilterOptions) data2DOptions.push_back(filter.name);
     for (const PlotJob &job : jobs) {
         const auto refuse = [&](std::string_view option, std::string_view what) {
@@ -103,6 +109,31 @@ void RequireKinds(const cli::ParsedArguments &arguments, const std::vector<PlotJ
             if (arguments.Has(option) && job.kind != TDocumentKind::Data2D) refuse(option, "2D data (.d2d)");
         }
     }
+}
+
+// --limits auto, p2-98 or MIN:MAX (a fixed range; above 0 on the default
+// logarithmic scale).
+void ReadLimits(const std::string &text, Data2DChartSettings &chart)
+{
+    if (text == "auto") {
+        chart.limits = LimitsAutomatic;
+        return;
+    }
+    if (text == "p2-98") {
+        chart.limits = LimitsPercentile;
+        return;
+    }
+    const std::size_t colon = text.find(':');
+    if (colon == std::string::npos)
+        throw UsageError("--limits: '" + text + "' is none of 'auto', 'p2-98' or MIN:MAX (e.g. 10:1000)");
+    chart.limits = LimitsFixed;
+    chart.limitMinimum = cli::ParseNumber(std::string_view(text).substr(0, colon), "--limits");
+    chart.limitMaximum = cli::ParseNumber(std::string_view(text).substr(colon + 1), "--limits");
+    if (!(chart.limitMinimum < chart.limitMaximum))
+        throw UsageError("--limits: '" + text + "' needs MIN below MAX");
+    if (chart.logarithmicColours.value_or(true) && !(chart.limitMinimum > 0))
+        throw UsageError("--limits: '" + text + "' starts at or below 0, which a logarithmic scale cannot show; "
+                         "give a MIN above 0 or --scale linear");
 }
 
 Data2DChartSettings ReadChartSettings(const cli::ParsedArguments &arguments, const std::vector<PlotJob> &jobs)
@@ -116,11 +147,17 @@ Data2DChartSettings ReadChartSettings(const cli::ParsedArguments &arguments, con
         if (!(*chart.radius > 0.0 && *chart.radius <= LargestRadius))
             throw UsageError("--radius: '" + *radius + "' is outside (0, 1000] unit spacings");
     }
+    chart.palette = ChooseWord(arguments, "palette", Palettes);
+    chart.logarithmicColours = ChooseWord(arguments, "scale", Scales);
+    chart.maskToData = arguments.Has("mask-data");
+    if (const auto limits = arguments.Value("limits")) ReadLimits(*limits, chart);
     // Options that would change nothing in the picture are mistakes.
     const bool pseudoSection = chart.diagram.value_or(DiagramPseudoSection) == DiagramPseudoSection;
-    if (!pseudoSection && (chart.approximation || chart.radius))
-        throw UsageError(std::string(chart.radius ? "--radius" : "--gridding") +
-                         " applies to the pseudo-section only (--diagram pseudo-section)");
+    if (!pseudoSection)
+        for (const char *option : {"gridding", "radius", "palette", "scale", "limits", "mask-data"})
+            if (arguments.Has(option))
+                throw UsageError("--" + std::string(option) +
+                                 " applies to the pseudo-section only (--diagram pseudo-section)");
     if (chart.radius && chart.approximation == ApproximationAkima)
         throw UsageError("--radius applies to the inverse-distance gridding only (--gridding idw)");
     const int32_t diagram = chart.diagram.value_or(DiagramPseudoSection);
@@ -194,6 +231,8 @@ const char *const PlotHelp =
     "Usage: vesk plot FILE... [-o OUT] [--format png|svg|pdf] [--size WxH] [--kind KIND]\n"
     "                 [--append FILE]... [filters] [--diagram DIAGRAM] [--values VALUES]\n"
     "                 [--gridding idw|akima] [--radius R] [--log x|y|xy]\n"
+    "                 [--palette classic|viridis|grey] [--scale log|linear]\n"
+    "                 [--limits auto|p2-98|MIN:MAX] [--mask-data]\n"
     "\n"
     "Draws the chart the program shows for each document into a picture, through the\n"
     "program's own presenters and chart (no display is needed): for 2D data one of its\n"
@@ -218,6 +257,13 @@ const char *const PlotHelp =
     "  --gridding METHOD      the pseudo-section's gridding: idw (inverse distance,\n"
     "                         default) or akima\n"
     "  --radius R             the inverse-distance radius in unit spacings (default 5)\n"
+    "  --palette PALETTE      the pseudo-section's colours: classic (default), viridis or\n"
+    "                         grey\n"
+    "  --scale SCALE          its colour scale: log (default) or linear\n"
+    "  --limits LIMITS        its colour range: auto (smallest to largest value, default),\n"
+    "                         p2-98 (2nd to 98th percentile) or MIN:MAX (fixed); values\n"
+    "                         beyond take the end colours\n"
+    "  --mask-data            leave white what lies outside the measurements' convex hull\n"
     "  --append FILE          append a further .d2d file (repeatable, with one FILE): a\n"
     "                         roll-along spread of the same array type, or the other half\n"
     "                         of a forward/reverse pole-dipole pair\n";

@@ -31,6 +31,11 @@ struct Data2DChartSettings {
     std::optional<uint32_t> values;       // ValuesToShowResistivity or ValuesToShowChargeability
     std::optional<int32_t> approximation; // a TApproximationType
     std::optional<double> radius;         // inverse-distance radius in unit spacings
+    std::optional<int32_t> palette;       // a TMapPalette
+    std::optional<bool> logarithmicColours;
+    std::optional<int32_t> limits;        // a TMapLimits
+    double limitMinimum = 0, limitMaximum = 0; // the range of fixed limits
+    bool maskToData = false;
 };
 
 // Logarithmic axes of the chart (every kind; 2D data in the sounding-curve

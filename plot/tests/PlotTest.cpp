@@ -283,6 +283,12 @@ void PlotTest::optionsChangeThePicture_data()
     QTest::newRow("log series") << QStringLiteral("series.d0d") << QStringList{QStringLiteral("--log"), QStringLiteral("y")};
     QTest::newRow("chargeability") << QStringLiteral("dipole-dipole-ip.d2d")
                                    << QStringList{QStringLiteral("--values"), QStringLiteral("chargeability")};
+    QTest::newRow("viridis") << wenner << QStringList{QStringLiteral("--palette"), QStringLiteral("viridis")};
+    QTest::newRow("grey") << wenner << QStringList{QStringLiteral("--palette"), QStringLiteral("grey")};
+    QTest::newRow("linear") << wenner << QStringList{QStringLiteral("--scale"), QStringLiteral("linear")};
+    QTest::newRow("percentiles") << wenner << QStringList{QStringLiteral("--limits"), QStringLiteral("p2-98")};
+    QTest::newRow("fixed limits") << wenner << QStringList{QStringLiteral("--limits"), QStringLiteral("50:200")};
+    QTest::newRow("mask") << wenner << QStringList{QStringLiteral("--mask-data")};
 }
 
 void PlotTest::optionsChangeThePicture()
@@ -320,6 +326,19 @@ void PlotTest::refusals_data()
                                         << 2 << "--gridding applies to the pseudo-section only";
     QTest::newRow("log of the map") << QStringList{wenner, QStringLiteral("--log"), QStringLiteral("x"), o, QStringLiteral("x.png")}
                                     << 2 << "--log applies to 2D data's sounding curves and signals only";
+    QTest::newRow("palette of curves") << QStringList{wenner, QStringLiteral("--diagram"), QStringLiteral("signals"),
+                                                      QStringLiteral("--palette"), QStringLiteral("grey"), o, QStringLiteral("x.png")}
+                                       << 2 << "--palette applies to the pseudo-section only";
+    QTest::newRow("mask of a design") << QStringList{sounding, QStringLiteral("--mask-data"), o, QStringLiteral("x.png")}
+                                      << 2 << "--mask-data applies to 2D data (.d2d) only";
+    QTest::newRow("unknown palette") << QStringList{wenner, QStringLiteral("--palette"), QStringLiteral("jet"), o, QStringLiteral("x.png")}
+                                     << 2 << "--palette: 'jet' is none of 'classic', 'viridis', 'grey'";
+    QTest::newRow("limits text") << QStringList{wenner, QStringLiteral("--limits"), QStringLiteral("p5-95"), o, QStringLiteral("x.png")}
+                                 << 2 << "--limits: 'p5-95' is none of 'auto', 'p2-98' or MIN:MAX";
+    QTest::newRow("limits reversed") << QStringList{wenner, QStringLiteral("--limits"), QStringLiteral("200:50"), o, QStringLiteral("x.png")}
+                                     << 2 << "needs MIN below MAX";
+    QTest::newRow("log limits from 0") << QStringList{wenner, QStringLiteral("--limits"), QStringLiteral("0:200"), o, QStringLiteral("x.png")}
+                                       << 2 << "which a logarithmic scale cannot show";
     QTest::newRow("log of what") << QStringList{sounding, QStringLiteral("--log"), QStringLiteral("z"), o, QStringLiteral("x.png")}
                                  << 2 << "--log: 'z' is none of 'x', 'y', 'xy'";
     QTest::newRow("radius zero") << QStringList{wenner, QStringLiteral("--radius"), QStringLiteral("0"), o, QStringLiteral("x.png")}

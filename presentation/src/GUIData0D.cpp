@@ -2,6 +2,7 @@
 
 #include "PresenterSupport.h"
 
+#include "presentation/ChartPreferences.h"
 #include "presentation/ChartPages.h"
 #include "presentation/PropertyPages.h"
 
@@ -22,6 +23,7 @@ TDataChartItems ChartItems(const TData0DPage &page)
 TGUIData0D::TGUIData0D(const TPresenterViews &views, TArrayDetails1D &arrayDetails, TMeasurements1D &measurements)
     : TGUICustom(views), FDetails(arrayDetails), FMeasurements(measurements)
 {
+    if (views.Preferences) views.Preferences->Data0D.ApplyTo(FChartDetails);
 }
 
 void TGUIData0D::FillTable()
@@ -88,6 +90,7 @@ void TGUIData0D::ReadInspector()
     if (!page) return;
     ReadDataChartItems(ChartItems(*page), FChartDetails);
     UpdateInspectorState();
+    if (Views().ChosenPreferences) Views().ChosenPreferences->Data0D.TakeFrom(FChartDetails);
 }
 
 void TGUIData0D::UpdateInspectorState()

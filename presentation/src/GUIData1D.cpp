@@ -2,6 +2,7 @@
 
 #include "PresenterSupport.h"
 
+#include "presentation/ChartPreferences.h"
 #include "presentation/ChartPages.h"
 #include "presentation/PropertyPages.h"
 
@@ -25,6 +26,7 @@ TDataChartItems ChartItems(const TData1DPage &page)
 TGUIData1D::TGUIData1D(const TPresenterViews &views, TArrayDetails1D &arrayDetails, TMeasurements1D &measurements)
     : TGUICustom(views), FDetails(arrayDetails), FMeasurements(measurements)
 {
+    if (views.Preferences) views.Preferences->Data1D.ApplyTo(FChartDetails);
 }
 
 void TGUIData1D::FillTable()
@@ -102,13 +104,15 @@ void TGUIData1D::BuildChart()
     const std::vector<std::vector<uint32_t>> members = SoundingGroups(FDetails, FMeasurements);
     for (uint32_t g = 0; g < MaxSpacingGroups; ++g) {
         QVector<double> x, y;
+        QStringList labels; // the record's number, as the table's "#"
         if (g < groups)
             for (const uint32_t i : members[g]) {
                 if (!FMeasurements.IsShown(i)) continue;
                 x.append(FMeasurements.HalfABMetres(i));
                 y.append(FMeasurements.ApparentResistivity1D(i));
+                labels.append(QString::number(i + 1));
             }
-        rhoSeries[g]->SetPoints(x, y);
+        rhoSeries[g]->SetPoints(x, y, labels);
         rhoSeries[g]->SetActive(g < groups);
     }
     FillValueCurves({chart->Series_d1d_R, chart->Series_d1d_C, chart->Series_d1d_U, chart->Series_d1d_I,
@@ -147,6 +151,7 @@ void TGUIData1D::ReadInspector()
     FChartDetails.ShowRho = page->NxCheckBoxItem_d1d_ShowRho->Checked();
     ReadDataChartItems(ChartItems(*page), FChartDetails);
     UpdateInspectorState();
+    if (Views().ChosenPreferences) Views().ChosenPreferences->Data1D.TakeFrom(FChartDetails);
 }
 
 void TGUIData1D::UpdateInspectorState()

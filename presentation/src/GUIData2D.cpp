@@ -4,6 +4,7 @@
 
 #include "PresenterSupport.h"
 
+#include "presentation/ChartPreferences.h"
 #include "presentation/PropertyPages.h"
 
 #include "controls/GridView.h"
@@ -68,6 +69,7 @@ void SetIndex(TPropertyItem *item, uint32_t index) { item->SetItemIndex(int(inde
 TGUIData2D::TGUIData2D(const TPresenterViews &views, TArrayDetails2D &arrayDetails, TMeasurements2D &measurements)
     : TGUICustom(views), FArrayDetails(arrayDetails), FMeasurements(measurements)
 {
+    if (views.Preferences) views.Preferences->Data2D.ApplyTo(FChartDetails);
 }
 
 bool TGUIData2D::CarriesChargeability() const { return FMeasurements.IPCode() != 0; }
@@ -215,6 +217,12 @@ void TGUIData2D::FillInspector()
         page->NxCheckBoxItem_d2d_ShowU->SetChecked(FChartDetails.ShowU);
         page->NxCheckBoxItem_d2d_ShowI->SetChecked(FChartDetails.ShowI);
         page->NxCheckBoxItem_d2d_ShowQ->SetChecked(FChartDetails.ShowQ);
+        SetIndex(page->NxComboBoxItem_d2d_Palette, uint32_t(FChartDetails.Palette));
+        SetIndex(page->NxComboBoxItem_d2d_ColourScale, FChartDetails.LogarithmicColours ? 0 : 1);
+        SetIndex(page->NxComboBoxItem_d2d_Limits, uint32_t(FChartDetails.Limits));
+        page->NxSpinItem_d2d_LimitMinimum->SetFloat(FChartDetails.LimitMinimum);
+        page->NxSpinItem_d2d_LimitMaximum->SetFloat(FChartDetails.LimitMaximum);
+        page->NxCheckBoxItem_d2d_MaskToData->SetChecked(FChartDetails.MaskToData);
 
         page->NxSpinItem_D2D_Q->SetInteger(FMeasurements.StdDevPercent());
         page->NxSpinItem_D2D_MinStack->SetInteger(FMeasurements.MinStacking());
@@ -264,10 +272,18 @@ void TGUIData2D::ReadInspector()
         FChartDetails.ShowU = page->NxCheckBoxItem_d2d_ShowU->Checked();
         FChartDetails.ShowI = page->NxCheckBoxItem_d2d_ShowI->Checked();
         FChartDetails.ShowQ = page->NxCheckBoxItem_d2d_ShowQ->Checked();
+        FChartDetails.Palette = ChosenCode(*page->NxComboBoxItem_d2d_Palette, FChartDetails.Palette);
+        FChartDetails.LogarithmicColours =
+            ChosenCode(*page->NxComboBoxItem_d2d_ColourScale, FChartDetails.LogarithmicColours ? 0 : 1) == 0;
+        FChartDetails.Limits = ChosenCode(*page->NxComboBoxItem_d2d_Limits, FChartDetails.Limits);
+        FChartDetails.LimitMinimum = page->NxSpinItem_d2d_LimitMinimum->AsFloat();
+        FChartDetails.LimitMaximum = page->NxSpinItem_d2d_LimitMaximum->AsFloat();
+        FChartDetails.MaskToData = page->NxCheckBoxItem_d2d_MaskToData->Checked();
         FMeasurements.CoordInMeters = page->NxCheckBoxItem_ElCoordMode->Checked();
     }
     FMeasurements.ApplyFilters();
     UpdateInspectorState();
+    if (Views().ChosenPreferences) Views().ChosenPreferences->Data2D.TakeFrom(FChartDetails);
 }
 
 void TGUIData2D::UpdateInspectorState()
@@ -279,6 +295,9 @@ void TGUIData2D::UpdateInspectorState()
     if (diagram >= DiagramPseudoSection && diagram <= DiagramSignals) {
         const bool signalDiagram = diagram == DiagramSignals;
         page->NxComboBoxItem_D2D_ApproximationType->SetEnabled(diagram == DiagramPseudoSection);
+        for (TPropertyItem *item : {page->NxComboBoxItem_d2d_Palette, page->NxComboBoxItem_d2d_ColourScale,
+                                     page->NxComboBoxItem_d2d_Limits, page->NxCheckBoxItem_d2d_MaskToData})
+            item->SetEnabled(diagram == DiagramPseudoSection);
         const bool logScales = diagram == DiagramSoundingCurves || signalDiagram;
         page->NxCheckBoxItem_d2d_XLogScale->SetEnabled(logScales);
         page->NxCheckBoxItem_d2d_YLogScale->SetEnabled(logScales);
@@ -296,4 +315,7 @@ void TGUIData2D::UpdateInspectorState()
         item->SetChecked(chargeability);
     }
     page->NxSpinItem_ApproximationRadius->SetHidden(page->NxComboBoxItem_D2D_ApproximationType->ItemIndex() == 0);
+    const bool fixedLimits = page->NxComboBoxItem_d2d_Limits->ItemIndex() == LimitsFixed;
+    page->NxSpinItem_d2d_LimitMinimum->SetHidden(!fixedLimits);
+    page->NxSpinItem_d2d_LimitMaximum->SetHidden(!fixedLimits);
 }

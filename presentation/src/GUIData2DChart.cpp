@@ -100,12 +100,23 @@ void TGUIData2D::DrawPseudoSection()
 void TGUIData2D::BuildMap()
 {
     const TMapPoints points = CollectMapPoints(FMeasurements);
-    const TMapSettings settings{FChartDetails.ApproximationType, FChartDetails.ApproximationRadius,
-                                FArrayDetails.UnitSpacingMetres()};
+    const TMapSettings settings{.ApproximationType = FChartDetails.ApproximationType,
+                                .ApproximationRadius = FChartDetails.ApproximationRadius,
+                                .UnitSpacing = FArrayDetails.UnitSpacingMetres(),
+                                .Palette = FChartDetails.Palette,
+                                .Logarithmic = FChartDetails.LogarithmicColours,
+                                .Limits = FChartDetails.Limits,
+                                .FixedMinimum = FChartDetails.LimitMinimum,
+                                .FixedMaximum = FChartDetails.LimitMaximum,
+                                .MaskToData = FChartDetails.MaskToData};
     bool computed = false;
     const TPseudoSectionMap &map = FMapCache.Map(points, settings, computed);
     if (computed && map.Outcome != TMapOutcome::Drawn) ShowMapMessageOnce(points, map.Outcome);
     FillMapSeries(*Views().Data2DChart->Series_2D, map);
+    // The legend names the quantity the colours stand for.
+    Views().Data2DChart->Chart->SetLegendTitle(FArrayDetails.ValuesToShow == ValuesToShowChargeability
+                                                   ? QStringLiteral("C [ms]")
+                                                   : QStringLiteral("Rho [Ohm*m]"));
 }
 
 void TGUIData2D::ShowMapMessageOnce(const TMapPoints &points, TMapOutcome outcome)

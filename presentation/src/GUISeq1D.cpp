@@ -2,6 +2,7 @@
 
 #include "PresenterSupport.h"
 
+#include "presentation/ChartPreferences.h"
 #include "presentation/ChartPages.h"
 #include "presentation/PropertyPages.h"
 
@@ -52,6 +53,7 @@ bool ArrayTypeTakesGroups1D(uint32_t arrayType)
 TGUISeq1D::TGUISeq1D(const TPresenterViews &views, TArrayDetails1D &arrayDetails, TMeasurements1D &measurements)
     : TGUICustom(views), FDetails(arrayDetails), FMeasurements(measurements)
 {
+    if (views.Preferences) views.Preferences->Seq1D.ApplyTo(FChartDetails);
 }
 
 void TGUISeq1D::ShowInfo()
@@ -122,12 +124,14 @@ void TGUISeq1D::BuildChart()
     const std::vector<std::vector<uint32_t>> members = SoundingGroups(FDetails, FMeasurements);
     for (uint32_t g = 0; g < MaxSpacingGroups; ++g) {
         QVector<double> x, y;
+        QStringList labels; // the spacing's number, as the table's "#"
         if (g < members.size())
             for (const uint32_t i : members[g]) {
                 x.append(FMeasurements.HalfABMetres(i));
                 y.append(FMeasurements.HalfMNMetres(i));
+                labels.append(QString::number(i + 1));
             }
-        groupSeries[g]->SetPoints(x, y);
+        groupSeries[g]->SetPoints(x, y, labels);
         groupSeries[g]->SetActive(g < FDetails.GroupCount);
     }
     chart->Chart->Redraw();
@@ -219,4 +223,5 @@ void TGUISeq1D::ReadInspector()
     if (ArrayTypeTakesGroups1D(FDetails.ArrayType))
         for (uint32_t g = 1; g < MaxSpacingGroups && groups[g].Check->Checked(); ++g) readGroup(g);
     UpdateInspectorState();
+    if (Views().ChosenPreferences) Views().ChosenPreferences->Seq1D.TakeFrom(FChartDetails);
 }

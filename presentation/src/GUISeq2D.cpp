@@ -2,6 +2,7 @@
 
 #include "PresenterSupport.h"
 
+#include "presentation/ChartPreferences.h"
 #include "presentation/ChartPages.h"
 #include "presentation/PropertyPages.h"
 
@@ -56,6 +57,7 @@ TSequenceDuration SequenceDuration(uint32_t measurementCount)
 TGUISeq2D::TGUISeq2D(const TPresenterViews &views, TArrayDetails2D &arrayDetails, TMeasurements2D &measurements)
     : TGUICustom(views), FDetails(arrayDetails), FMeasurements(measurements)
 {
+    if (views.Preferences) views.Preferences->Seq2D.ApplyTo(FChartDetails);
 }
 
 void TGUISeq2D::ShowInfo()
@@ -244,4 +246,5 @@ void TGUISeq2D::ReadInspector()
 
     // A group counts only when every group before it does.
     for (uint32_t g = 1; g < MaxSpacingGroups && groups[g].Check->Checked(); ++g) readGroup(g);
+    if (Views().ChosenPreferences) Views().ChosenPreferences->Seq2D.TakeFrom(FChartDetails);
 }

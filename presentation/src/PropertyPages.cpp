@@ -193,6 +193,18 @@ QStringList TxPowerLines()
     return lines;
 }
 
+QStringList MapPaletteLines()
+{
+    return {QStringLiteral("Classic"), QStringLiteral("Viridis"), QStringLiteral("Grey")};
+}
+
+QStringList ColourScaleLines() { return {QStringLiteral("Logarithmic"), QStringLiteral("Linear")}; }
+
+QStringList MapLimitsLines()
+{
+    return {QStringLiteral("Automatic"), QStringLiteral("Percentile 2-98"), QStringLiteral("Fixed")};
+}
+
 TSeq2DPage BuildSeq2DPage(TPropertyGrid &inspector)
 {
     TSeq2DPage page;
@@ -291,6 +303,14 @@ TData2DPage BuildData2DPage(TPropertyGrid &inspector)
     AddValueCurveChecks(b, diagrams, ITEM(NxCheckBoxItem_d2d_ShowR), ITEM(NxCheckBoxItem_d2d_ShowC),
                         ITEM(NxCheckBoxItem_d2d_ShowU), ITEM(NxCheckBoxItem_d2d_ShowI), ITEM(NxCheckBoxItem_d2d_ShowQ));
     Disabled(page.NxCheckBoxItem_d2d_ShowR)->SetHidden(true);
+    b.Combo(ITEM(NxComboBoxItem_d2d_Palette), chart, QStringLiteral("Palette"), MapPaletteLines());
+    b.Combo(ITEM(NxComboBoxItem_d2d_ColourScale), chart, QStringLiteral("Scale"), ColourScaleLines());
+    TPropertyItem *limits = b.Combo(ITEM(NxComboBoxItem_d2d_Limits), chart, QStringLiteral("Limits"), MapLimitsLines());
+    b.Spin(ITEM(NxSpinItem_d2d_LimitMinimum), limits, QStringLiteral("Min"), {1, 0, 1e12, 1, FloatDecimals})
+        ->SetHidden(true);
+    b.Spin(ITEM(NxSpinItem_d2d_LimitMaximum), limits, QStringLiteral("Max"), {1000, 0, 1e12, 1, FloatDecimals})
+        ->SetHidden(true);
+    b.Check(ITEM(NxCheckBoxItem_d2d_MaskToData), chart, QStringLiteral("Mask To Data"), false);
 
     TPropertyItem *measurement =
         b.Category(ITEM(NxTextItem_d2d_MeasurementDetails), nullptr, QStringLiteral("Measurement Details"));

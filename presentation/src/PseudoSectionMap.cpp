@@ -70,27 +70,68 @@ void GridByInverseDistance(const TMapPoints &points, const TMapSettings &setting
                      map.Values.data());
 }
 
-void ColourMap(TPseudoSectionMap &map)
+// The value at fraction q of the sorted values, interpolated between ranks.
+double Percentile(const std::vector<double> &sorted, double q)
 {
+    const double position = q * double(sorted.size() - 1);
+    const std::size_t below = std::size_t(std::floor(position));
+    const std::size_t above = std::min(below + 1, sorted.size() - 1);
+    return sorted[below] + (position - double(below)) * (sorted[above] - sorted[below]);
+}
+
+// The colour range of the map. Automatic: the smallest value above 0 and the
+// largest value of the covered nodes (min >= max when there is none).
+void ChooseRange(TPseudoSectionMap &map, const TMapSettings &settings)
+{
+    std::vector<double> values;
     for (std::size_t node = 0; node < NodeCount; ++node) {
         if (!map.Covered[node]) continue;
         const double value = map.Values[node];
         if (value > 0 && value < map.Minimum) map.Minimum = value;
         if (value > map.Maximum) map.Maximum = value;
+        if (settings.Limits == LimitsPercentile && value > 0) values.push_back(value);
     }
+    if (settings.Limits == LimitsPercentile && !values.empty()) {
+        std::sort(values.begin(), values.end());
+        map.Minimum = Percentile(values, 0.02);
+        map.Maximum = Percentile(values, 0.98);
+    } else if (settings.Limits == LimitsFixed) {
+        double low = std::min(settings.FixedMinimum, settings.FixedMaximum);
+        const double high = std::max(settings.FixedMinimum, settings.FixedMaximum);
+        // A logarithmic scale cannot start at 0 or below: the data's smallest
+        // value above 0 takes its place.
+        if (settings.Logarithmic && !(low > 0)) low = map.Minimum;
+        map.Minimum = low;
+        map.Maximum = high;
+    }
+}
+
+void ColourMap(TPseudoSectionMap &map, const TMapSettings &settings)
+{
     TRGBArray ramp;
-    RampColors(ramp);
-    GeometricLevels(MapPaletteSize, -1, map.Minimum, map.Maximum, map.PaletteLevels);
+    PaletteRamp(settings.Palette, ramp);
+    const int rampCount = int(ramp.size() / 3);
+    const auto colourOf = [&](double value) {
+        return settings.Logarithmic ? LogRampColor(rampCount, ramp, map.Minimum, map.Maximum, value)
+                                    : LinearRampColor(rampCount, ramp, map.Minimum, map.Maximum, value);
+    };
+    if (settings.Logarithmic)
+        GeometricLevels(MapPaletteSize, -1, map.Minimum, map.Maximum, map.PaletteLevels);
+    else
+        LinearLevels(MapPaletteSize, map.Minimum, map.Maximum, map.PaletteLevels);
     map.PaletteColours.resize(map.PaletteLevels.size());
-    for (std::size_t k = 0; k < map.PaletteLevels.size(); ++k)
-        map.PaletteColours[k] = LogRampColor(MapRampColorCount, ramp, map.Minimum, map.Maximum, map.PaletteLevels[k]);
+    for (std::size_t k = 0; k < map.PaletteLevels.size(); ++k) map.PaletteColours[k] = colourOf(map.PaletteLevels[k]);
     map.Colours.resize(NodeCount);
     for (std::size_t node = 0; node < NodeCount; ++node) {
         const double value = map.Values[node];
-        map.Colours[node] = map.Covered[node] && value > 0
-                                ? LogRampColor(MapRampColorCount, ramp, map.Minimum, map.Maximum, value)
-                                : White;
+        map.Colours[node] = map.Covered[node] && value > 0 ? colourOf(value) : White;
     }
+}
+
+// z of the cross product (b - a) x (c - a): above 0 when c lies left of a->b.
+double Cross(double ax, double ay, double bx, double by, double cx, double cy)
+{
+    return (bx - ax) * (cy - ay) - (by - ay) * (cx - ax);
 }
 
 } // namespace
@@ -141,6 +182,52 @@ TBooleanArray CoveredNodes(const TMapPoints &points, const TDoubleArray &gridX, 
     return covered;
 }
 
+TBooleanArray NodesInHull(const TMapPoints &points, const TDoubleArray &gridX, const TDoubleArray &gridY)
+{
+    const std::size_t columns = gridX.size(), rows = gridY.size();
+    TBooleanArray inside(columns * rows, false);
+    // The hull by the monotone chain, counter-clockwise, without collinear points.
+    std::vector<std::pair<double, double>> sorted;
+    sorted.reserve(points.X.size());
+    for (std::size_t p = 0; p < points.X.size(); ++p) sorted.emplace_back(points.X[p], points.Y[p]);
+    std::sort(sorted.begin(), sorted.end());
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    if (sorted.size() < 3) return inside;
+    std::vector<std::pair<double, double>> hull(2 * sorted.size());
+    std::size_t k = 0;
+    const auto turnsLeft = [&](std::size_t lastButOne, std::size_t last, const std::pair<double, double> &c) {
+        return Cross(hull[lastButOne].first, hull[lastButOne].second, hull[last].first, hull[last].second, c.first,
+                     c.second) > 0;
+    };
+    for (const auto &point : sorted) {
+        while (k >= 2 && !turnsLeft(k - 2, k - 1, point)) --k;
+        hull[k++] = point;
+    }
+    for (std::size_t i = sorted.size() - 1, lower = k + 1; i-- > 0;) {
+        while (k >= lower && !turnsLeft(k - 2, k - 1, sorted[i])) --k;
+        hull[k++] = sorted[i];
+    }
+    hull.resize(k - 1);
+    if (hull.size() < 3) return inside;
+
+    // A node on the border counts as inside: the margin is a tiny fraction of
+    // the extent, far above rounding and far below a node spacing.
+    const auto [xMin, xMax] = std::minmax_element(points.X.begin(), points.X.end());
+    const auto [yMin, yMax] = std::minmax_element(points.Y.begin(), points.Y.end());
+    const double extent = std::max(*xMax - *xMin, *yMax - *yMin);
+    for (std::size_t j = 0; j < rows; ++j)
+        for (std::size_t i = 0; i < columns; ++i) {
+            bool in = true;
+            for (std::size_t e = 0; e < hull.size() && in; ++e) {
+                const auto &a = hull[e], &b = hull[(e + 1) % hull.size()];
+                const double length = std::hypot(b.first - a.first, b.second - a.second);
+                in = Cross(a.first, a.second, b.first, b.second, gridX[i], gridY[j]) >= -1e-9 * extent * length;
+            }
+            inside[j * columns + i] = in;
+        }
+    return inside;
+}
+
 TPseudoSectionMap ComputeMap(const TMapPoints &points, const TMapSettings &settings)
 {
     TPseudoSectionMap map;
@@ -158,7 +245,14 @@ TPseudoSectionMap ComputeMap(const TMapPoints &points, const TMapSettings &setti
     else if (settings.ApproximationType == 1)
         GridByInverseDistance(points, settings, map);
     map.Covered = CoveredNodes(points, map.GridX, map.GridY, settings.UnitSpacing);
-    ColourMap(map);
+    // The range comes from every covered node, so that the mask only
+    // whitens nodes and changes no colour inside the data.
+    ChooseRange(map, settings);
+    if (settings.MaskToData) {
+        const TBooleanArray inHull = NodesInHull(points, map.GridX, map.GridY);
+        for (std::size_t node = 0; node < NodeCount; ++node) map.Covered[node] = map.Covered[node] && inHull[node];
+    }
+    ColourMap(map, settings);
     return map;
 }
 

@@ -1,5 +1,6 @@
 #include "presentation/VeskColors.h"
 
+#include <algorithm>
 #include <cmath>
 
 void RampColors(TRGBArray &ramp)
@@ -14,17 +15,19 @@ void RampColors(TRGBArray &ramp)
             96,  0,   96};
 }
 
-uint32_t LogRampColor(int count, const TRGBArray &ramp, double minimum, double maximum, double value)
+namespace {
+
+// Colour at place t (0 first colour, 1 last) of the ramp: each channel
+// interpolated linearly between the two neighbouring ramp colours and rounded
+// half to even. t below 0 or not a number gives the first colour, t from 1
+// the last.
+uint32_t RampColorAt(int count, const TRGBArray &ramp, double t)
 {
-    if (count < 1 || ramp.size() < 3 * std::size_t(count) || !(minimum < maximum)) return 0;
     const auto channel = [&ramp](int colour, int c) { return double(ramp[3 * std::size_t(colour) + c]); };
     const auto colourAt = [&](int colour) {
         return ColourValue(uint32_t(channel(colour, 0)), uint32_t(channel(colour, 1)), uint32_t(channel(colour, 2)));
     };
     if (count == 1) return colourAt(0);
-
-    double t = (std::log10(value) - std::log10(minimum)) / (std::log10(maximum) - std::log10(minimum));
-    // Below the range (or not a number): the first colour; above: the last.
     if (!(t >= 0)) t = 0;
     const int last = count - 1;
     if (t >= 1) return colourAt(last);
@@ -38,6 +41,58 @@ uint32_t LogRampColor(int count, const TRGBArray &ramp, double minimum, double m
     for (int c = 0; c < 3; ++c)
         channels[c] = uint32_t(RoundHalfEven(channel(s, c) + weight * (channel(s + 1, c) - channel(s, c))));
     return ColourValue(channels[0], channels[1], channels[2]);
+}
+
+bool UsableRamp(int count, const TRGBArray &ramp, double minimum, double maximum)
+{
+    return count >= 1 && ramp.size() >= 3 * std::size_t(count) && minimum < maximum;
+}
+
+} // namespace
+
+void PaletteRamp(int32_t palette, TRGBArray &ramp)
+{
+    switch (palette) {
+    case PaletteViridis:
+        ramp = {68,  1,   84,  //
+                70,  51,  126, //
+                54,  92,  141, //
+                39,  127, 142, //
+                31,  161, 135, //
+                74,  193, 109, //
+                159, 218, 58,  //
+                253, 231, 37};
+        break;
+    case PaletteGrey:
+        ramp = {32, 32, 32, 224, 224, 224};
+        break;
+    default:
+        RampColors(ramp);
+        break;
+    }
+}
+
+uint32_t LogRampColor(int count, const TRGBArray &ramp, double minimum, double maximum, double value)
+{
+    if (!UsableRamp(count, ramp, minimum, maximum)) return 0;
+    return RampColorAt(count, ramp,
+                       (std::log10(value) - std::log10(minimum)) / (std::log10(maximum) - std::log10(minimum)));
+}
+
+uint32_t LinearRampColor(int count, const TRGBArray &ramp, double minimum, double maximum, double value)
+{
+    if (!UsableRamp(count, ramp, minimum, maximum)) return 0;
+    return RampColorAt(count, ramp, (value - minimum) / (maximum - minimum));
+}
+
+void LinearLevels(int count, double first, double last, TDoubleArray &levels)
+{
+    levels.assign(std::size_t(std::max(count, 0)), 0.0);
+    if (count <= 0) return;
+    levels[0] = first;
+    if (count == 1) return;
+    for (int i = 1; i < count - 1; ++i) levels[std::size_t(i)] = first + (last - first) * i / (count - 1);
+    levels[std::size_t(count) - 1] = last;
 }
 
 void GeometricLevels(int count, int decimals, double first, double last, TDoubleArray &levels)

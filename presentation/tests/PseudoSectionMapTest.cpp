@@ -30,6 +30,13 @@ private slots:
     void NodesFarFromEveryPointAreWhite();
     void OneValueEverywhereIsBlack();
     void CacheGridsOnlyWhenPointsOrSettingsChange();
+    void PalettesAndScalesColourTheRange_data();
+    void PalettesAndScalesColourTheRange();
+    void LimitsChooseTheRange();
+    void FixedLimitsGiveTheEndColoursBeyond();
+    void HullHoldsItsBorderAndNothingOutside();
+    void MaskWhitensOnlyNodesOutsideTheHull_data();
+    void MaskWhitensOnlyNodesOutsideTheHull();
 };
 
 void TPseudoSectionMapTest::LogRampColorFollowsTheRamp_data()
@@ -249,6 +256,156 @@ void TPseudoSectionMapTest::CacheGridsOnlyWhenPointsOrSettingsChange()
     const TPseudoSectionMap &map = cache.Map(points, {0, 5.0, a}, computed);
     QVERIFY(computed);
     CompareWithReference(map, MapReference::Compute(points.X, points.Y, points.F, 0, 0, a));
+}
+
+void TPseudoSectionMapTest::PalettesAndScalesColourTheRange_data()
+{
+    QTest::addColumn<int>("palette");
+    QTest::addColumn<bool>("logarithmic");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<uint>("colour");
+    // Range 10 to 1000: 100 lies half-way on the log scale, 505 on the linear one.
+    QTest::newRow("viridis, minimum") << int(PaletteViridis) << true << 10.0 << uint(ColourValue(68, 1, 84));
+    QTest::newRow("viridis, maximum") << int(PaletteViridis) << true << 1000.0 << uint(ColourValue(253, 231, 37));
+    QTest::newRow("viridis, log middle") << int(PaletteViridis) << true << 100.0 << uint(ColourValue(35, 144, 138));
+    QTest::newRow("grey, log middle") << int(PaletteGrey) << true << 100.0 << uint(ColourValue(128, 128, 128));
+    QTest::newRow("grey, linear middle") << int(PaletteGrey) << false << 505.0 << uint(ColourValue(128, 128, 128));
+    QTest::newRow("grey, linear at 100") << int(PaletteGrey) << false << 100.0 << uint(ColourValue(49, 49, 49));
+    QTest::newRow("classic, linear maximum") << int(PaletteClassic) << false << 1000.0 << uint(ColourValue(96, 0, 96));
+    QTest::newRow("classic, linear below") << int(PaletteClassic) << false << 1.0 << uint(ColourValue(0, 0, 128));
+}
+
+void TPseudoSectionMapTest::PalettesAndScalesColourTheRange()
+{
+    QFETCH(int, palette);
+    QFETCH(bool, logarithmic);
+    QFETCH(double, value);
+    QFETCH(uint, colour);
+    TRGBArray ramp;
+    PaletteRamp(palette, ramp);
+    const int count = int(ramp.size() / 3);
+    QCOMPARE(logarithmic ? LogRampColor(count, ramp, 10, 1000, value) : LinearRampColor(count, ramp, 10, 1000, value),
+             colour);
+    TRGBArray classic;
+    RampColors(classic);
+    PaletteRamp(PaletteClassic, ramp);
+    QCOMPARE(ramp, classic);
+}
+
+void TPseudoSectionMapTest::LimitsChooseTheRange()
+{
+    TPlainHost host;
+    double a = 0;
+    const TMapPoints points = WennerPoints(host, a);
+    const TPseudoSectionMap automatic = ComputeMap(points, {1, 5.0, a});
+    // The covered values above 0, for the percentiles worked out here.
+    std::vector<double> values;
+    for (std::size_t node = 0; node < automatic.Values.size(); ++node)
+        if (automatic.Covered[node] && automatic.Values[node] > 0) values.push_back(automatic.Values[node]);
+    std::sort(values.begin(), values.end());
+    const auto percentile = [&](double q) {
+        const double at = q * double(values.size() - 1);
+        const std::size_t below = std::size_t(at);
+        return values[below] + (at - double(below)) * (values[below + 1] - values[below]);
+    };
+    QCOMPARE(automatic.Minimum, values.front());
+    QCOMPARE(automatic.Maximum, values.back());
+
+    const TPseudoSectionMap percentiles = ComputeMap(points, {.ApproximationType = 1, .ApproximationRadius = 5.0,
+                                                              .UnitSpacing = a, .Limits = LimitsPercentile});
+    QCOMPARE(percentiles.Minimum, percentile(0.02));
+    QCOMPARE(percentiles.Maximum, percentile(0.98));
+    QVERIFY(percentiles.Minimum > automatic.Minimum && percentiles.Maximum < automatic.Maximum);
+    QCOMPARE(percentiles.Values, automatic.Values);
+
+    // Linear: the palette levels step evenly over the same automatic range.
+    const TPseudoSectionMap linear =
+        ComputeMap(points, {.ApproximationType = 1, .ApproximationRadius = 5.0, .UnitSpacing = a, .Logarithmic = false});
+    QCOMPARE(linear.Minimum, automatic.Minimum);
+    QCOMPARE(linear.PaletteLevels.size(), std::size_t(MapPaletteSize));
+    const double step = (linear.Maximum - linear.Minimum) / (MapPaletteSize - 1);
+    for (int k = 0; k < MapPaletteSize; ++k)
+        QVERIFY(std::fabs(linear.PaletteLevels[std::size_t(k)] - (linear.Minimum + k * step)) < 1e-9 * linear.Maximum);
+}
+
+void TPseudoSectionMapTest::FixedLimitsGiveTheEndColoursBeyond()
+{
+    TPlainHost host;
+    double a = 0;
+    const TMapPoints points = WennerPoints(host, a);
+    const TPseudoSectionMap automatic = ComputeMap(points, {1, 5.0, a});
+    // A range inside the data's: values beyond it take the end colours.
+    const double low = automatic.Minimum * 1.5, high = automatic.Maximum / 1.5;
+    const TPseudoSectionMap fixed = ComputeMap(points, {.ApproximationType = 1, .ApproximationRadius = 5.0, .UnitSpacing = a,
+                                                        .Limits = LimitsFixed, .FixedMinimum = low, .FixedMaximum = high});
+    QCOMPARE(fixed.Minimum, low);
+    QCOMPARE(fixed.Maximum, high);
+    QCOMPARE(fixed.PaletteLevels.front(), low);
+    QCOMPARE(fixed.PaletteLevels.back(), high);
+    int below = 0, above = 0;
+    for (std::size_t node = 0; node < fixed.Values.size(); ++node) {
+        if (!fixed.Covered[node] || !(fixed.Values[node] > 0)) continue;
+        if (fixed.Values[node] <= low) {
+            QCOMPARE(fixed.Colours[node], ColourValue(0, 0, 128));
+            ++below;
+        } else if (fixed.Values[node] >= high) {
+            QCOMPARE(fixed.Colours[node], ColourValue(96, 0, 96));
+            ++above;
+        }
+    }
+    QVERIFY(below > 0 && above > 0);
+    // Given the wrong way round, the range is the same.
+    const TPseudoSectionMap swapped = ComputeMap(points, {.ApproximationType = 1, .ApproximationRadius = 5.0, .UnitSpacing = a,
+                                                          .Limits = LimitsFixed, .FixedMinimum = high, .FixedMaximum = low});
+    QCOMPARE(swapped.Colours, fixed.Colours);
+    // A logarithmic scale cannot start at 0: the data's smallest value does.
+    const TPseudoSectionMap fromZero = ComputeMap(points, {.ApproximationType = 1, .ApproximationRadius = 5.0, .UnitSpacing = a,
+                                                           .Limits = LimitsFixed, .FixedMinimum = 0, .FixedMaximum = high});
+    QCOMPARE(fromZero.Minimum, automatic.Minimum);
+}
+
+void TPseudoSectionMapTest::HullHoldsItsBorderAndNothingOutside()
+{
+    // A triangle over a 3 x 3 grid: (0,0), (2,0), (0,2); the nodes on its
+    // sloping side count, the three beyond it do not.
+    const TMapPoints triangle{{0, 2, 0, 0.5}, {0, 0, 2, 0.5}, {1, 1, 1, 1}};
+    const TBooleanArray inside = NodesInHull(triangle, {0, 1, 2}, {0, 1, 2});
+    QCOMPARE(inside, (TBooleanArray{true, true, true, true, true, false, true, false, false}));
+    // Points on one line span no area.
+    const TMapPoints line{{0, 1, 2}, {0, 1, 2}, {1, 1, 1}};
+    QCOMPARE(NodesInHull(line, {0, 1, 2}, {0, 1, 2}), TBooleanArray(9, false));
+}
+
+void TPseudoSectionMapTest::MaskWhitensOnlyNodesOutsideTheHull_data()
+{
+    QTest::addColumn<int>("method");
+    QTest::newRow("Akima") << 0;
+    QTest::newRow("inverse distance") << 1;
+}
+
+void TPseudoSectionMapTest::MaskWhitensOnlyNodesOutsideTheHull()
+{
+    QFETCH(int, method);
+    TPlainHost host;
+    double a = 0;
+    const TMapPoints points = WennerPoints(host, a);
+    const TPseudoSectionMap plain = ComputeMap(points, {method, 5.0, a});
+    const TPseudoSectionMap masked =
+        ComputeMap(points, {.ApproximationType = method, .ApproximationRadius = 5.0, .UnitSpacing = a, .MaskToData = true});
+    const TBooleanArray inHull = NodesInHull(points, plain.GridX, plain.GridY);
+    const uint32_t white = ColourValue(255, 255, 255);
+    int whitened = 0;
+    for (std::size_t node = 0; node < plain.Colours.size(); ++node) {
+        if (inHull[node]) {
+            QCOMPARE(masked.Colours[node], plain.Colours[node]);
+        } else {
+            QCOMPARE(masked.Colours[node], white);
+            whitened += plain.Colours[node] != white;
+        }
+    }
+    // A Wenner pseudo-section is a trapezoid: its lower corners lie outside.
+    QVERIFY(whitened > 20);
+    QVERIFY(!inHull[99 * 100 + 0] && !inHull[99 * 100 + 99] && inHull[50 * 100 + 50]);
 }
 
 QTEST_GUILESS_MAIN(TPseudoSectionMapTest)

@@ -49,6 +49,10 @@ public:
 
     void SetLegendMode(TLegendMode mode);
     TLegendMode LegendMode() const { return FLegendMode; }
+    // A line above the palette entries (PaletteValues only), for example the
+    // quantity and unit of the colours; empty: none.
+    void SetLegendTitle(const QString &title) { FLegendTitle = title; }
+    QString LegendTitle() const { return FLegendTitle; }
 
     // Mouse interaction: left-button drag pans, the wheel zooms (both axes,
     // around the pointer), a double click returns both axes to automatic.
@@ -74,6 +78,11 @@ signals:
     void MouseMoved(QMouseEvent *event);
     void MousePressed(QMouseEvent *event);
     void MouseReleased(QMouseEvent *event);
+    // The pointer left the chart.
+    void MouseLeft();
+
+protected:
+    void leaveEvent(QEvent *event) override;
 
 private:
     friend class TChartSeries;
@@ -96,6 +105,7 @@ private:
     QList<TChartSeries *> FSeries;
     QList<TColorGridSeries *> FColorGrids;
     TLegendMode FLegendMode = TLegendMode::Off;
+    QString FLegendTitle;
     TPanFilter FPanFilter;
     bool FAutomatic[2] = {true, true};
     bool FPanEnabled = false;

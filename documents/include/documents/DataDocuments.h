@@ -60,6 +60,10 @@ public:
     bool Export(const std::string &fileName, int32_t filterIndex) override;
     // Presenter ReadInspector, then presenter Refresh.
     void Update() override;
+
+    // Marks the record with this 1-based number (the table's "#") as not in
+    // use, then refreshes the views; a number outside the list changes nothing.
+    void DisableMeasurement(int32_t number);
 };
 
 class TnData0D : public TVeskObject1D {

@@ -45,6 +45,16 @@ struct TChartDetailsData2D : TChartDetailsCustomData {
     bool ShowRho = true;
     int32_t ApproximationType = ApproximationInverseDistance;
     double ApproximationRadius = 5.0; // multiples of the unit spacing
+    // Colours of the pseudo-section: the ramp ("Palette", a TMapPalette), the
+    // scale ("Scale": logarithmic or linear), how the range is chosen
+    // ("Limits", a TMapLimits) with the range of fixed limits, and whether
+    // nodes outside the measurements' convex hull stay white ("Mask To Data").
+    int32_t Palette = 0;
+    bool LogarithmicColours = true;
+    int32_t Limits = 0;
+    double LimitMinimum = 1;
+    double LimitMaximum = 1000;
+    bool MaskToData = false;
 };
 
 struct TChartDetailsSeq1D : TChartDetailsCustom {};

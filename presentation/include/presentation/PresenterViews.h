@@ -18,9 +18,15 @@ struct TData1DChart;
 struct TData0DChart;
 class TPresenterHost;
 class QString;
+struct TChartPreferences;
 
 struct TPresenterViews {
     TPresenterHost *Host = nullptr;
+    // The chart settings kept from the last run, which new presenters start
+    // from (null: none, the defaults apply), and the record every inspector
+    // update writes its document's settings into, to be kept for the next run.
+    const TChartPreferences *Preferences = nullptr;
+    TChartPreferences *ChosenPreferences = nullptr;
 
     TGridView *SequenceTable = nullptr; // NextGrid_Sequence
     TGridView *Data2DTable = nullptr;   // NextGrid_Data2D

@@ -16,6 +16,9 @@ QStringList DepthMethodLines();            // "AB Proportional", "Median Depth"
 QStringList ValuesToShowLines(bool withChargeability);
 QStringList InducedPolarizationLines(); // "disabled", then the windows in ms
 QStringList TxPowerLines();             // the 22 transmitter powers in percent
+QStringList MapPaletteLines();          // "Classic", "Viridis", "Grey"
+QStringList ColourScaleLines();         // "Logarithmic", "Linear"
+QStringList MapLimitsLines();           // "Automatic", "Percentile 2-98", "Fixed"
 
 // 2D sequence page "NextInspector_Sequence". The members are declared in the
 // page's flat display order (indices 0 to 32); the presenter enables or
@@ -99,6 +102,12 @@ struct TData2DPage {
     TPropertyItem *NxCheckBoxItem_d2d_ShowU = nullptr;
     TPropertyItem *NxCheckBoxItem_d2d_ShowI = nullptr;
     TPropertyItem *NxCheckBoxItem_d2d_ShowQ = nullptr;
+    TPropertyItem *NxComboBoxItem_d2d_Palette = nullptr;
+    TPropertyItem *NxComboBoxItem_d2d_ColourScale = nullptr;
+    TPropertyItem *NxComboBoxItem_d2d_Limits = nullptr;
+    TPropertyItem *NxSpinItem_d2d_LimitMinimum = nullptr; // shown for fixed limits only
+    TPropertyItem *NxSpinItem_d2d_LimitMaximum = nullptr; // shown for fixed limits only
+    TPropertyItem *NxCheckBoxItem_d2d_MaskToData = nullptr;
     TPropertyItem *NxTextItem_d2d_MeasurementDetails = nullptr;
     TPropertyItem *NxSpinItem_D2D_Q = nullptr;
     TPropertyItem *NxSpinItem_D2D_MinStack = nullptr;

@@ -31,10 +31,23 @@ struct TMapPoints {
     bool operator==(const TMapPoints &) const = default;
 };
 
+// How the colour range of the map is chosen (the line index of "Limits").
+enum TMapLimits : int32_t {
+    LimitsAutomatic = 0,   // smallest value above 0 to largest value of the covered nodes
+    LimitsPercentile = 1,  // the 2nd to the 98th percentile of those values
+    LimitsFixed = 2,       // the given minimum and maximum
+};
+
 struct TMapSettings {
     int32_t ApproximationType = 1; // 0 Akima's surface, 1 inverse distance, other: no gridding
     double ApproximationRadius = 5.0; // inverse distance: reach in multiples of the unit spacing
     double UnitSpacing = 5.0;         // metres; also the half-side of a measurement's covered square
+    int32_t Palette = 0;              // a TMapPalette
+    bool Logarithmic = true;          // colour scale
+    int32_t Limits = LimitsAutomatic; // a TMapLimits
+    double FixedMinimum = 1, FixedMaximum = 1000; // the range of LimitsFixed
+    bool MaskToData = false;          // nodes outside the convex hull of the points stay white
+                                      // (the colour range stays that of the unmasked map)
     bool operator==(const TMapSettings &) const = default;
 };
 
@@ -64,6 +77,11 @@ TMapPoints CollectMapPoints(const TMeasurements2D &measurements);
 // every node with every point; the result is the same.
 TBooleanArray CoveredNodes(const TMapPoints &points, const TDoubleArray &gridX, const TDoubleArray &gridY,
                            double halfSide);
+
+// Whether each node lies in the convex hull of the points (its border
+// included, with a margin for rounding); no node does when the points span no
+// area.
+TBooleanArray NodesInHull(const TMapPoints &points, const TDoubleArray &gridX, const TDoubleArray &gridY);
 
 // Grids, blanks and colours the map of the points.
 TPseudoSectionMap ComputeMap(const TMapPoints &points, const TMapSettings &settings);
