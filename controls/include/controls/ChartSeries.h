@@ -8,6 +8,8 @@
 #include <qcustomplot.h>
 
 #include <QColor>
+#include <QHash>
+#include <QImage>
 #include <QStringList>
 #include <QVariantList>
 #include <QVector>
@@ -76,7 +78,13 @@ protected:
     void draw(QCPPainter *painter) override;
 
 private:
+    // The marker image for one colour at a quarter-pixel offset (stepX / 4,
+    // stepY / 4) of its centre, drawn on first use; the centre lies
+    // SpritePadding() pixels from the image's top left corner plus the offset.
+    const QImage &Sprite(QRgb colour, int stepX, int stepY, double ratio, bool antialiased) const;
+    int SpritePadding() const;
     TChart *FChart; // not owned
+    mutable QHash<quint64, QImage> FSprites;
     TSeriesStyle FStyle;
     QStringList FLabels;       // one per point (possibly empty strings)
     QVector<QRgb> FColours;    // one per point
