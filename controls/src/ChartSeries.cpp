@@ -95,6 +95,7 @@ void TChartSeries::Clear()
 {
     data()->clear();
     FLabels.clear();
+    FLabelNumbers.clear();
     FColours.clear();
     FOwnColour.clear();
 }
@@ -102,28 +103,49 @@ void TChartSeries::Clear()
 void TChartSeries::AddPoint(double x, double y, const QString &label, std::optional<QRgb> colour)
 {
     // The curve parameter t is the insertion index, so interface1D() keeps the order points came in.
+    MakeLabelTexts();
+    while (FLabels.size() < Count()) FLabels.append(QString());
     addData(double(Count()), x, y);
     FLabels.append(label);
     FColours.append(colour.value_or(FStyle.Colour.rgb()));
     FOwnColour.append(colour.has_value());
 }
 
-void TChartSeries::SetPoints(const QVector<double> &x, const QVector<double> &y, const QStringList &labels,
-                             const QVector<QRgb> &colours)
+void TChartSeries::SetPointData(const QVector<double> &x, const QVector<double> &y, const QVector<QRgb> &colours)
 {
     const qsizetype count = std::min(x.size(), y.size());
     QVector<double> t(count), keys(x.mid(0, count)), values(y.mid(0, count));
     std::iota(t.begin(), t.end(), 0.0);
     setData(t, keys, values, true);
+    const qsizetype own = std::min(count, colours.size());
+    FColours = colours.mid(0, own);
+    FColours.resize(count, FStyle.Colour.rgb());
+    FOwnColour.fill(true, own);
+    FOwnColour.resize(count, false);
+}
+
+void TChartSeries::SetPoints(const QVector<double> &x, const QVector<double> &y, const QStringList &labels,
+                             const QVector<QRgb> &colours)
+{
+    SetPointData(x, y, colours);
+    FLabels = labels.mid(0, Count());
+    FLabelNumbers.clear();
+}
+
+void TChartSeries::SetNumberedPoints(const QVector<double> &x, const QVector<double> &y,
+                                     const QVector<qint64> &numbers, const QVector<QRgb> &colours)
+{
+    SetPointData(x, y, colours);
     FLabels.clear();
-    FColours.clear();
-    FOwnColour.clear();
-    for (qsizetype k = 0; k < count; ++k) {
-        const bool own = k < colours.size();
-        FLabels.append(labels.value(k));
-        FColours.append(own ? colours[k] : FStyle.Colour.rgb());
-        FOwnColour.append(own);
-    }
+    FLabelNumbers = numbers.mid(0, Count());
+}
+
+void TChartSeries::MakeLabelTexts()
+{
+    if (FLabelNumbers.isEmpty()) return;
+    FLabels.clear();
+    for (qint64 number : FLabelNumbers) FLabels.append(QString::number(number));
+    FLabelNumbers.clear();
 }
 
 int TChartSeries::Count() const { return data()->size(); }
@@ -132,7 +154,12 @@ double TChartSeries::X(int index) const { return data()->at(index)->key; }
 
 double TChartSeries::Y(int index) const { return data()->at(index)->value; }
 
-QString TChartSeries::Label(int index) const { return FLabels.value(index); }
+QString TChartSeries::Label(int index) const
+{
+    if (!FLabelNumbers.isEmpty())
+        return index >= 0 && index < FLabelNumbers.size() ? QString::number(FLabelNumbers[index]) : QString();
+    return FLabels.value(index);
+}
 
 QRgb TChartSeries::PointColour(int index) const
 {
@@ -158,9 +185,10 @@ int TChartSeries::PointAt(const QPointF &pixel) const
 
 QStringList TChartSeries::PointLabels() const
 {
-    QStringList labels = FLabels;
-    while (labels.size() < Count()) labels.append(QString());
-    return labels.mid(0, Count());
+    QStringList labels;
+    labels.reserve(Count());
+    for (int k = 0; k < Count(); ++k) labels.append(Label(k));
+    return labels;
 }
 
 QVariantList TChartSeries::PointColorValues() const

@@ -77,6 +77,18 @@ void TChartTest::SeriesKeepInsertionOrderLabelsAndColours()
     QCOMPARE(second->Count(), 0);
     QVERIFY(second->PointLabels().isEmpty());
 
+    // Numbered labels read as texts; points added later keep them.
+    second->SetNumberedPoints({4, 5, 6}, {1, 1, 1}, {17, -3, 12000000000}, {qRgb(7, 8, 9)});
+    QCOMPARE(second->Label(1), QString("-3"));
+    QCOMPARE(second->Label(3), QString());
+    QCOMPARE(second->PointColour(2), QColor(Qt::black).rgb());
+    second->AddPoint(7, 2, "z");
+    QCOMPARE(second->PointLabels(), (QStringList{"17", "-3", "12000000000", "z"}));
+    QCOMPARE(second->PointColorValues().first(), QVariant(7 + 256 * 8 + 65536 * 9));
+    second->SetPoints({1, 2, 3}, {1, 2, 3}, {"p"});
+    QCOMPARE(second->PointLabels(), (QStringList{"p", "", ""}));
+    second->Clear();
+
     FChart->removePlottable(second); // a removed series leaves the chart's list
     QCOMPARE(FChart->Series().size(), 1);
 }
