@@ -95,7 +95,7 @@ public:
     {
         for (const Run &run : runs)
             if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                Medians[run.run_name.str()] = run.GetAdjustedRealTime();
+                Medians[run.run_name.function_name + "/" + run.run_name.args] = run.GetAdjustedRealTime();
         ConsoleReporter::ReportRuns(runs);
     }
     std::map<std::string, double> Medians; // milliseconds
@@ -145,7 +145,7 @@ int main(int argc, char **argv)
     for (int64_t spreads : {5, 40})
         for (int method : {0, 1}) {
             const std::string name = "BM_FilterChangeRedraw/spreads:" + std::to_string(spreads) +
-                                     "/method:" + std::to_string(method) + "_median";
+                                     "/method:" + std::to_string(method);
             const auto found = reporter.Medians.find(name);
             if (found == reporter.Medians.end()) continue;
             const auto [peer, drawn] = MatplotlibRedraw(spreads, method);
