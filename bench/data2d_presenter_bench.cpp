@@ -2,7 +2,9 @@
 // filter change read from the inspector page, the filters, the table refill,
 // the gridding, the map and the points painted once; and a redraw after a
 // sort, which does not change the drawn set and so does not grid again.
-// Both gridding methods, on 5 and 40 spreads.
+// Both gridding methods, on 5 and 40 spreads. After the runs, the same filter
+// change on the same line redrawn by a live matplotlib figure
+// (matplotlib_section.py), in the same run, with the ratio of the medians.
 #include "roll_along_line.h"
 
 #include <benchmark/benchmark.h>
@@ -11,7 +13,10 @@
 
 #include <QApplication>
 
+#include <cstdio>
+#include <map>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -83,6 +88,46 @@ BENCHMARK(BM_SortRedraw)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
+// Prints as usual and keeps the median real time of every repeated benchmark.
+class TRecordingReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        for (const Run &run : runs)
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                Medians[run.run_name.function_name + "/" + run.run_name.args] = run.GetAdjustedRealTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> Medians; // milliseconds
+};
+
+// The median milliseconds of matplotlib's redraw of the line after the same
+// filter change, and the points it drew; -1 when Python or matplotlib is missing.
+std::pair<double, double> MatplotlibRedraw(int64_t spreads, int method)
+{
+    TShownLine line(spreads, method);
+    const TMeasurements2D &list = line.Document->Measurements();
+    char path[] = "/tmp/data2d_presenter_bench_XXXXXX";
+    const int fd = mkstemp(path);
+    if (fd < 0) return {-1, 0};
+    FILE *file = fdopen(fd, "wb");
+    for (uint32_t i = 0; i < list.Count; ++i) {
+        if (!list.IsShown(i)) continue;
+        const double quadruple[4] = {list.MidPoint(i), list.PseudoDepth(i), list.ShownValue(i), list.VoltageMV(i)};
+        std::fwrite(quadruple, sizeof quadruple, 1, file);
+    }
+    std::fclose(file);
+    const std::string command = std::string("/usr/bin/python3 ") + MATPLOTLIB_SECTION_SCRIPT + " " + path + " " +
+                                (method == 0 ? "akima" : "inverse-distance") + " 9 2>/dev/null";
+    double milliseconds = -1, drawn = 0;
+    if (FILE *pipe = popen(command.c_str(), "r")) {
+        if (std::fscanf(pipe, "%lf %lf", &milliseconds, &drawn) != 2) milliseconds = -1;
+        pclose(pipe);
+    }
+    std::remove(path);
+    return {milliseconds, drawn};
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -91,7 +136,26 @@ int main(int argc, char **argv)
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
+    TRecordingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+
+    std::printf("\nFilter change -> redraw against a live matplotlib figure (matplotlib_section.py)\n");
+    std::printf("%8s %18s %12s %14s %8s\n", "spreads", "method", "presenter ms", "matplotlib ms", "ratio");
+    std::printf("(medians of the repetitions and of 9 matplotlib rounds)\n");
+    for (int64_t spreads : {5, 40})
+        for (int method : {0, 1}) {
+            const std::string name = "BM_FilterChangeRedraw/spreads:" + std::to_string(spreads) +
+                                     "/method:" + std::to_string(method);
+            const auto found = reporter.Medians.find(name);
+            if (found == reporter.Medians.end()) continue;
+            const auto [peer, drawn] = MatplotlibRedraw(spreads, method);
+            if (peer > 0)
+                std::printf("%8lld %18s %12.3f %14.3f %8.3f\n", static_cast<long long>(spreads), MethodName(method),
+                            found->second, peer, found->second / peer);
+            else
+                std::printf("%8lld %18s %12.3f %14s %8s\n", static_cast<long long>(spreads), MethodName(method),
+                            found->second, "n/a", "n/a");
+        }
     benchmark::Shutdown();
     return 0;
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds a release with the benchmarks in
 # build/bench and runs them; the surface benchmark also times SciPy's cubic
-# griddata on the same points and grid and prints the ratio.
+# griddata on the same points and grid, and the 2D presenter benchmark a live
+# matplotlib figure redrawn after the same filter change, and print the ratios.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -29,7 +29,7 @@ TMarker ShownMarker(const TSeriesStyle &style)
     return style.Marker;
 }
 
-void DrawMarker(QCPPainter *painter, TMarker marker, const QPointF &centre, double size)
+void DrawMarker(QPainter *painter, TMarker marker, const QPointF &centre, double size)
 {
     const double h = size / 2;
     const double x = centre.x(), y = centre.y();
@@ -53,6 +53,21 @@ void DrawMarker(QCPPainter *painter, TMarker marker, const QPointF &centre, doub
         break;
     }
     }
+}
+
+// Markers on a raster device are copied from small images drawn once per
+// colour and quarter-pixel offset of the centre: copying an image costs a
+// fraction of filling an antialiased shape. Where a copy would not land on
+// whole device pixels (a scaled or rotated painter, a fractional pixel ratio)
+// or the output is not raster (SVG, PDF), the shapes are drawn directly.
+constexpr int SpriteSteps = 4; // positions per pixel in x and y
+
+bool SpritesFit(QPainter *painter)
+{
+    if (!painter->paintEngine() || painter->paintEngine()->type() != QPaintEngine::Raster) return false;
+    if (painter->transform().type() > QTransform::TxTranslate) return false;
+    const double ratio = painter->device()->devicePixelRatioF();
+    return ratio == std::round(ratio);
 }
 
 bool Drawable(const QCPAxis *axis, double value)
@@ -80,6 +95,7 @@ void TChartSeries::Clear()
 {
     data()->clear();
     FLabels.clear();
+    FLabelNumbers.clear();
     FColours.clear();
     FOwnColour.clear();
 }
@@ -87,28 +103,49 @@ void TChartSeries::Clear()
 void TChartSeries::AddPoint(double x, double y, const QString &label, std::optional<QRgb> colour)
 {
     // The curve parameter t is the insertion index, so interface1D() keeps the order points came in.
+    MakeLabelTexts();
+    while (FLabels.size() < Count()) FLabels.append(QString());
     addData(double(Count()), x, y);
     FLabels.append(label);
     FColours.append(colour.value_or(FStyle.Colour.rgb()));
     FOwnColour.append(colour.has_value());
 }
 
-void TChartSeries::SetPoints(const QVector<double> &x, const QVector<double> &y, const QStringList &labels,
-                             const QVector<QRgb> &colours)
+void TChartSeries::SetPointData(const QVector<double> &x, const QVector<double> &y, const QVector<QRgb> &colours)
 {
     const qsizetype count = std::min(x.size(), y.size());
     QVector<double> t(count), keys(x.mid(0, count)), values(y.mid(0, count));
     std::iota(t.begin(), t.end(), 0.0);
     setData(t, keys, values, true);
+    const qsizetype own = std::min(count, colours.size());
+    FColours = colours.mid(0, own);
+    FColours.resize(count, FStyle.Colour.rgb());
+    FOwnColour.fill(true, own);
+    FOwnColour.resize(count, false);
+}
+
+void TChartSeries::SetPoints(const QVector<double> &x, const QVector<double> &y, const QStringList &labels,
+                             const QVector<QRgb> &colours)
+{
+    SetPointData(x, y, colours);
+    FLabels = labels.mid(0, Count());
+    FLabelNumbers.clear();
+}
+
+void TChartSeries::SetNumberedPoints(const QVector<double> &x, const QVector<double> &y,
+                                     const QVector<qint64> &numbers, const QVector<QRgb> &colours)
+{
+    SetPointData(x, y, colours);
     FLabels.clear();
-    FColours.clear();
-    FOwnColour.clear();
-    for (qsizetype k = 0; k < count; ++k) {
-        const bool own = k < colours.size();
-        FLabels.append(labels.value(k));
-        FColours.append(own ? colours[k] : FStyle.Colour.rgb());
-        FOwnColour.append(own);
-    }
+    FLabelNumbers = numbers.mid(0, Count());
+}
+
+void TChartSeries::MakeLabelTexts()
+{
+    if (FLabelNumbers.isEmpty()) return;
+    FLabels.clear();
+    for (qint64 number : FLabelNumbers) FLabels.append(QString::number(number));
+    FLabelNumbers.clear();
 }
 
 int TChartSeries::Count() const { return data()->size(); }
@@ -117,7 +154,12 @@ double TChartSeries::X(int index) const { return data()->at(index)->key; }
 
 double TChartSeries::Y(int index) const { return data()->at(index)->value; }
 
-QString TChartSeries::Label(int index) const { return FLabels.value(index); }
+QString TChartSeries::Label(int index) const
+{
+    if (!FLabelNumbers.isEmpty())
+        return index >= 0 && index < FLabelNumbers.size() ? QString::number(FLabelNumbers[index]) : QString();
+    return FLabels.value(index);
+}
 
 QRgb TChartSeries::PointColour(int index) const
 {
@@ -143,9 +185,10 @@ int TChartSeries::PointAt(const QPointF &pixel) const
 
 QStringList TChartSeries::PointLabels() const
 {
-    QStringList labels = FLabels;
-    while (labels.size() < Count()) labels.append(QString());
-    return labels.mid(0, Count());
+    QStringList labels;
+    labels.reserve(Count());
+    for (int k = 0; k < Count(); ++k) labels.append(Label(k));
+    return labels;
 }
 
 QVariantList TChartSeries::PointColorValues() const
@@ -194,6 +237,30 @@ void TChartSeries::draw(QCPPainter *painter)
     if (marker == TMarker::None) return;
     applyScattersAntialiasingHint(painter);
     const double size = std::max(FStyle.MarkerSize, 3.0);
+    if (SpritesFit(painter)) {
+        const bool antialiased = painter->testRenderHint(QPainter::Antialiasing);
+        const double ratio = painter->device()->devicePixelRatioF();
+        // The images are placed in device pixels (the painter may be shifted
+        // by half a pixel for its lines).
+        const QPointF shift(painter->transform().dx(), painter->transform().dy());
+        painter->save();
+        painter->resetTransform();
+        for (int k = 0; k < count; ++k) {
+            if (!drawable[k]) continue;
+            // Quarter pixels of the centre: the whole pixel places the image,
+            // the rest selects the image drawn at that offset.
+            const QPointF centre = pixels[k] + shift;
+            const double qx = std::floor(centre.x() * SpriteSteps + 0.5);
+            const double qy = std::floor(centre.y() * SpriteSteps + 0.5);
+            if (!(std::abs(qx) < 1e9 && std::abs(qy) < 1e9)) continue; // far outside any picture
+            const double wholeX = std::floor(qx / SpriteSteps), wholeY = std::floor(qy / SpriteSteps);
+            const int stepX = int(qx - wholeX * SpriteSteps), stepY = int(qy - wholeY * SpriteSteps);
+            const QImage &sprite = Sprite(PointColour(k), stepX, stepY, ratio, antialiased);
+            painter->drawImage(QPointF(wholeX - SpritePadding(), wholeY - SpritePadding()), sprite);
+        }
+        painter->restore();
+        return;
+    }
     const bool outlined = size >= 6; // a dark rim keeps larger markers apart; small ones are plain dots
     QRgb current = 0;
     bool first = true;
@@ -209,4 +276,30 @@ void TChartSeries::draw(QCPPainter *painter)
         }
         DrawMarker(painter, marker, pixels[k], size);
     }
+}
+
+int TChartSeries::SpritePadding() const { return int(std::ceil(std::max(FStyle.MarkerSize, 3.0) / 2)) + 2; }
+
+const QImage &TChartSeries::Sprite(QRgb colour, int stepX, int stepY, double ratio, bool antialiased) const
+{
+    const quint64 key = quint64(colour) | quint64(stepX) << 32 | quint64(stepY) << 36 |
+                        quint64(antialiased) << 40 | quint64(std::min(ratio, 255.0)) << 41;
+    const auto found = FSprites.constFind(key);
+    if (found != FSprites.cend()) return *found;
+    if (FSprites.size() >= 4096) FSprites.clear(); // many colours: keep the cache small
+
+    const double size = std::max(FStyle.MarkerSize, 3.0);
+    const int side = 2 * SpritePadding() + 1;
+    QImage sprite(int(side * ratio), int(side * ratio), QImage::Format_ARGB32_Premultiplied);
+    sprite.setDevicePixelRatio(ratio);
+    sprite.fill(Qt::transparent);
+    QPainter painter(&sprite);
+    painter.setRenderHint(QPainter::Antialiasing, antialiased);
+    const QColor fill(colour);
+    painter.setBrush(fill);
+    painter.setPen(size >= 6 ? QPen(fill.darker(150), 1) : QPen(Qt::NoPen)); // as drawn directly
+    const QPointF centre(SpritePadding() + double(stepX) / SpriteSteps, SpritePadding() + double(stepY) / SpriteSteps);
+    DrawMarker(&painter, ShownMarker(FStyle), centre, size);
+    painter.end();
+    return *FSprites.insert(key, sprite);
 }

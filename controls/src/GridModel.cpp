@@ -49,6 +49,7 @@ void TGridModel::SetColumns(const QVector<TGridColumn> &columns)
     FCells = QVector<TCells>(columns.size());
     FRows = 0;
     endResetModel();
+    emit ColumnsChanged();
 }
 
 void TGridModel::SetColumnCaption(int column, const QString &caption)
@@ -66,8 +67,6 @@ void TGridModel::BeginFill(int rowCount)
     for (TCells &cells : FCells) {
         cells.Numbers.fill(0, FRows);
         cells.Texts.clear();
-        cells.Texts.resize(FRows);
-        cells.HasText.fill(false, FRows);
         cells.ReadOnly.fill(false, FRows);
     }
 }
@@ -100,8 +99,7 @@ void TGridModel::SetNumber(int column, int row, double value)
 {
     if (!ValidCell(column, row)) return;
     FCells[column].Numbers[row] = value;
-    FCells[column].HasText[row] = false;
-    FCells[column].Texts[row].clear();
+    FCells[column].Texts.remove(row);
     CellWritten(column, row);
 }
 
@@ -109,8 +107,7 @@ void TGridModel::SetText(int column, int row, const QString &text)
 {
     if (!ValidCell(column, row)) return;
     FCells[column].Numbers[row] = ParseUserNumber(text).value_or(0);
-    FCells[column].Texts[row] = text;
-    FCells[column].HasText[row] = true;
+    FCells[column].Texts.insert(row, text);
     CellWritten(column, row);
 }
 
@@ -120,11 +117,8 @@ void TGridModel::SetColumnNumbers(int column, const QVector<double> &values)
 {
     if (column < 0 || column >= FColumns.size()) return;
     TCells &cells = FCells[column];
-    for (int row = 0; row < FRows; ++row) {
-        cells.Numbers[row] = row < values.size() ? values[row] : 0;
-        cells.HasText[row] = false;
-        cells.Texts[row].clear();
-    }
+    for (int row = 0; row < FRows; ++row) cells.Numbers[row] = row < values.size() ? values[row] : 0;
+    cells.Texts.clear();
     if (!FFilling && FRows > 0) emit dataChanged(index(0, column), index(FRows - 1, column));
 }
 
@@ -154,7 +148,8 @@ QString TGridModel::DisplayText(int column, int row) const
     if (!ValidCell(column, row)) return {};
     const TGridColumn &definition = FColumns[column];
     if (definition.Kind == TColumnKind::Check) return {};
-    if (FCells[column].HasText[row]) return FCells[column].Texts[row];
+    const auto text = FCells[column].Texts.constFind(row);
+    if (text != FCells[column].Texts.cend()) return *text;
     return FormatNumber(definition, FCells[column].Numbers[row]);
 }
 
@@ -178,10 +173,12 @@ QVariant TGridModel::data(const QModelIndex &index, int role) const
     const TCells &cells = FCells[column];
     switch (role) {
     case Qt::DisplayRole: return definition.Kind == TColumnKind::Check ? QVariant() : DisplayText(column, row);
-    case Qt::EditRole:
-        if (definition.Kind == TColumnKind::Text && cells.HasText[row] && !ParseUserNumber(cells.Texts[row]))
-            return cells.Texts[row];
+    case Qt::EditRole: {
+        const auto text = cells.Texts.constFind(row);
+        if (definition.Kind == TColumnKind::Text && text != cells.Texts.cend() && !ParseUserNumber(*text))
+            return *text;
         return cells.Numbers[row];
+    }
     case Qt::CheckStateRole:
         if (definition.Kind != TColumnKind::Check) return {};
         return cells.Numbers[row] != 0 ? Qt::Checked : Qt::Unchecked;
@@ -224,15 +221,14 @@ bool TGridModel::setData(const QModelIndex &index, const QVariant &value, int ro
     } else {
         if (!(flags(index) & Qt::ItemIsEditable) || (role != Qt::EditRole && role != Qt::DisplayRole)) return false;
         if (definition.Kind == TColumnKind::Text && value.typeId() == QMetaType::QString) {
-            cells.Texts[row] = value.toString();
-            cells.HasText[row] = true;
-            cells.Numbers[row] = ParseUserNumber(cells.Texts[row]).value_or(0);
+            const QString text = value.toString();
+            cells.Texts.insert(row, text);
+            cells.Numbers[row] = ParseUserNumber(text).value_or(0);
         } else {
             const std::optional<double> number = NumberOf(value);
             if (!number) return false;
             cells.Numbers[row] = *number;
-            cells.HasText[row] = false;
-            cells.Texts[row].clear();
+            cells.Texts.remove(row);
         }
     }
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole, Qt::CheckStateRole});

@@ -67,7 +67,12 @@ TGridView::TGridView(const QString &name, QWidget *parent)
     FProxy->setSourceModel(FModel);
     FProxy->setDynamicSortFilter(true); // re-sorts after every refill, so the sort mark holds
     setModel(FProxy);
-    connect(FModel, &QAbstractItemModel::modelReset, this, &TGridView::FitColumnWidths);
+    connect(FModel, &QAbstractItemModel::modelReset, this, &TGridView::FitColumnWidthsOnce);
+    connect(FModel, &TGridModel::ColumnsChanged, this, [this] { FWidthsMeasured = false; });
+    connect(FModel, &QAbstractItemModel::headerDataChanged, this,
+            [this](Qt::Orientation orientation, int first, int last) {
+                if (orientation == Qt::Horizontal) FitCaptions(first, last);
+            });
     setItemDelegate(new TGridDelegate(this));
     setSortingEnabled(false); // header clicks are handled here, by the column's sort kind
     setWordWrap(false);
@@ -109,7 +114,30 @@ void TGridView::ApplyColumnLayout()
         if (columns[column].Width > 0) setColumnWidth(column, columns[column].Width);
         setColumnHidden(column, !columns[column].Visible);
     }
+    FWidthsMeasured = false;
+    FitColumnWidthsOnce();
+}
+
+void TGridView::FitColumnWidthsOnce()
+{
+    if (FWidthsMeasured) return;
     FitColumnWidths();
+    FWidthsMeasured = FModel->rowCount() > 0;
+}
+
+namespace {
+constexpr int CellPadding = 14, WidestFit = 240, SortMarkWidth = 8;
+}
+
+void TGridView::FitCaptions(int first, int last)
+{
+    const QFontMetrics headerMetrics(horizontalHeader()->font());
+    const QVector<TGridColumn> &columns = FModel->Columns();
+    for (int column = std::max(first, 0); column <= last && column < columns.size(); ++column) {
+        if (!columns[column].Visible) continue;
+        const int needed = headerMetrics.horizontalAdvance(columns[column].Caption) + CellPadding + SortMarkWidth;
+        if (columnWidth(column) < needed) setColumnWidth(column, std::min(needed, WidestFit));
+    }
 }
 
 void TGridView::FitColumnWidths()
@@ -117,14 +145,14 @@ void TGridView::FitColumnWidths()
     // The widths of the column table were made for another font; here each
     // column gets at least what its caption and its first rows need. Only a
     // sample of rows is measured, so a fill of 20,000 rows stays fast.
-    constexpr int SampleRows = 200, Padding = 14, Widest = 240;
+    constexpr int SampleRows = 200, Padding = CellPadding, Widest = WidestFit;
     const QFontMetrics metrics(font());
     const QFontMetrics headerMetrics(horizontalHeader()->font());
     const QVector<TGridColumn> &columns = FModel->Columns();
     const int rows = std::min(FModel->rowCount(), SampleRows);
     for (int column = 0; column < columns.size(); ++column) {
         if (!columns[column].Visible) continue;
-        int needed = headerMetrics.horizontalAdvance(columns[column].Caption) + Padding + 8; // sort mark
+        int needed = headerMetrics.horizontalAdvance(columns[column].Caption) + Padding + SortMarkWidth;
         if (columns[column].Kind == TColumnKind::Check) needed = std::max(needed, 28);
         else
             for (int row = 0; row < rows; ++row)

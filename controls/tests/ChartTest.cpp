@@ -4,6 +4,7 @@
 #include "controls/ChartSeries.h"
 #include "controls/ColorGridSeries.h"
 
+#include <QPicture>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -20,6 +21,7 @@ private slots:
     void ColorGridPaintsCellColoursAtTheirNodes();
     void LegendListsSeriesOrPalette();
     void PanFilterRefusesAnAxis();
+    void MarkerImagesMatchTheShapes();
 
 private:
     TChart *FChart = nullptr;
@@ -74,6 +76,18 @@ void TChartTest::SeriesKeepInsertionOrderLabelsAndColours()
     second->Clear();
     QCOMPARE(second->Count(), 0);
     QVERIFY(second->PointLabels().isEmpty());
+
+    // Numbered labels read as texts; points added later keep them.
+    second->SetNumberedPoints({4, 5, 6}, {1, 1, 1}, {17, -3, 12000000000}, {qRgb(7, 8, 9)});
+    QCOMPARE(second->Label(1), QString("-3"));
+    QCOMPARE(second->Label(3), QString());
+    QCOMPARE(second->PointColour(2), QColor(Qt::black).rgb());
+    second->AddPoint(7, 2, "z");
+    QCOMPARE(second->PointLabels(), (QStringList{"17", "-3", "12000000000", "z"}));
+    QCOMPARE(second->PointColorValues().first(), QVariant(7 + 256 * 8 + 65536 * 9));
+    second->SetPoints({1, 2, 3}, {1, 2, 3}, {"p"});
+    QCOMPARE(second->PointLabels(), (QStringList{"p", "", ""}));
+    second->Clear();
 
     FChart->removePlottable(second); // a removed series leaves the chart's list
     QCOMPARE(FChart->Series().size(), 1);
@@ -164,6 +178,56 @@ void TChartTest::ColorGridPaintsCellColoursAtTheirNodes()
     QCOMPARE(grid->property("cellValue").toList().value(2), QVariant(101.0));
     QCOMPARE(grid->property("cellZ").toList().value(1), QVariant(3.0));
     QCOMPARE(grid->property("cellColors").toList().value(1), QVariant(20 + 256 * 150 + 65536 * 90));
+}
+
+// A raster picture copies markers from images made per colour and quarter
+// pixel; a vector picture (here recorded in a QPicture and played back onto
+// an image) draws each shape. Both give the same markers at the same places,
+// up to the edge pixels' shading.
+void TChartTest::MarkerImagesMatchTheShapes()
+{
+    const TMarker markers[] = {TMarker::Circle, TMarker::Square, TMarker::Triangle, TMarker::DownTriangle,
+                               TMarker::Diamond, TMarker::None};
+    const double sizes[] = {2, 3, 7, 9, 4, 5};
+    for (int m = 0; m < 6; ++m) {
+        auto *series = new TChartSeries(*FChart, "Series_" + QString::number(m),
+                                        Style(TSeriesKind::Points, {}, markers[m], sizes[m], Qt::darkGreen));
+        for (int k = 0; k < 12; ++k) {
+            const std::optional<QRgb> colour = k % 3 == 0 ? std::optional<QRgb>(qRgb(200, 20 * k, 30)) : std::nullopt;
+            series->AddPoint(1 + k * 0.8137 + m * 0.0917, 1 + m * 1.613 + (k % 4) * 0.2311, {}, colour);
+        }
+    }
+    FChart->SetAxisLimits(TAxisId::Bottom, 0, 11);
+    FChart->SetAxisLimits(TAxisId::Left, 0, 11);
+    FChart->replot();
+    const QImage copied = FChart->toPixmap(400, 300).toImage().convertToFormat(QImage::Format_RGB32);
+
+    QPicture recorded;
+    {
+        QCPPainter painter(&recorded);
+        FChart->toPainter(&painter, 400, 300);
+    }
+    QImage drawn(400, 300, QImage::Format_RGB32);
+    drawn.fill(Qt::white);
+    {
+        QPainter painter(&drawn);
+        recorded.play(&painter);
+    }
+
+    // Every pixel within the shading of an edge moved by an eighth of a
+    // pixel, and as much ink in both.
+    double inkCopied = 0, inkDrawn = 0;
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 400; ++x) {
+            const QColor a(copied.pixel(x, y)), b(drawn.pixel(x, y));
+            const int difference = std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
+                                             std::abs(a.blue() - b.blue())});
+            QVERIFY2(difference <= 64, qPrintable(QStringLiteral("pixel %1, %2").arg(x).arg(y)));
+            inkCopied += 3 * 255 - a.red() - a.green() - a.blue();
+            inkDrawn += 3 * 255 - b.red() - b.green() - b.blue();
+        }
+    QVERIFY(inkDrawn > 0);
+    QVERIFY2(std::abs(inkCopied - inkDrawn) < 0.01 * inkDrawn, qPrintable(QString::number(inkCopied / inkDrawn)));
 }
 
 void TChartTest::LegendListsSeriesOrPalette()

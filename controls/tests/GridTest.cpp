@@ -26,6 +26,7 @@ private slots:
     void SortMarkSurvivesARefill();
     void HeaderClickSortsOnlySortableColumns();
     void SelectedRowsAreModelRows();
+    void ColumnWidthsAreMeasuredOncePerColumnSet();
 
 private:
     void Fill(const QVector<double> &numbers, const QStringList &texts, const QVector<bool> &checks);
@@ -250,6 +251,36 @@ void TGridTest::SelectedRowsAreModelRows()
         FView->selectionModel()->select(shown->index(viewRow, 0),
                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
     QCOMPARE(FView->SelectedRows(), (QList<int>{0, 1}));
+}
+
+void TGridTest::ColumnWidthsAreMeasuredOncePerColumnSet()
+{
+    const QString wide = QStringLiteral("a rather long name of a place");
+    const QString wider = wide + QStringLiteral(" and still more of it");
+    Fill({}, {}, {}); // no rows: nothing to measure yet
+    QCOMPARE(FView->columnWidth(TextColumn), 60);
+    Fill({1}, {wide}, {true});
+    const int measured = FView->columnWidth(TextColumn);
+    QVERIFY(measured > FView->fontMetrics().horizontalAdvance(wide));
+    QCOMPARE(FView->columnWidth(NumberColumn), 60);
+
+    // Refills keep the widths, a width the user chose included.
+    FView->setColumnWidth(NumberColumn, 30); // narrower than "Rho" needs
+    Fill({2, 3}, {wider, "b"}, {false, true});
+    QCOMPARE(FView->columnWidth(TextColumn), measured);
+    QCOMPARE(FView->columnWidth(NumberColumn), 30);
+
+    // A longer caption widens its column at once.
+    FView->Model().SetColumnCaption(NumberColumn, QStringLiteral("Apparent resistivity [Ohm m]"));
+    QVERIFY(FView->columnWidth(NumberColumn) >
+            FView->horizontalHeader()->fontMetrics().horizontalAdvance("Apparent resistivity [Ohm m]"));
+
+    // A new column set starts from its own widths and is measured again.
+    FView->Model().SetColumns(Columns());
+    FView->ApplyColumnLayout();
+    QCOMPARE(FView->columnWidth(NumberColumn), 60);
+    Fill({2, 3}, {wider, "b"}, {false, true});
+    QVERIFY(FView->columnWidth(TextColumn) > measured);
 }
 
 int main(int argc, char **argv)

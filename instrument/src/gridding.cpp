@@ -6,6 +6,7 @@
 // weighted mean of what reached it, or 0 when nothing did.
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -13,6 +14,8 @@
 #include <new>
 #include <optional>
 #include <stdexcept>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "vesk_pro.h"
@@ -100,11 +103,12 @@ class SpreadWindow {
     }
   }
 
-  // Adds the weighted value of one point to the nodes around its home node.
-  void Spread(const Grid& grid, int64_t homeRow, int64_t homeColumn, double value, double* sums,
-              std::vector<double>& weights) const {
-    const int64_t firstRow = std::max(firstRow_, -homeRow);
-    const int64_t lastRow = std::min(lastRow_, grid.rows - 1 - homeRow);
+  // Adds the weighted value of one point to the nodes around its home node
+  // that lie in grid rows bandFirst .. bandLast.
+  void Spread(const Grid& grid, int64_t homeRow, int64_t homeColumn, double value, int64_t bandFirst,
+              int64_t bandLast, double* sums, double* weights) const {
+    const int64_t firstRow = std::max(firstRow_, bandFirst - homeRow);
+    const int64_t lastRow = std::min(lastRow_, bandLast - homeRow);
     for (int64_t j = firstRow; j <= lastRow; ++j) {
       const auto rowIndex = static_cast<std::size_t>(j - firstRow_);
       const int64_t limit = limits_[rowIndex];
@@ -122,12 +126,62 @@ class SpreadWindow {
     }
   }
 
+  // Nodes one point reaches at most: the cost of spreading it.
+  int64_t NodesPerPoint() const {
+    int64_t nodes = 0;
+    for (const int64_t limit : limits_) nodes += limit < 0 ? 0 : 2 * limit + 1;
+    return nodes;
+  }
+
  private:
   int64_t firstRow_ = 0;
   int64_t lastRow_ = -1;
   int64_t maxColumn_ = 0;
   std::vector<int64_t> limits_;              // per row offset: the last column offset within the radius
   std::vector<std::vector<double>> weights_; // per row offset: weights of column offsets -limit .. limit
+};
+
+// Below this many node updates a second thread costs about what it saves.
+constexpr int64_t kSmallestSharedWork = 400000;
+// Bands of grid rows handed out to the threads one at a time.
+constexpr int64_t kBands = 16;
+
+// The spreading and the weighted means, band by band of grid rows. Each node
+// lies in one band and gets the points' contributions in the points' order,
+// so the grid has the same bits however the bands are shared between threads.
+class BandedSpread {
+ public:
+  BandedSpread(const Grid& grid, const SpreadWindow& window, const std::vector<int64_t>& homeRows,
+               const std::vector<int64_t>& homeColumns, const double* values, double* sums, double* weights)
+      : grid_(grid), window_(window), homeRows_(homeRows), homeColumns_(homeColumns), values_(values), sums_(sums),
+        weights_(weights), bandRows_((grid.rows + kBands - 1) / kBands) {}
+
+  // Takes bands until none is left; both threads may call it at once.
+  void Work() {
+    for (int64_t band = nextBand_.fetch_add(1); band * bandRows_ < grid_.rows; band = nextBand_.fetch_add(1)) {
+      const int64_t first = band * bandRows_;
+      const int64_t last = std::min(grid_.rows, first + bandRows_) - 1;
+      for (std::size_t i = 0; i < homeRows_.size(); ++i) {
+        window_.Spread(grid_, homeRows_[i], homeColumns_[i], values_[i], first, last, sums_, weights_);
+      }
+      const auto begin = static_cast<std::size_t>(first * grid_.columns);
+      const auto end = static_cast<std::size_t>((last + 1) * grid_.columns);
+      for (std::size_t node = begin; node < end; ++node) {
+        sums_[node] = weights_[node] != 0.0 ? sums_[node] / weights_[node] : 0.0;
+      }
+    }
+  }
+
+ private:
+  const Grid& grid_;
+  const SpreadWindow& window_;
+  const std::vector<int64_t>& homeRows_;
+  const std::vector<int64_t>& homeColumns_;
+  const double* values_;
+  double* sums_;
+  double* weights_;
+  int64_t bandRows_;
+  std::atomic<int64_t> nextBand_{0};
 };
 
 }  // namespace
@@ -141,36 +195,39 @@ extern "C" int32_t do_approximation(int32_t pointCount, double reach, const doub
   if (!grid) return kFailure;
 
   const auto nodeCount = static_cast<std::size_t>(grid->rows) * static_cast<std::size_t>(grid->columns);
+  const double radius = reach * std::max(grid->dx, grid->dy);
+  // Distances are never negative, so a reach of 0 or below (or NaN) leaves
+  // every node without weight. Everything that can fail comes before the
+  // output is touched, so that a failure leaves it as it was.
   std::vector<double> weights;
+  SpreadWindow window;
+  std::vector<int64_t> homeRows, homeColumns;
   try {
     weights.assign(nodeCount, 0.0);
+    if (reach > 0.0) window.Build(*grid, reach, radius);
+    homeRows.resize(static_cast<std::size_t>(pointCount));
+    homeColumns.resize(static_cast<std::size_t>(pointCount));
   } catch (const std::bad_alloc&) {
     return kFailure;
   } catch (const std::length_error&) {
     return kFailure;
   }
-
-  const double radius = reach * std::max(grid->dx, grid->dy);
-  // Distances are never negative, so a reach of 0 or below (or NaN) leaves
-  // every node without weight. The window is set up before the output is
-  // touched, so that a failure leaves it as it was.
-  SpreadWindow window;
-  if (reach > 0.0) {
-    try {
-      window.Build(*grid, reach, radius);
-    } catch (const std::bad_alloc&) {
-      return kFailure;
-    }
+  for (int32_t i = 0; i < pointCount; ++i) {
+    homeRows[static_cast<std::size_t>(i)] = HomeIndex(y[i], grid->yMin, grid->dy, grid->rows);
+    homeColumns[static_cast<std::size_t>(i)] = HomeIndex(x[i], grid->xMin, grid->dx, grid->columns);
   }
 
   std::fill(output, output + nodeCount, 0.0);
-  for (int32_t i = 0; i < pointCount; ++i) {
-    const int64_t homeRow = HomeIndex(y[i], grid->yMin, grid->dy, grid->rows);
-    const int64_t homeColumn = HomeIndex(x[i], grid->xMin, grid->dx, grid->columns);
-    window.Spread(*grid, homeRow, homeColumn, z[i], output, weights);
+  BandedSpread spread(*grid, window, homeRows, homeColumns, z, output, weights.data());
+  std::thread second;
+  if (window.NodesPerPoint() * pointCount >= kSmallestSharedWork) {
+    try {
+      second = std::thread([&spread] { spread.Work(); });
+    } catch (const std::system_error&) {
+      // No thread: the calling thread takes every band.
+    }
   }
-  for (std::size_t node = 0; node < nodeCount; ++node) {
-    output[node] = weights[node] != 0.0 ? output[node] / weights[node] : 0.0;
-  }
+  spread.Work();
+  if (second.joinable()) second.join();
   return kSuccess;
 }

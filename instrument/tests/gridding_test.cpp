@@ -206,4 +206,34 @@ TEST(GriddingTest, RandomPointSetsGiveThePlainGridBitForBit) {
   }
 }
 
+// Grids large enough to be shared between two threads, band by band of rows:
+// a pseudo-section of the map's size and grids with fewer rows than bands.
+TEST(GriddingTest, SharedGridsGiveThePlainGridBitForBit) {
+  std::mt19937 random(5);
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  struct Shape {
+    int points;
+    double reach;
+    int32_t columns;
+    int32_t rows;
+  };
+  for (const Shape shape : {Shape{11000, 25, 100, 100}, Shape{3000, 40, 90, 3}, Shape{5000, 12.5, 7, 333},
+                            Shape{20000, 2, 250, 17}}) {
+    SCOPED_TRACE(std::to_string(shape.points) + " points, " + std::to_string(shape.rows) + " rows");
+    Points p;
+    for (int i = 0; i < shape.points; ++i) {
+      // Shallow levels hold most points, as in a pseudo-section.
+      const double level = std::floor(std::pow(unit(random), 2) * 30);
+      p.x.push_back(std::floor(unit(random) * 400) * 0.5);
+      p.y.push_back(1 + level * 0.75);
+      p.z.push_back(10 + 90 * unit(random) + level);
+    }
+    const std::vector<double> grid = GridOf(p, shape.reach, shape.columns, shape.rows);
+    const std::vector<double> plain = PlainGrid(p, shape.reach, shape.columns, shape.rows);
+    ASSERT_EQ(grid.size(), plain.size());
+    for (std::size_t node = 0; node < grid.size(); ++node) ASSERT_EQ(grid[node], plain[node]) << "node " << node;
+    EXPECT_EQ(GridOf(p, shape.reach, shape.columns, shape.rows), grid);  // every call alike
+  }
+}
+
 }  // namespace

@@ -28,10 +28,7 @@ double ProfileOffset(double value, double minimum, double maximum, double unitSp
     return unitSpacing * std::log10(level) * 1.5;
 }
 
-QString NumberLabel(const TMeasurements2D &list, uint32_t i)
-{
-    return QString::number(i < list.Number.size() ? list.Number[i] : 0);
-}
+qint64 NumberLabel(const TMeasurements2D &list, uint32_t i) { return i < list.Number.size() ? list.Number[i] : 0; }
 
 bool IsDrawn(const TMeasurements2D &list, uint32_t i) { return list.IsShown(i) && list.PassesFilter(i); }
 
@@ -40,14 +37,14 @@ using TQuantity = double (TMeasurements2D::*)(uint32_t) const;
 void SetLabelledPoints(TChartSeries &series, const TMeasurements2D &list, TQuantity xOf, TQuantity yOf)
 {
     QVector<double> x, y;
-    QStringList labels;
+    QVector<qint64> labels;
     for (uint32_t i = 0; i < list.Count; ++i) {
         if (!IsDrawn(list, i)) continue;
         x.append((list.*xOf)(i));
         y.append((list.*yOf)(i));
         labels.append(NumberLabel(list, i));
     }
-    series.SetPoints(x, y, labels);
+    series.SetNumberedPoints(x, y, labels);
 }
 
 } // namespace
@@ -142,7 +139,7 @@ void TGUIData2D::DrawProfileCurves()
     const double maximum = list.MaxResistivity(), minimum = list.MinResistivity();
     const double unitSpacing = FArrayDetails.UnitSpacingMetres();
     QVector<double> x, y;
-    QStringList labels;
+    QVector<qint64> labels;
     QVector<QRgb> colours;
     for (uint32_t i = 0; i < list.Count; ++i) {
         if (!IsDrawn(list, i)) continue;
@@ -152,7 +149,7 @@ void TGUIData2D::DrawProfileCurves()
         labels.append(NumberLabel(list, i));
         colours.append(RgbFromColorValue(int(list.DepthLevelColor(depth))));
     }
-    Views().Data2DChart->Series_d2d_AllProfileCurves->SetPoints(x, y, labels, colours);
+    Views().Data2DChart->Series_d2d_AllProfileCurves->SetNumberedPoints(x, y, labels, colours);
 }
 
 void TGUIData2D::DrawSignals()

@@ -94,9 +94,14 @@ double LargestSquaredDistance(std::span<const Point> points) {
   const int side = std::clamp(static_cast<int>(std::sqrt(n / 8.0)), 1, 32);
   const double width = all.xmax - all.xmin;
   const double height = all.ymax - all.ymin;
-  if (!(std::isfinite(width) && std::isfinite(height)) || width == 0 || height == 0) {
-    return LargestSquaredDistanceByScan(points);
+  if (width == 0 || height == 0) {
+    // Points on one line parallel to an axis: every computed difference
+    // across it is 0 and, rounding being monotonic, none along it exceeds
+    // the extent's, so the scan's largest value is the extent's square.
+    const double along = width == 0 ? height : width;
+    return std::max(largest, along * along);
   }
+  if (!(std::isfinite(width) && std::isfinite(height))) return LargestSquaredDistanceByScan(points);
   auto cellOf = [&](const Point& p) {
     const double cx = std::clamp(std::floor((p.x - all.xmin) / width * side), 0.0, side - 1.0);
     const double cy = std::clamp(std::floor((p.y - all.ymin) / height * side), 0.0, side - 1.0);
@@ -229,7 +234,7 @@ std::vector<PartialDerivatives> EstimateDerivatives(std::span<const Point> point
 
 void EstimateDerivativeChunks(std::span<const Point> points, std::span<const double> values,
                               double largestSquaredDistance, std::atomic<int>& next,
-                              std::span<PartialDerivatives> out) {
+                              std::span<PartialDerivatives> out, const std::atomic<bool>* stop) {
   constexpr int kChunk = 64;
   const int n = static_cast<int>(points.size());
   if (next.load() >= n) return;
@@ -238,6 +243,7 @@ void EstimateDerivativeChunks(std::span<const Point> points, std::span<const dou
   for (int first = next.fetch_add(kChunk); first < n; first = next.fetch_add(kChunk)) {
     const int end = std::min(n, first + kChunk);
     for (int k = first; k < end; ++k) {
+      if (stop != nullptr && stop->load(std::memory_order_relaxed)) return;
       finder.Find(k, neighbourhood);
       out[k] = FitDerivatives(points, values, k, neighbourhood, largestSquaredDistance);
     }

@@ -65,9 +65,10 @@ std::vector<PartialDerivatives> EstimateDerivatives(std::span<const Point> point
 // Estimates the derivatives of chunks of points, taking the next chunk from
 // `next`, until none is left. Threads may share `next` and `out` (each
 // point's derivatives depend on nothing but the points and values, so the
-// result is the same however the chunks are shared out).
+// result is the same however the chunks are shared out). Returns early,
+// leaving points unestimated, once `stop` is set.
 void EstimateDerivativeChunks(std::span<const Point> points, std::span<const double> values,
                               double largestSquaredDistance, std::atomic<int>& next,
-                              std::span<PartialDerivatives> out);
+                              std::span<PartialDerivatives> out, const std::atomic<bool>* stop = nullptr);
 
 }  // namespace meshinterp

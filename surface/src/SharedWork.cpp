@@ -33,6 +33,7 @@ SurfaceWork::SurfaceWork(std::span<const Point> points, std::span<const double> 
 }
 
 SurfaceWork::~SurfaceWork() {
+  stopEstimating_.store(true);
   {
     std::lock_guard lock(mutex_);
     givenUp_ = true;
@@ -52,7 +53,7 @@ void SurfaceWork::Work() {
   try {
     workerLargest_ = LargestSquaredDistance(points_);
     largestReady_.store(true, std::memory_order_release);
-    EstimateDerivativeChunks(points_, values_, workerLargest_, nextChunk_, derivatives_);
+    EstimateDerivativeChunks(points_, values_, workerLargest_, nextChunk_, derivatives_, &stopEstimating_);
     {
       std::lock_guard lock(mutex_);
       workerDerivativesDone_ = true;

@@ -54,6 +54,9 @@ class SurfaceWork {
   std::span<const double> values_;
   std::vector<PartialDerivatives> derivatives_;
   std::atomic<int> nextChunk_{0};
+  // Set when the call ends before Finish (a refused triangulation): the
+  // second thread stops estimating at the next point.
+  std::atomic<bool> stopEstimating_{false};
   double workerLargest_ = 0;
   std::atomic<bool> largestReady_{false};
 

@@ -261,6 +261,9 @@ ClosestPair FindClosestPair(std::span<const Point> points) {
           }
         },
         [&] { return best.squaredDistance; });
+    // Equal points: no later pair can come before this one, and going on
+    // would compare every copy of a repeated point with every other.
+    if (best.squaredDistance == 0) break;
   }
   return best;
 }

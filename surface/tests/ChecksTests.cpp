@@ -192,3 +192,43 @@ TEST(Checks, ErrorsNeverEndTheCallingProcess) {
 }
 
 }  // namespace
+
+// Large sets that the method cannot triangulate are refused after work in
+// proportion to their size: a file of one repeated record gives hundreds of
+// thousands of equal points, a single line of electrodes only collinear
+// ones. (A search over all pairs would take minutes here.)
+TEST(Checks, LargeDegenerateSetsAreRefusedWithTheirReport) {
+  constexpr int kCount = 300000;
+  struct Degenerate {
+    const char* name;
+    std::function<void(int, double&, double&)> place;
+    const char* report;
+  };
+  const Degenerate cases[] = {
+      {"one_repeated_point", [](int, double& x, double& y) { x = 12.5, y = -3; },
+       " *** FATAL ERROR 5 from SURFGRID_TRIANGULATE.  Two data points are\n"
+       " ***          equal.  XYDATA(1,I) = (12.5,-3) and XYDATA(2,I) =\n"
+       " ***          (12.5,-3).  These points must be distinct.\n"},
+      {"repeated_after_distinct_points",
+       [](int k, double& x, double& y) { x = k < 1000 ? k : 2000, y = k < 1000 ? k % 7 : 1; },
+       " *** FATAL ERROR 5 from SURFGRID_TRIANGULATE.  Two data points are\n"
+       " ***          equal.  XYDATA(1001,I) = (2000,1) and XYDATA(1002,I) =\n"
+       " ***          (2000,1).  These points must be distinct.\n"},
+      {"one_row", [](int k, double& x, double& y) { x = 0.5 * k, y = 7; },
+       " *** TERMINAL ERROR 8 from SURFGRID_TRIANGULATE.  All points are\n"
+       " ***          collinear.\n"},
+      {"one_column", [](int k, double& x, double& y) { x = -1, y = 0.25 * k; },
+       " *** TERMINAL ERROR 8 from SURFGRID_TRIANGULATE.  All points are\n"
+       " ***          collinear.\n"},
+  };
+  for (const Degenerate& c : cases) {
+    SCOPED_TRACE(c.name);
+    Call call{kCount, std::vector<double>(kCount), std::vector<double>(kCount), std::vector<double>(kCount, 1.0),
+              100, 100, std::vector<double>(100), std::vector<double>(100)};
+    for (int k = 0; k < kCount; ++k) c.place(k, call.x[k], call.y[k]);
+    for (int i = 0; i < 100; ++i) call.xout[i] = call.yout[i] = i;
+    std::vector<double> sur(10000, kUntouched);
+    EXPECT_EQ(CallExport(SCATDATA_INTERPOL_DYN, call, sur), c.report);
+    EXPECT_EQ(sur, std::vector<double>(10000, kUntouched));
+  }
+}

@@ -200,6 +200,36 @@ TEST(SecondThread, IsGivenUpWhenTheTriangulationFails) {
   EXPECT_EQ(sur, std::vector<double>(400, -7.0));
 }
 
+// The steps that run before a set is refused, on sets the triangulation
+// refuses: equal points (the first equal pair in the plain scan's order) and
+// points on a line parallel to an axis (the largest distance).
+TEST(DegenerateSets, AgreeWithReferenceBitForBit) {
+  std::vector<std::vector<Point>> sets;
+  Samples random = testing::RandomSamples(500, 31, 1000, 30);
+  std::vector<Point> repeated = random.points;
+  repeated[400] = repeated[170];
+  repeated[300] = repeated[170];
+  repeated[450] = repeated[20];
+  sets.push_back(repeated);
+  sets.push_back(std::vector<Point>(200, Point{3.75, -1e-3}));
+  std::vector<Point> row, column;
+  for (int k = 0; k < 300; ++k) {
+    const double irregular = k * 0.1 + (k * k % 17) * 1e-3 - 40;
+    row.push_back({irregular, 2.5});
+    column.push_back({1e8, 1e9 + irregular});
+  }
+  sets.push_back(row);
+  sets.push_back(column);
+  for (const std::vector<Point>& points : sets) {
+    const ClosestPair fast = FindClosestPair(points);
+    const ClosestPair plain = reference::FindClosestPair(points);
+    EXPECT_EQ(fast.first, plain.first);
+    EXPECT_EQ(fast.second, plain.second);
+    EXPECT_EQ(Bits(fast.squaredDistance), Bits(plain.squaredDistance));
+    EXPECT_EQ(Bits(LargestSquaredDistance(points)), Bits(reference::LargestSquaredDistance(points)));
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(PointSets, FastPath, ::testing::ValuesIn(Cases()),
                          [](const ::testing::TestParamInfo<Case>& info) { return info.param.name; });
 

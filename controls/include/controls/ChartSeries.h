@@ -8,6 +8,8 @@
 #include <qcustomplot.h>
 
 #include <QColor>
+#include <QHash>
+#include <QImage>
 #include <QStringList>
 #include <QVariantList>
 #include <QVector>
@@ -49,6 +51,11 @@ public:
     // and colours are empty or as long as x; y as long as x.
     void SetPoints(const QVector<double> &x, const QVector<double> &y, const QStringList &labels = {},
                    const QVector<QRgb> &colours = {});
+    // The same with each point labelled by a whole number, its text made
+    // only when asked for (Label, PointLabels): a series of thousands of
+    // points builds no strings.
+    void SetNumberedPoints(const QVector<double> &x, const QVector<double> &y, const QVector<qint64> &numbers,
+                           const QVector<QRgb> &colours = {});
     int Count() const;
     double X(int index) const;
     double Y(int index) const;
@@ -76,9 +83,19 @@ protected:
     void draw(QCPPainter *painter) override;
 
 private:
+    // The marker image for one colour at a quarter-pixel offset (stepX / 4,
+    // stepY / 4) of its centre, drawn on first use; the centre lies
+    // SpritePadding() pixels from the image's top left corner plus the offset.
+    const QImage &Sprite(QRgb colour, int stepX, int stepY, double ratio, bool antialiased) const;
+    int SpritePadding() const;
     TChart *FChart; // not owned
+    mutable QHash<quint64, QImage> FSprites;
     TSeriesStyle FStyle;
-    QStringList FLabels;       // one per point (possibly empty strings)
+    void SetPointData(const QVector<double> &x, const QVector<double> &y, const QVector<QRgb> &colours);
+    // Numbered labels become texts before a point is added one by one.
+    void MakeLabelTexts();
+    QStringList FLabels;          // texts of the first points (the rest have none)
+    QVector<qint64> FLabelNumbers; // numbered labels, when set by SetNumberedPoints
     QVector<QRgb> FColours;    // one per point
     QVector<bool> FOwnColour;  // whether the point has a colour of its own
 };

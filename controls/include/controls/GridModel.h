@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QLocale>
 #include <QString>
 #include <QStringList>
@@ -78,12 +79,16 @@ public:
 
 signals:
     void CellEdited(int row, int column);
+    // SetColumns gave the model a new set of columns.
+    void ColumnsChanged();
 
 private:
+    // Texts are kept only for the cells written with a text (few or none in
+    // a fill), so a fill of many rows makes no strings; the others show
+    // their number, formatted when the view asks for it.
     struct TCells {
         QVector<double> Numbers;
-        QStringList Texts;         // Text columns written with SetText (else empty strings)
-        QVector<bool> HasText;     // the cell shows its text, not its number
+        QHash<int, QString> Texts; // by row: the cells that show a text, not their number
         QVector<bool> ReadOnly;
     };
     QString FormatNumber(const TGridColumn &column, double value) const;

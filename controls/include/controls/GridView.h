@@ -31,7 +31,9 @@ public:
 
     // Applies the model's column widths and visibility (call after SetColumns).
     // A column is never narrower than its caption and the texts of its first
-    // rows need (measured again after every fill), so nothing is cut to "...".
+    // rows need, so nothing is cut to "...". The texts are measured at the
+    // first fill with rows after the column set changed, not at every refill:
+    // refills keep the widths (and the user's own).
     void ApplyColumnLayout();
 
     // Sorting by a click on the header of a column whose sort kind is not
@@ -64,6 +66,12 @@ signals:
 private:
     // Widens columns to their caption and the texts of the first rows.
     void FitColumnWidths();
+    // After a fill: measures when no fill with rows has been measured since
+    // the column set changed.
+    void FitColumnWidthsOnce();
+    // Widens a column to its caption.
+    void FitCaptions(int first, int last);
+    bool FWidthsMeasured = false;
     TGridModel *FModel;
     TGridSortProxy *FProxy;
     QMenu *FPopupMenu = nullptr;
