@@ -17,6 +17,7 @@ using inversion::ArrayMidPoint;
 using inversion::GeometricFactor;
 using inversion::ImageSeries;
 using inversion::LayeringAt;
+using inversion::SurfacePoint;
 using inversion::ValidateEarth;
 
 namespace {
