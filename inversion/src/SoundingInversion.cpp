@@ -100,26 +100,43 @@ struct Fit {
     MatrixXd weightedJacobian; // at the final model
 };
 
-// Thicknesses of the smooth model's fixed layering.
+// Thicknesses of the smooth model's fixed layering: the first layer reaches
+// a third of the shortest AB/2, each further one is thicker by the same factor,
+// and the deepest interface lies at the longest AB/2.
 std::vector<double> SmoothThicknesses(const SoundingData &data, std::size_t layers)
 {
     const auto [lo, hi] = std::minmax_element(data.spacings.begin(), data.spacings.end(),
                                               [](const auto &a, const auto &b) { return a.halfAB < b.halfAB; });
-    const double top = std::log(TopInterfaceFraction * lo->halfAB);
-    const double bottom = std::log(BottomInterfaceFraction * hi->halfAB);
-    std::vector<double> thicknesses;
-    double previous = 0.0;
-    for (std::size_t k = 0; k + 1 < layers; ++k) {
-        const double depth = std::exp(top + (bottom - top) * static_cast<double>(k) / static_cast<double>(layers - 2));
-        thicknesses.push_back(depth - previous);
-        previous = depth;
+    const double first = TopInterfaceFraction * lo->halfAB;
+    const double bottom = BottomInterfaceFraction * hi->halfAB;
+    const std::size_t count = layers - 1;
+    const auto depthWith = [&](double factor) {
+        double depth = 0.0, h = first;
+        for (std::size_t k = 0; k < count; ++k, h *= factor)
+            depth += h;
+        return depth;
+    };
+    // The growth factor by bisection (the depth grows with it).
+    double low = 1.0, high = 4.0;
+    while (depthWith(high) < bottom)
+        high *= 2.0;
+    for (int step = 0; step < 100; ++step) {
+        const double mid = 0.5 * (low + high);
+        (depthWith(mid) < bottom ? low : high) = mid;
     }
+    const double factor = std::max(high, 1.0 + 1e-3); // never shrinking
+    std::vector<double> thicknesses;
+    double h = first;
+    for (std::size_t k = 0; k < count; ++k, h *= factor)
+        thicknesses.push_back(h);
     return thicknesses;
 }
 
 // Occam's inversion on a fixed layering: each step takes the smoothest model
-// (first differences of ln rho) whose linearised misfit reaches the target,
-// or the best-fitting one while the target is out of reach.
+// (first differences of ln rho) whose linearised misfit reaches the target.
+// While the target is out of reach the smoothing is relaxed step by step (at
+// most by a factor 4 per step, which keeps the linearisation honest), and a
+// step that raises the penalised objective is shortened.
 Fit SmoothFit(const Problem &problem, const SoundingData &data, std::size_t layers, std::size_t maxIterations)
 {
     const std::vector<double> thicknesses = SmoothThicknesses(data, layers);
@@ -135,58 +152,73 @@ Fit SmoothFit(const Problem &problem, const SoundingData &data, std::size_t laye
     const MatrixXd roughnessNormal = roughness.transpose() * roughness;
 
     VectorXd m = VectorXd::Constant(n, problem.observed.mean());
-    Fit fit;
     MatrixXd jacobian;
-    double previousObjective = std::numeric_limits<double>::infinity();
-    for (std::size_t iteration = 0; iteration < maxIterations; ++iteration) {
-        LayerModel model = FromLogs(m, thicknesses);
-        fit.response = problem.forward.ApparentResistivities(model, jacobian);
-        const VectorXd predicted = Logs(fit.response);
-        fit.objective = Objective(problem, predicted);
-        fit.model = std::move(model);
-        fit.iterations = iteration;
+    std::vector<double> response = problem.forward.ApparentResistivities(FromLogs(m, thicknesses), jacobian);
+    double misfit = Objective(problem, Logs(response));
+    double alpha = -1.0;
+    std::size_t iteration = 0;
+    for (; iteration < maxIterations; ++iteration) {
+        const VectorXd predicted = Logs(response);
+        // Only the resistivities move; the thicknesses stay.
         const MatrixXd jw = problem.weights.asDiagonal() * jacobian.leftCols(n);
-        fit.weightedJacobian = jw;
-        if (fit.objective <= target * 1.02 && previousObjective - fit.objective < 0.01 * fit.objective)
-            break;
-        previousObjective = fit.objective;
-
         // Linearised: predicted(m') = predicted + J (m' - m).
         const VectorXd rhs = problem.weights.asDiagonal() * (problem.observed - predicted) + jw * m;
         const MatrixXd normal = jw.transpose() * jw;
         const VectorXd projected = jw.transpose() * rhs;
         const double scale = normal.trace() / static_cast<double>(n);
-        VectorXd best;
-        double bestMisfit = std::numeric_limits<double>::infinity();
-        VectorXd smoothest;
-        for (int k = 40; k >= -40; --k) {
-            const double alpha = scale * std::pow(10.0, k / 8.0);
-            const VectorXd candidate = (normal + alpha * roughnessNormal).ldlt().solve(projected);
-            const double misfit = (rhs - jw * candidate).squaredNorm();
-            if (misfit <= target && smoothest.size() == 0)
-                smoothest = candidate; // the largest smoothing that reaches the target
-            if (misfit < bestMisfit) {
-                bestMisfit = misfit;
-                best = candidate;
+        if (alpha < 0.0)
+            alpha = 100.0 * scale;
+        const double lowest = alpha / 4.0;
+        // From the smoothest down: the first that reaches the target, else the
+        // least smoothing allowed in this step.
+        double chosen = lowest;
+        for (int k = 48; k >= -48; --k) {
+            const double trial = scale * std::pow(10.0, k / 8.0);
+            if (trial < lowest)
+                break;
+            const VectorXd candidate = (normal + trial * roughnessNormal).ldlt().solve(projected);
+            if ((rhs - jw * candidate).squaredNorm() <= target) {
+                chosen = trial;
+                break;
             }
         }
-        VectorXd next = smoothest.size() ? smoothest : best;
-        // Step back towards the current model while the true misfit grows
-        // beyond both the target and the current one.
-        for (int halving = 0; halving < 6; ++halving) {
-            const double trial = Objective(problem, Logs(problem.forward.ApparentResistivities(FromLogs(next, thicknesses))));
-            if (trial <= std::max(target, fit.objective) || halving == 5)
+        alpha = chosen;
+        const VectorXd full = (normal + alpha * roughnessNormal).ldlt().solve(projected);
+        const auto penalised = [&](double dataMisfit, const VectorXd &model) {
+            return dataMisfit + alpha * (roughness * model).squaredNorm();
+        };
+        const double current = penalised(misfit, m);
+        VectorXd next = full;
+        std::vector<double> nextResponse;
+        MatrixXd nextJacobian;
+        double nextMisfit = 0.0;
+        for (int halving = 0;; ++halving) {
+            nextResponse = problem.forward.ApparentResistivities(FromLogs(next, thicknesses), nextJacobian);
+            nextMisfit = Objective(problem, Logs(nextResponse));
+            if (penalised(nextMisfit, next) <= current || halving == 6)
                 break;
             next = 0.5 * (next + m);
         }
+        const double change = (next - m).cwiseAbs().maxCoeff();
+        const double previousMisfit = misfit;
         m = next;
-        fit.iterations = iteration + 1;
+        response = std::move(nextResponse);
+        jacobian = std::move(nextJacobian);
+        misfit = nextMisfit;
+        // Converged: the model no longer moves, or the misfit no longer falls
+        // while the target is out of reach.
+        const bool atTarget = misfit <= 1.05 * target;
+        if ((atTarget && change < 0.02) ||
+            (!atTarget && change < 0.002 && previousMisfit - misfit < 0.001 * misfit)) {
+            ++iteration;
+            break;
+        }
     }
-    // The model and response of the last accepted step.
-    LayerModel model = FromLogs(m, thicknesses);
-    fit.response = problem.forward.ApparentResistivities(model, jacobian);
-    fit.objective = Objective(problem, Logs(fit.response));
-    fit.model = std::move(model);
+    Fit fit;
+    fit.model = FromLogs(m, thicknesses);
+    fit.response = std::move(response);
+    fit.objective = misfit;
+    fit.iterations = iteration;
     fit.weightedJacobian = problem.weights.asDiagonal() * jacobian;
     return fit;
 }

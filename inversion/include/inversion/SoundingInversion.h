@@ -32,7 +32,7 @@ enum class InversionMode { Layers, Smooth };
 
 inline constexpr std::size_t MinLayers = 2;
 inline constexpr std::size_t MaxLayers = 8;
-inline constexpr std::size_t SmoothLayers = 24;
+inline constexpr std::size_t SmoothLayers = 30;
 
 struct InversionOptions {
     InversionMode mode = InversionMode::Layers;
