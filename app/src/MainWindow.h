@@ -60,6 +60,8 @@ public:
     void CommandExport();
     void CommandDelete();
     void CommandClose();
+    // Invert: a model of the selected data (InvertCommand.cpp).
+    void CommandInvert();
     // Save Picture... of the chart whose menu was opened last (PictureCommand.cpp).
     void CommandSavePicture();
     // Opens the chart menu at the pointer for that chart.
@@ -104,6 +106,8 @@ protected:
 private:
     void BuildLayout();        // MainWindowLayout.cpp
     void BuildPages();         // MainWindowLayout.cpp: inspector pages, charts, views
+    void BuildDataMenu();      // InvertCommand.cpp: the Data menu and its Invert action
+    void EnableDataCommands(const TTreeNodeData &data); // InvertCommand.cpp
     void ConnectCommands();    // Commands.cpp
     void OnCurrentNodeChanged(QTreeWidgetItem *current);
     void FillCableGrid(TnCable &cable, bool readOnly);

@@ -7,6 +7,7 @@
 #include "controls/Chart.h"
 #include "controls/ChartPicture.h"
 #include "documents/DataDocuments.h"
+#include "presentation/GUIData1D.h"
 #include "presentation/GUIData2D.h"
 #include "presentation/StandaloneViews.h"
 
@@ -76,6 +77,18 @@ void DrawJob(const PlotRequest &request, const PlotJob &job, const cli::ParsedAr
     cli::AppendFiles(arguments, document);
     ApplyChartSettings(request, document);
     ShowWithSettings(arguments, document);
+    if (request.model) {
+        auto *sounding = dynamic_cast<TGUIData1D *>(&document.Presenter());
+        if (sounding == nullptr) throw cli::DocumentFailure("only 1D data can be inverted");
+        sounding->InversionMode = request.model->smooth ? inversion::InversionMode::Smooth
+                                                        : inversion::InversionMode::Layers;
+        sounding->InversionLayers = request.model->layers;
+        // An interpretation shows the readings, the fit and the model only.
+        TChartDetailsData1D &details = sounding->ChartDetails();
+        details.ShowR = details.ShowC = details.ShowU = details.ShowI = details.ShowQ = false;
+        const QString failure = sounding->Invert();
+        if (!failure.isEmpty()) throw cli::DocumentFailure(failure.toStdString() + " Nothing written.");
+    }
 
     TChart &chart = views.ChartOf(job.kind);
     const bool written = cli::WriteOutput(job.output, io.out, [&](const std::string &path) {
