@@ -31,7 +31,6 @@ private:
             ->findChild<TPropertyItem *>(QString::fromLatin1(name));
     }
     void Open(const char *name) { FWindow->OpenFiles({ExampleFile(QString::fromLatin1(name))}); }
-    void PressInvert() { QTest::keyClick(FWindow.get(), Qt::Key_I, Qt::ControlModifier); }
 
 private slots:
     void init() { FWindow = NewTestWindow(QSize(1200, 800)); }
@@ -67,7 +66,7 @@ private slots:
         QVERIFY(Label("NxInfoPanel_Model").isEmpty());
         QCOMPARE(Item("NxComboBoxItem_d1d_InversionMode")->Lines(), QStringList({"Layers", "Smooth"}));
         QCOMPARE(Item("NxSpinItem_d1d_InversionLayers")->AsInteger(), 3);
-        PressInvert();
+        TRIGGER_ACTION(FWindow, "Action_Invert");
         QVERIFY(FWindow->findChild<QWidget *>(QStringLiteral("NxInfoPanel_Model"))->isVisible());
         QVERIFY2(Label("NxInfoPanel_MeasureCount").startsWith(QStringLiteral("RMS: ")),
                  qPrintable(Label("NxInfoPanel_MeasureCount")));
@@ -90,7 +89,7 @@ private slots:
         QVERIFY(Label("NxInfoPanel_Model").isEmpty());
         QVERIFY(Label("NxInfoPanel_Duration").startsWith(QStringLiteral("Model: none")));
         // And one click inverts again, now without that reading.
-        PressInvert();
+        TRIGGER_ACTION(FWindow, "Action_Invert");
         QCOMPARE(Series("Series_d1d_Fit")->Count(), 13);
     }
 
@@ -98,7 +97,7 @@ private slots:
     {
         Open("sounding.d1d");
         Item("NxComboBoxItem_d1d_InversionMode")->SetItemIndex(1);
-        PressInvert();
+        TRIGGER_ACTION(FWindow, "Action_Invert");
         QVERIFY(Label("NxInfoPanel_Duration").startsWith(QStringLiteral("Model: 30 layers (smooth)")));
         QCOMPARE(Series("Series_d1d_Model")->Count(), 60);
     }
@@ -106,7 +105,7 @@ private slots:
     void TwoDimensionalDataSayWhatIsMissing()
     {
         Open("wenner.d2d");
-        PressInvert();
+        TRIGGER_ACTION(FWindow, "Action_Invert");
         QCOMPARE(Label("StatusBar_Panel"), QStringLiteral("2D inversion is not available yet"));
     }
 
@@ -116,7 +115,7 @@ private slots:
         auto *table = FWindow->findChild<TGridView *>(QStringLiteral("NextGrid_Data1D"));
         for (int row = 0; row < table->model()->rowCount(); ++row)
             QVERIFY(table->model()->setData(table->model()->index(row, 1), Qt::Unchecked, Qt::CheckStateRole));
-        PressInvert();
+        TRIGGER_ACTION(FWindow, "Action_Invert");
         QVERIFY2(Label("StatusBar_Panel").contains(QStringLiteral("no reading is in use")),
                  qPrintable(Label("StatusBar_Panel")));
         QVERIFY(!Series("Series_d1d_Fit")->Active());
