@@ -26,6 +26,7 @@ struct TMainWidgets {
     QStackedWidget *Properties = nullptr, *Tables = nullptr, *Graphs = nullptr;
     QWidget *InfoPanel = nullptr; // NxHeaderPanel_Info
     QLabel *MeasureCount = nullptr, *Duration = nullptr;
+    QLabel *ModelTable = nullptr; // NxInfoPanel_Model, shown for 1D data
     QCheckBox *AutoUpdate = nullptr;
     QPushButton *UpdateButton = nullptr;
     QProgressBar *Progress = nullptr;
@@ -39,6 +40,7 @@ struct TMainWidgets {
 
     QAction *New = nullptr, *Open = nullptr, *Append = nullptr, *Save = nullptr, *Export = nullptr,
             *Delete = nullptr, *Close = nullptr, *About = nullptr;
+    QAction *Invert = nullptr; // Action_Invert, in the Data menu
 
     TPropertyGrid *Seq2DInspector = nullptr, *Data2DInspector = nullptr, *Seq1DInspector = nullptr,
                *Data1DInspector = nullptr, *Data0DInspector = nullptr;

@@ -113,18 +113,21 @@ void TForm_VeskMain::ShowPagesFor(const TTreeNodeData &data)
             property = w.Seq1DInspector, table = w.Seq1DTable, chart = w.Seq1DChart, info = true;
             break;
         case TDocumentKind::Data1D:
-            property = w.Data1DInspector, table = w.Data1DTable, chart = w.Data1DChart;
+            // The info panel shows the inverted model's fit and table.
+            property = w.Data1DInspector, table = w.Data1DTable, chart = w.Data1DChart, info = true;
             break;
         case TDocumentKind::Data0D:
             property = w.Data0DInspector, table = w.Data0DTable, chart = w.Data0DChart;
             break;
         }
     }
+    EnableDataCommands(data);
     if (property == nullptr) return; // anything else: pages as they are
     w.Properties->setCurrentWidget(property);
     w.Tables->setCurrentWidget(table);
     w.Graphs->setCurrentWidget(chart);
     w.InfoPanel->setVisible(info);
+    w.ModelTable->setVisible(chart == w.Data1DChart);
 }
 
 void TForm_VeskMain::OnCurrentNodeChanged(QTreeWidgetItem *current)

@@ -69,6 +69,8 @@ public:
     bool SaveDocument(TCustomVeskObject &document);
     // A user edit of the document: it now differs from its file.
     void DocumentEdited(TCustomVeskObject *document);
+    // Invert: a model of the selected data (InvertCommand.cpp).
+    void CommandInvert();
     // Save Picture... of the chart whose menu was opened last (PictureCommand.cpp).
     void CommandSavePicture();
     // Opens the chart menu at the pointer for that chart.
@@ -118,6 +120,8 @@ protected:
 private:
     void BuildLayout();        // MainWindowLayout.cpp
     void BuildPages();         // MainWindowLayout.cpp: inspector pages, charts, views
+    void BuildDataMenu();      // InvertCommand.cpp: the Data menu and its Invert action
+    void EnableDataCommands(const TTreeNodeData &data); // InvertCommand.cpp
     void ConnectCommands();    // Commands.cpp
     void OnCurrentNodeChanged(QTreeWidgetItem *current);
     void FillCableGrid(TnCable &cable, bool readOnly);

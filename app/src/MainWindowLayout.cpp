@@ -106,6 +106,7 @@ void TForm_VeskMain::BuildLayout()
     fileMenu->addActions({w.Save, w.Export});
     fileMenu->addSeparator();
     fileMenu->addActions({w.Delete, w.Close});
+    BuildDataMenu();
     QMenu *aboutMenu = menuBar()->addMenu(QStringLiteral("About"));
     aboutMenu->setObjectName(QStringLiteral("Menu_About"));
     w.About = aboutMenu->addAction(QStringLiteral("About Quelvo Tools"));
@@ -118,6 +119,7 @@ void TForm_VeskMain::BuildLayout()
     w.ToolBar->setMovable(false);
     w.ToolBar->setIconSize(QSize(24, 24));
     w.ToolBar->addActions({w.New, w.Open, w.Append, w.Delete, w.Save, w.Export});
+    w.ToolBar->addAction(w.Invert);
     addToolBar(Qt::RightToolBarArea, w.ToolBar);
 
     // Object tree with its pop-up menu.
@@ -212,7 +214,12 @@ void TForm_VeskMain::BuildLayout()
     w.Duration->setObjectName(QStringLiteral("NxInfoPanel_Duration"));
     auto *infoBody = new QWidget;
     auto *infoLayout = new QVBoxLayout(infoBody);
-    for (QLabel *label : {w.MeasureCount, w.Duration}) {
+    w.ModelTable = new QLabel;
+    w.ModelTable->setObjectName(QStringLiteral("NxInfoPanel_Model"));
+    w.ModelTable->setTextFormat(Qt::RichText);
+    w.ModelTable->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    w.ModelTable->setWordWrap(true);
+    for (QLabel *label : {w.MeasureCount, w.Duration, w.ModelTable}) {
         label->setFrameShape(QFrame::StyledPanel);
         label->setMargin(4);
         infoLayout->addWidget(label);
@@ -303,4 +310,5 @@ void TForm_VeskMain::BuildPages()
     FViews.MeasureCountPanel = w.MeasureCount;
     FViews.DurationPanel = w.Duration;
     SetUpTables(FViews);
+    FViews.ModelPanel = w.ModelTable;
 }

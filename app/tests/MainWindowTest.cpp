@@ -127,7 +127,7 @@ private slots:
         for (QAction *a : fileMenu->actions()) menuTexts.append(a->isSeparator() ? QStringLiteral("-") : a->text());
         for (QAction *a : toolBar->actions()) toolTexts.append(a->text());
         QCOMPARE(menuTexts, QStringList({"New", "Open", "Append", "-", "Save", "Export", "-", "Delete", "Close"}));
-        QCOMPARE(toolTexts, QStringList({"New", "Open", "Append", "Delete", "Save", "Export"}));
+        QCOMPARE(toolTexts, QStringList({"New", "Open", "Append", "Delete", "Save", "Export", "Invert"}));
         QVERIFY(FWindow->menuBar()->findChild<QMenu *>(QStringLiteral("Menu_About")));
     }
 
@@ -177,7 +177,8 @@ private slots:
         };
         const TCase cases[] = {
             {"wenner.d2d", 4, "NextInspector_Data2D", "NextGrid_Data2D", "Chart_d2d", false},
-            {"sounding.d1d", 3, "NextInspector_d1d", "NextGrid_Data1D", "Chart_Data1D", false},
+            // A sounding's info panel gives the fit and the table of its inverted model.
+            {"sounding.d1d", 3, "NextInspector_d1d", "NextGrid_Data1D", "Chart_Data1D", true},
             {"series.d0d", 5, "NextInspector_d0d", "NextGrid_Data0D", "Chart_Data0D", false},
             {"sounding.s1d", 1, "NextInspector_Seq1D", "NextGrid_Seq1D", "Chart_s1d", true},
             {"schlumberger.s2d", 2, "NextInspector_Sequence", "NextGrid_Sequence", "Chart_Seq2D", true},

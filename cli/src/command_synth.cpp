@@ -94,9 +94,9 @@ std::string Required(const ParsedArguments &parsed, std::string_view name, std::
     return *value;
 }
 
-synth::LayeredEarth ParseEarth(const ParsedArguments &parsed)
+inversion::LayeredEarth ParseEarth(const ParsedArguments &parsed)
 {
-    synth::LayeredEarth earth;
+    inversion::LayeredEarth earth;
     earth.resistivities = ParseNumberList(Required(parsed, "rho", "R1,R2[,R3]"), "--rho", 2, 3);
     for (const double rho : earth.resistivities) {
         if (!(rho >= MinResistivity && rho <= MaxResistivity)) {
@@ -166,7 +166,7 @@ TCommentBlock ParseComment(const ParsedArguments &parsed)
 
 // Everything the command line says about the survey to make.
 struct SynthRequest {
-    synth::LayeredEarth earth;
+    inversion::LayeredEarth earth;
     synth::SynthesisOptions options;
     TCommentBlock comment{};
     std::string version; // 2D data only; empty when not given
@@ -221,7 +221,7 @@ private:
     bool FVisible = false;
 };
 
-std::vector<synth::Reading> Synthesise(const synth::LayeredEarth &earth, const std::vector<synth::Quadripole> &layouts,
+std::vector<synth::Reading> Synthesise(const inversion::LayeredEarth &earth, const std::vector<inversion::Quadripole> &layouts,
                                        const synth::SynthesisOptions &options)
 {
     ProgressLine progress(layouts.size());
@@ -234,7 +234,7 @@ std::vector<synth::Reading> Synthesise(const synth::LayeredEarth &earth, const s
 }
 
 // Electrode positions along the line in metres; electrode 0 is remote.
-std::vector<synth::Quadripole> LineLayouts(const TArrayDetails2D &details, const TMeasurements2D &list)
+std::vector<inversion::Quadripole> LineLayouts(const TArrayDetails2D &details, const TMeasurements2D &list)
 {
     const double origin = details.OriginMetres();
     const double spacing = details.UnitSpacingMetres();
@@ -243,9 +243,9 @@ std::vector<synth::Quadripole> LineLayouts(const TArrayDetails2D &details, const
         if (electrode == 0) return std::nullopt;
         return position(electrode);
     };
-    std::vector<synth::Quadripole> layouts;
+    std::vector<inversion::Quadripole> layouts;
     for (uint32_t i = 0; i < list.Count; ++i) {
-        layouts.push_back(synth::LineQuadripole(position(list.A[i]), optionalPosition(list.B[i]),
+        layouts.push_back(inversion::LineQuadripole(position(list.A[i]), optionalPosition(list.B[i]),
                                                 position(list.M[i]), optionalPosition(list.N[i])));
     }
     return layouts;
@@ -307,7 +307,7 @@ void Synthesise2D(Session &session, TnSeq2D &sequence, const SynthRequest &reque
                   CommandIo io)
 {
     const std::string version = request.version.empty() ? "122" : request.version;
-    const synth::LayeredEarth &earth = request.earth;
+    const inversion::LayeredEarth &earth = request.earth;
     const synth::SynthesisOptions &options = request.options;
     const TArrayDetails2D &design = sequence.ArrayDetails();
     const TMeasurements2D &electrodes = sequence.Measurements();
@@ -363,14 +363,14 @@ void Synthesise2D(Session &session, TnSeq2D &sequence, const SynthRequest &reque
 void Synthesise1D(Session &session, TnSeq1D &sequence, const SynthRequest &request, const std::string &output,
                   CommandIo io)
 {
-    const synth::LayeredEarth &earth = request.earth;
+    const inversion::LayeredEarth &earth = request.earth;
     const synth::SynthesisOptions &options = request.options;
     const TArrayDetails1D &design = sequence.ArrayDetails();
     const TMeasurements1D &spacings = sequence.Measurements();
-    std::vector<synth::Quadripole> layouts;
+    std::vector<inversion::Quadripole> layouts;
     for (uint32_t i = 0; i < spacings.Count; ++i) {
         try {
-            layouts.push_back(synth::SoundingLayout(static_cast<synth::ArrayType>(design.ArrayType),
+            layouts.push_back(inversion::SoundingLayout(static_cast<inversion::ArrayType>(design.ArrayType),
                                                     spacings.HalfABMetres(i), spacings.HalfMNMetres(i)));
         } catch (const std::invalid_argument &error) {
             throw DocumentFailure("measurement " + std::to_string(i + 1) + " of the sequence cannot be laid out: " +
@@ -406,7 +406,7 @@ void SynthesiseSeries(std::size_t count, const SynthRequest &request, const std:
 {
     const TCommentBlock &comment = request.comment;
     const synth::SynthesisOptions &options = request.options;
-    const std::vector<synth::Reading> readings = Synthesise(request.earth, synth::ZeroDLayouts(count), options);
+    const std::vector<synth::Reading> readings = Synthesise(request.earth, inversion::ZeroDLayouts(count), options);
     const std::string commentText(reinterpret_cast<const char *>(comment.data()),
                                   std::find(comment.begin(), comment.end(), 0) - comment.begin());
     const bool written = WriteOutput(output, io.out, [&](const std::string &path) {

@@ -8,6 +8,7 @@
 #include "controls/Chart.h"
 #include "controls/ChartPicture.h"
 #include "documents/DataDocuments.h"
+#include "presentation/GUIData1D.h"
 #include "presentation/GUIData2D.h"
 #include "presentation/PseudoSectionMap.h"
 #include "presentation/StandaloneViews.h"
@@ -97,6 +98,18 @@ void DrawJob(const PlotRequest &request, const PlotJob &job, const cli::ParsedAr
     ApplyChartSettings(request, document);
     drawing.ReleaseDrawing();
     ShowWithSettings(arguments, document);
+    if (request.model) {
+        auto *sounding = dynamic_cast<TGUIData1D *>(&document.Presenter());
+        if (sounding == nullptr) throw cli::DocumentFailure("only 1D data can be inverted");
+        sounding->InversionMode = request.model->smooth ? inversion::InversionMode::Smooth
+                                                        : inversion::InversionMode::Layers;
+        sounding->InversionLayers = request.model->layers;
+        // An interpretation shows the readings, the fit and the model only.
+        TChartDetailsData1D &details = sounding->ChartDetails();
+        details.ShowR = details.ShowC = details.ShowU = details.ShowI = details.ShowQ = false;
+        const QString failure = sounding->Invert();
+        if (!failure.isEmpty()) throw cli::DocumentFailure(failure.toStdString() + " Nothing written.");
+    }
     // The presenters speak only of a pseudo-section map they could not build:
     // a picture without its map is no picture of the data.
     if (mapMessages > 0) throw cli::DocumentFailure("the pseudo-section map of '" + job.input + "' could not be drawn");

@@ -29,6 +29,7 @@ const cli::OptionDefinition Options[] = {
     {"scale", '\0', true, false}, {"limits", '\0', true, false}, {"mask-data", '\0', false, false}, cli::FilterOptions[0], cli::FilterOptions[1],
     cli::FilterOptions[2],   cli::FilterOptions[3],   cli::FilterOptions[4],
     cli::FilterOptions[5],
+    {"model", '\0', false, false}, {"layers", '\0', true, false}, {"smooth", '\0', false, false},
 };
 
 // A word of the command line and what it stands for.
@@ -105,6 +106,9 @@ void RequireKinds(const cli::ParsedArguments &arguments, const std::vector<PlotJ
             throw UsageError("--" + std::string(option) + " applies to " + std::string(what) + " only; '" + job.input +
                              "' is " + std::string(KindDescription(job.kind)));
         };
+        for (const std::string_view option : {"model", "layers", "smooth"}) {
+            if (arguments.Has(option) && job.kind != TDocumentKind::Data1D) refuse(option, "1D data (.d1d)");
+        }
         for (const std::string_view option : data2DOptions) {
             if (arguments.Has(option) && job.kind != TDocumentKind::Data2D) refuse(option, "2D data (.d2d)");
         }
@@ -233,6 +237,7 @@ const char *const PlotHelp =
     "                 [--gridding idw|akima] [--radius R] [--log x|y|xy]\n"
     "                 [--palette classic|viridis|grey] [--scale log|linear]\n"
     "                 [--limits auto|p2-98|MIN:MAX] [--mask-data]\n"
+    "                 [--model [--layers N | --smooth]]\n"
     "\n"
     "Draws the chart the program shows for each document into a picture, through the\n"
     "program's own presenters and chart (no display is needed): for 2D data one of its\n"
@@ -250,6 +255,12 @@ const char *const PlotHelp =
     "  --kind KIND            open FILE as s1d, s2d, d1d, d2d or d0d whatever its extension\n"
     "  --log AXES             logarithmic axes: x, y or xy (values at or below 0 are left\n"
     "                         out); for 2D data with the sounding curves and signals\n"
+    "1D data:\n"
+    "  --model                invert the sounding and draw the model's response (Fit) and\n"
+    "                         the model (resistivity against depth) with the readings, on\n"
+    "                         log-log axes unless --log says otherwise\n"
+    "  --layers N             a model of N layers, 2 to 8 (default 3)\n"
+    "  --smooth               a smooth many-layer model instead\n"
     "2D data:\n"
     "  --diagram DIAGRAM      pseudo-section (default), sounding-curves, profile-curves or\n"
     "                         signals\n"
@@ -289,6 +300,19 @@ PlotRequest ReadPlotRequest(const cli::ParsedArguments &arguments)
     RequireKinds(arguments, request.jobs);
     request.chart = ReadChartSettings(arguments, request.jobs);
     request.logAxes = ChooseWord(arguments, "log", LogChoices);
+    if (arguments.Has("model")) {
+        ModelSettings model;
+        if (arguments.Has("smooth") && arguments.Has("layers"))
+            throw UsageError("--layers and --smooth exclude each other");
+        model.smooth = arguments.Has("smooth");
+        if (const auto layers = arguments.Value("layers"))
+            model.layers = int(cli::ParseWholeNumber(*layers, "--layers", 2, 8));
+        request.model = model;
+        // A sounding interpretation is read on log-log axes.
+        if (!request.logAxes) request.logAxes = LogAxes{true, true};
+    } else if (arguments.Has("smooth") || arguments.Has("layers")) {
+        throw UsageError("--layers and --smooth choose the model of --model; give --model with them");
+    }
     request.size = QSize(DefaultPictureWidth, DefaultPictureHeight);
     if (const auto size = arguments.Value("size")) request.size = ParseSize(*size);
     NameOutputs(arguments, request);

@@ -45,12 +45,19 @@ struct LogAxes {
     bool y = false;
 };
 
+// The inverted model drawn on a 1D data chart (--model).
+struct ModelSettings {
+    bool smooth = false;
+    int layers = 3;
+};
+
 struct PlotRequest {
     std::vector<PlotJob> jobs;
     TPictureFormat format = TPictureFormat::Png;
     QSize size;
     Data2DChartSettings chart;
     std::optional<LogAxes> logAxes;
+    std::optional<ModelSettings> model;
     // The outputs were named by vesk plot, not the user: each is reported.
     bool reportOutputs = false;
 };

@@ -281,6 +281,9 @@ void PlotTest::optionsChangeThePicture_data()
     QTest::newRow("append") << wenner << QStringList{QStringLiteral("--append"), Example(QStringLiteral("wenner-roll.d2d"))};
     QTest::newRow("log sounding") << QStringLiteral("sounding.d1d") << QStringList{QStringLiteral("--log"), QStringLiteral("xy")};
     QTest::newRow("log series") << QStringLiteral("series.d0d") << QStringList{QStringLiteral("--log"), QStringLiteral("y")};
+    QTest::newRow("model") << QStringLiteral("sounding.d1d") << QStringList{QStringLiteral("--model")};
+    QTest::newRow("smooth model") << QStringLiteral("sounding.d1d")
+                                  << QStringList{QStringLiteral("--model"), QStringLiteral("--smooth")};
     QTest::newRow("chargeability") << QStringLiteral("dipole-dipole-ip.d2d")
                                    << QStringList{QStringLiteral("--values"), QStringLiteral("chargeability")};
     QTest::newRow("viridis") << wenner << QStringList{QStringLiteral("--palette"), QStringLiteral("viridis")};
@@ -359,6 +362,16 @@ void PlotTest::refusals_data()
                                     << 2 << "the folder 'no-such-folder/' does not exist";
     QTest::newRow("append to two") << QStringList{wenner, wenner, QStringLiteral("--append"), wenner, o, QStringLiteral(".")}
                                    << 2 << "--append joins spreads to one FILE";
+    QTest::newRow("model of 2D data") << QStringList{wenner, QStringLiteral("--model"), o, QStringLiteral("x.png")}
+                                      << 2 << "--model applies to 1D data (.d1d) only";
+    QTest::newRow("layers without model")
+        << QStringList{Example(QStringLiteral("sounding.d1d")), QStringLiteral("--layers"), QStringLiteral("4"), o,
+                       QStringLiteral("x.png")}
+        << 2 << "give --model with them";
+    QTest::newRow("model of too few readings")
+        << QStringList{Example(QStringLiteral("sounding.d1d")), QStringLiteral("--model"), QStringLiteral("--layers"),
+                       QStringLiteral("8"), o, QStringLiteral("x.png")}
+        << 1 << "14 readings in use are fewer than the 15 parameters";
     QTest::newRow("missing file") << QStringList{QStringLiteral("absent.d2d"), o, QStringLiteral("x.png")}
                                   << 1 << "'absent.d2d' could not be read as d2d";
     QTest::newRow("no chargeability") << QStringList{wenner, QStringLiteral("--values"), QStringLiteral("chargeability"), o, QStringLiteral("x.png")}

@@ -120,6 +120,11 @@ TData1DChart BuildData1DChart(TChart &chart)
     AddSeries(chart, SERIES(Series_d1d_U), Lines(TSeriesKind::Line, Yellow, QStringLiteral("U")));
     AddSeries(chart, SERIES(Series_d1d_I), Lines(TSeriesKind::Line, Grey, QStringLiteral("I")));
     AddSeries(chart, SERIES(Series_d1d_Q), Lines(TSeriesKind::Line, Teal, QStringLiteral("Q")));
+    AddSeries(chart, SERIES(Series_d1d_Fit), Lines(TSeriesKind::Line, Black, QStringLiteral("Fit")));
+    AddSeries(chart, SERIES(Series_d1d_Model), Lines(TSeriesKind::Line, Maroon, QStringLiteral("Model (depth)")));
+    // The interpretation stands out from the curves; the fit lets the readings show through.
+    result.Series_d1d_Model->setPen(QPen(Maroon, 2));
+    result.Series_d1d_Fit->setPen(QPen(Black, 1, Qt::DashLine));
     Setup(chart, {.BottomTitle = QStringLiteral("AB/2 [m]"), .LeftTitle = QStringLiteral("Rho [Ohm*m]"),
                   .Legend = TLegendMode::SeriesList});
     return result;

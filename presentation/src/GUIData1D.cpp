@@ -11,7 +11,13 @@
 #include "controls/GridView.h"
 #include "controls/PropertyGrid.h"
 
+#include "inversion/SoundingReadings.h"
+
+#include <QLabel>
+
 #include <algorithm>
+#include <numeric>
+#include <stdexcept>
 namespace {
 
 TDataChartItems ChartItems(const TData1DPage &page)
@@ -90,7 +96,11 @@ void TGUIData1D::ReadTable()
         if (number >= 1 && number <= FMeasurements.Count)
             FMeasurements.SetUsed(uint32_t(number) - 1, model.Checked(1, row));
     }
+    // The model belongs to the readings it was fitted to.
+    FModel.reset();
+    FModelHalfAB.clear();
     BuildChart();
+    ShowInfo();
 }
 
 void TGUIData1D::BuildChart()
@@ -115,6 +125,7 @@ void TGUIData1D::BuildChart()
         rhoSeries[g]->SetPoints(x, y, labels);
         rhoSeries[g]->SetActive(g < groups);
     }
+    ShowModelCurves(*chart);
     FillValueCurves({chart->Series_d1d_R, chart->Series_d1d_C, chart->Series_d1d_U, chart->Series_d1d_I,
                      chart->Series_d1d_Q},
                     FChartDetails, FMeasurements, true);
@@ -138,6 +149,8 @@ void TGUIData1D::FillInspector()
 
     page->NxCheckBoxItem_d1d_ShowRho->SetChecked(FChartDetails.ShowRho);
     FillDataChartItems(ChartItems(*page), FChartDetails);
+    page->NxComboBoxItem_d1d_InversionMode->SetItemIndex(InversionMode == inversion::InversionMode::Smooth ? 1 : 0);
+    page->NxSpinItem_d1d_InversionLayers->SetInteger(InversionLayers);
     FillMeasureDetails({page->NxSpinItem_D1D_Q, page->NxSpinItem_D1D_MinStack, page->NxSpinItem_D1D_MaxStack,
                         page->NxComboBoxItem_d1d_InducedPolarization, page->NxComboBoxItem_d1d_TxPower},
                        FMeasurements.MeasureSettings);
@@ -150,12 +163,134 @@ void TGUIData1D::ReadInspector()
     FDetails.DepthMethod = ChosenCode(*page->NxComboBoxItem_d1d_DepthMethod, FDetails.DepthMethod);
     FChartDetails.ShowRho = page->NxCheckBoxItem_d1d_ShowRho->Checked();
     ReadDataChartItems(ChartItems(*page), FChartDetails);
+    InversionMode = page->NxComboBoxItem_d1d_InversionMode->ItemIndex() == 1 ? inversion::InversionMode::Smooth
+                                                                             : inversion::InversionMode::Layers;
+    InversionLayers = std::clamp(int(page->NxSpinItem_d1d_InversionLayers->AsInteger()), int(inversion::MinLayers),
+                                 int(inversion::MaxLayers));
     UpdateInspectorState();
     if (Views().ChosenPreferences) Views().ChosenPreferences->Data1D.TakeFrom(FChartDetails);
 }
 
 void TGUIData1D::UpdateInspectorState()
 {
-    // No item depends on another on this page.
+    // The layer count applies to the few-layer mode only.
     TUpdatesPause pause(Views());
+    if (TData1DPage *page = Views().Data1DPage)
+        page->NxSpinItem_d1d_InversionLayers->SetEnabled(InversionMode == inversion::InversionMode::Layers);
+}
+
+QString TGUIData1D::Invert()
+{
+    const inversion::SoundingSelection selection = inversion::SelectSoundingReadings(FMeasurements);
+    inversion::InversionOptions options;
+    options.mode = InversionMode;
+    options.layers = std::size_t(InversionLayers);
+    QString failure;
+    try {
+        FModel = inversion::InvertSounding(selection.data, options);
+        FModelHalfAB.clear();
+        for (const inversion::SoundingSpacing &spacing : selection.data.spacings)
+            FModelHalfAB.push_back(spacing.halfAB);
+    } catch (const std::invalid_argument &e) {
+        FModel.reset();
+        FModelHalfAB.clear();
+        failure = QStringLiteral("The sounding cannot be inverted: %1.").arg(QString::fromUtf8(e.what()));
+    }
+    BuildChart();
+    ShowInfo();
+    return failure;
+}
+
+void TGUIData1D::ClearModel()
+{
+    FModel.reset();
+    FModelHalfAB.clear();
+    BuildChart();
+    ShowInfo();
+}
+
+void TGUIData1D::ShowModelCurves(TData1DChart &chart) const
+{
+    QVector<double> fitX, fitY, modelX, modelY;
+    if (FModel) {
+        // The response in AB/2 order (readings of equal AB/2 keep theirs).
+        std::vector<std::size_t> order(FModelHalfAB.size());
+        std::iota(order.begin(), order.end(), std::size_t{0});
+        std::stable_sort(order.begin(), order.end(),
+                         [&](std::size_t a, std::size_t b) { return FModelHalfAB[a] < FModelHalfAB[b]; });
+        for (std::size_t i : order) {
+            fitX.append(FModelHalfAB[i]);
+            fitY.append(FModel->response[i]);
+        }
+        // Resistivity against depth as steps, from left of the shortest AB/2
+        // (or the first interface) to beyond the longest AB/2 (or the deepest).
+        const auto &layers = FModel->layers;
+        const double shortest = *std::min_element(FModelHalfAB.begin(), FModelHalfAB.end());
+        const double longest = *std::max_element(FModelHalfAB.begin(), FModelHalfAB.end());
+        const double firstInterface = layers.size() > 1 ? layers[1].top : shortest;
+        double x = 0.5 * std::min(shortest, firstInterface);
+        for (std::size_t i = 0; i < layers.size(); ++i) {
+            const double bottom = i + 1 < layers.size() ? layers[i + 1].top : 2.0 * std::max(longest, layers[i].top);
+            modelX.append(x);
+            modelY.append(layers[i].resistivity);
+            modelX.append(bottom);
+            modelY.append(layers[i].resistivity);
+            x = bottom;
+        }
+    }
+    chart.Series_d1d_Fit->SetPoints(fitX, fitY);
+    chart.Series_d1d_Fit->SetActive(FModel.has_value());
+    chart.Series_d1d_Model->SetPoints(modelX, modelY);
+    chart.Series_d1d_Model->SetActive(FModel.has_value());
+    // The model's steps are drawn against depth on the AB/2 axis.
+    chart.Chart->SetAxisTitle(TAxisId::Bottom, FModel ? QStringLiteral("AB/2 [m]; model: depth [m]")
+                                                      : QStringLiteral("AB/2 [m]"));
+}
+
+void TGUIData1D::ShowInfo()
+{
+    QLabel *fitPanel = Views().MeasureCountPanel;
+    QLabel *modePanel = Views().DurationPanel;
+    QLabel *modelPanel = Views().ModelPanel;
+    if (!FModel) {
+        if (fitPanel) fitPanel->setText(QStringLiteral("RMS: -, chi-squared: -"));
+        if (modePanel) modePanel->setText(QStringLiteral("Model: none (Data > Invert)"));
+        if (modelPanel) modelPanel->clear();
+        return;
+    }
+    const inversion::InversionResult &result = *FModel;
+    const bool layers = result.mode == inversion::InversionMode::Layers;
+    if (fitPanel)
+        fitPanel->setText(QStringLiteral("RMS: %1 %, chi-squared: %2")
+                              .arg(result.rmsPercent, 0, 'f', 2)
+                              .arg(result.chiSquared, 0, 'f', 3));
+    if (modePanel)
+        modePanel->setText(QStringLiteral("Model: %1 layers%2, %3 iterations")
+                               .arg(result.layers.size())
+                               .arg(layers ? QString() : QStringLiteral(" (smooth)"))
+                               .arg(result.iterations));
+    if (!modelPanel) return;
+    QString html = QStringLiteral("<table cellspacing=0 cellpadding=1><tr><th>Top</th><th>h</th><th>Rho</th>"
+                                  "<th>S</th></tr>");
+    for (std::size_t i = 0; i < result.layers.size(); ++i) {
+        const inversion::ModelLayer &layer = result.layers[i];
+        const bool last = i + 1 == result.layers.size();
+        html += QStringLiteral("<tr><td align=right>%1</td><td align=right>%2</td><td align=right>%3</td>"
+                               "<td align=right>%4</td></tr>")
+                    .arg(layer.top, 0, 'f', 1)
+                    .arg(last ? QStringLiteral("-") : QString::number(layer.thickness, 'f', 1))
+                    .arg(layer.resistivity, 0, 'f', 1)
+                    .arg(last ? QStringLiteral("-") : QString::number(layer.conductance, 'f', 3));
+    }
+    html += QStringLiteral("</table><small>Top, h [m]; Rho [Ohm*m]; S [S]</small>");
+    if (layers) {
+        html += QStringLiteral("<br><small>Equivalent Rho: ");
+        for (std::size_t i = 0; i < result.layers.size(); ++i)
+            html += QStringLiteral("%1%2-%3")
+                        .arg(i ? QStringLiteral("; ") : QString())
+                        .arg(result.layers[i].resistivityLow, 0, 'f', 0)
+                        .arg(result.layers[i].resistivityHigh, 0, 'f', 0);
+        html += QStringLiteral("</small>");
+    }
+    modelPanel->setText(html);
 }

@@ -403,6 +403,11 @@ TData1DPage BuildData1DPage(TPropertyGrid &inspector)
     AddMeasurementDetails(b, measurement, ITEM(NxSpinItem_D1D_Q), ITEM(NxSpinItem_D1D_MinStack),
                           ITEM(NxSpinItem_D1D_MaxStack), ITEM(NxComboBoxItem_d1d_InducedPolarization),
                           ITEM(NxComboBoxItem_d1d_TxPower), TxPowerLines() << QString());
+
+    TPropertyItem *inversion = b.Category(ITEM(NxTextItem_d1d_Inversion), nullptr, QStringLiteral("Inversion"));
+    b.Combo(ITEM(NxComboBoxItem_d1d_InversionMode), inversion, QStringLiteral("Mode"),
+            {QStringLiteral("Layers"), QStringLiteral("Smooth")});
+    b.Spin(ITEM(NxSpinItem_d1d_InversionLayers), inversion, QStringLiteral("Layers"), {3, 2, 8});
     return page;
 }
 

@@ -33,6 +33,7 @@ struct TStandaloneViews::TControls {
     TPropertyGrid Data0DInspector{QStringLiteral("NextInspector_d0d"), &Parent};
     QLabel CountPanel{&Parent};
     QLabel DurationPanel{&Parent};
+    QLabel ModelPanel{&Parent};
 
     TSeq2DChart Seq2DChart = BuildSeq2DChart(Seq2DChartWidget);
     TData2DChart Data2DChart = BuildData2DChart(Data2DChartWidget);
@@ -68,6 +69,7 @@ TStandaloneViews::TStandaloneViews() : FControls(std::make_unique<TControls>())
     FViews.MeasureCountPanel = &c.CountPanel;
     FViews.DurationPanel = &c.DurationPanel;
     SetUpTables(FViews);
+    FViews.ModelPanel = &c.ModelPanel;
 }
 
 TStandaloneViews::~TStandaloneViews() = default;

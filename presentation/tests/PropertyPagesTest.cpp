@@ -236,6 +236,9 @@ const std::vector<TExpected> Data1DItems{
           IPWindows, 0, "r"),
     Combo("NxComboBoxItem_d1d_TxPower", "NxTextItem_d1d_MeasurementDetails", "Tx Power [%]", TxPowers + QStringList{""},
           0, "r"),
+    Category("NxTextItem_d1d_Inversion", "", "Inversion"),
+    Combo("NxComboBoxItem_d1d_InversionMode", "NxTextItem_d1d_Inversion", "Mode", QStringList{"Layers", "Smooth"}, 0),
+    Spin("NxSpinItem_d1d_InversionLayers", "NxTextItem_d1d_Inversion", "Layers", 3, TLimits{2, 8}),
 };
 
 const std::vector<TExpected> Data0DItems{

@@ -11,6 +11,15 @@
 #include "random_stream.h"
 
 namespace synth {
+
+using inversion::ApparentResistivity;
+using inversion::ArrayMidPoint;
+using inversion::GeometricFactor;
+using inversion::ImageSeries;
+using inversion::LayeringAt;
+using inversion::SurfacePoint;
+using inversion::ValidateEarth;
+
 namespace {
 
 // Contacts and transmitter.

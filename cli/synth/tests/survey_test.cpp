@@ -11,6 +11,12 @@
 namespace synth {
 namespace {
 
+using inversion::ArrayType;
+using inversion::GeometricFactor;
+using inversion::LineQuadripole;
+using inversion::SoundingLayout;
+using inversion::ZeroDLayouts;
+
 LayeredEarth ThreeLayers() {
   LayeredEarth earth;
   earth.resistivities = {120, 25, 400};

@@ -22,6 +22,7 @@ inline const QColor Navy{0, 0, 128};
 inline const QColor Grey{128, 128, 128};
 inline const QColor Yellow{255, 255, 0};
 inline const QColor Black{0, 0, 0};
+inline const QColor Maroon{128, 0, 0};
 inline const QColor BrightGreen{0, 255, 64}; // the third spacing group of a 2D sequence
 } // namespace SeriesColours
 
@@ -72,6 +73,10 @@ struct TData1DChart {
     TChartSeries *Series_d1d_U = nullptr;
     TChartSeries *Series_d1d_I = nullptr;
     TChartSeries *Series_d1d_Q = nullptr;
+    // The inverted model: its response over the AB/2 of the readings, and
+    // the model itself as resistivity against depth on the same axes.
+    TChartSeries *Series_d1d_Fit = nullptr;
+    TChartSeries *Series_d1d_Model = nullptr;
 };
 
 // "Chart_Data0D": the value curves by record index.

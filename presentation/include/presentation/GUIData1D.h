@@ -6,6 +6,13 @@
 #include "presentation/ChartDetails.h"
 #include "presentation/GUICustom.h"
 
+#include "inversion/SoundingInversion.h"
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
 class TArrayDetails1D;
 class TMeasurements1D;
 
@@ -17,7 +24,8 @@ public:
     // Takes the "Used" boxes into the list (matched by "#"), then redraws the chart.
     void ReadTable() override;
     void FillInspector() override;
-    void ShowInfo() override {} // data documents show no count panel
+    // The fit and the model table of the inverted model, or that there is none.
+    void ShowInfo() override;
     void BuildChart() override;
     void FillTable() override;
     void UpdateInspectorState() override;
@@ -25,8 +33,24 @@ public:
     TChartDetailsData1D &ChartDetails() { return FChartDetails; }
     TChartDetailsCustom &CommonChartDetails() override { return FChartDetails; }
 
+    // Inverts the readings in use with the mode and layer count of the page,
+    // then shows the model on the chart and in the info panel. Answers an
+    // empty text, or why the sounding cannot be inverted (the model is then
+    // cleared).
+    QString Invert();
+    // Forgets the model (the data it was made from have changed) and redraws.
+    void ClearModel();
+    const std::optional<inversion::InversionResult> &Model() const { return FModel; }
+
+    inversion::InversionMode InversionMode = inversion::InversionMode::Layers;
+    int InversionLayers = 3;
+
 private:
+    void ShowModelCurves(struct TData1DChart &chart) const;
+
     TArrayDetails1D &FDetails;
     TMeasurements1D &FMeasurements;
     TChartDetailsData1D FChartDetails;
+    std::optional<inversion::InversionResult> FModel;
+    std::vector<double> FModelHalfAB; // AB/2 of each reading the model was fitted to
 };

@@ -48,6 +48,7 @@ struct TPresenterViews {
 
     QLabel *MeasureCountPanel = nullptr; // NxInfoPanel_MeasureCount
     QLabel *DurationPanel = nullptr;     // NxInfoPanel_Duration
+    QLabel *ModelPanel = nullptr;        // NxInfoPanel_Model: the inverted model's table
 };
 
 // The window's side of the presenters: the UpdatesEnabled flag (false while

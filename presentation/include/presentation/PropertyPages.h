@@ -183,6 +183,9 @@ struct TData1DPage {
     TPropertyItem *NxSpinItem_D1D_MaxStack = nullptr;
     TPropertyItem *NxComboBoxItem_d1d_InducedPolarization = nullptr;
     TPropertyItem *NxComboBoxItem_d1d_TxPower = nullptr;
+    TPropertyItem *NxTextItem_d1d_Inversion = nullptr;
+    TPropertyItem *NxComboBoxItem_d1d_InversionMode = nullptr; // Layers, Smooth
+    TPropertyItem *NxSpinItem_d1d_InversionLayers = nullptr;   // 2 to 8
 };
 
 // 0D data page "NextInspector_d0d".

@@ -8,10 +8,14 @@
 #include <span>
 #include <vector>
 
-#include "synth/electrode_array.h"
-#include "synth/layered_earth.h"
+#include "inversion/electrode_array.h"
+#include "inversion/layered_earth.h"
 
 namespace synth {
+
+// The layered earth and the electrode layouts are shared with the inversion.
+using inversion::LayeredEarth;
+using inversion::Quadripole;
 
 struct SynthesisOptions {
   std::uint64_t seed = 1;

@@ -3,8 +3,8 @@
 #define SYNTH_SYNTH_H
 
 #include "synth/d0d_file.h"
-#include "synth/electrode_array.h"
-#include "synth/layered_earth.h"
+#include "inversion/electrode_array.h"
+#include "inversion/layered_earth.h"
 #include "synth/survey.h"
 
 #endif  // SYNTH_SYNTH_H

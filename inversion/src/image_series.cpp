@@ -7,7 +7,7 @@
 // for T_(i+1) / rho_(i+1) = P / Q. K = P / Q is then expanded as
 // 1 + 2 sum q_n u^n, and since the Hankel transform of u^n is
 // 1 / sqrt(r^2 + (2 n dh)^2), each q_n is the strength of one image source.
-#include "synth/layered_earth.h"
+#include "inversion/layered_earth.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,7 +17,7 @@
 
 #include "quadrature.h"
 
-namespace synth {
+namespace inversion {
 namespace {
 
 // A layer above the half-space.
@@ -239,4 +239,4 @@ double PointSourcePotential(const LayeredEarth& earth, double distance, double c
   return ImageSeries(earth).Potential(distance, current);
 }
 
-}  // namespace synth
+}  // namespace inversion

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "synth/electrode_array.h"
+#include "inversion/electrode_array.h"
 
-namespace synth {
+namespace inversion {
 namespace {
 
 LayeredEarth Earth(std::vector<double> rho, std::vector<double> h) {
@@ -206,4 +206,4 @@ TEST(ElectrodeArray, RejectsImpossibleLayouts) {
 }
 
 }  // namespace
-}  // namespace synth
+}  // namespace inversion

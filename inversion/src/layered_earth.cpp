@@ -1,11 +1,11 @@
-#include "synth/layered_earth.h"
+#include "inversion/layered_earth.h"
 
 #include <cmath>
 #include <numbers>
 #include <stdexcept>
 #include <string>
 
-namespace synth {
+namespace inversion {
 
 void ValidateEarth(const LayeredEarth& earth) {
   if (earth.resistivities.empty()) throw std::invalid_argument("the earth model has no layers");
@@ -61,4 +61,4 @@ LayeredEarth LayeringAt(const LayeredEarth& earth, double x) {
   return local;
 }
 
-}  // namespace synth
+}  // namespace inversion

@@ -1,16 +1,16 @@
 // Four-electrode measurements on the surface: layouts, geometric factor and
 // the apparent resistivity of a layered earth.
-#ifndef SYNTH_ELECTRODE_ARRAY_H
-#define SYNTH_ELECTRODE_ARRAY_H
+#ifndef INVERSION_ELECTRODE_ARRAY_H
+#define INVERSION_ELECTRODE_ARRAY_H
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
 
-#include "synth/layered_earth.h"
+#include "inversion/layered_earth.h"
 
-namespace synth {
+namespace inversion {
 
 // A point on the surface in metres; x runs along the survey line, y across it
 // (only the equatorial dipole-dipole sounding leaves the line).
@@ -91,6 +91,6 @@ double ApparentResistivity(const ImageSeries& flatEarth, const Quadripole& quadr
 // mid-point. 0 when the earth carries no chargeabilities.
 double ApparentChargeability(const LayeredEarth& earth, const Quadripole& quadripole);
 
-}  // namespace synth
+}  // namespace inversion
 
-#endif  // SYNTH_ELECTRODE_ARRAY_H
+#endif  // INVERSION_ELECTRODE_ARRAY_H

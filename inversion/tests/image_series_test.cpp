@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "hankel_reference.h"
-#include "synth/layered_earth.h"
+#include "inversion/layered_earth.h"
 
-namespace synth {
+namespace inversion {
 namespace {
 
 LayeredEarth Earth(std::vector<double> rho, std::vector<double> h) {
@@ -179,4 +179,4 @@ TEST(ImageSeries, RejectsInvalidInput) {
 }
 
 }  // namespace
-}  // namespace synth
+}  // namespace inversion

@@ -1,12 +1,12 @@
 // Adaptive Simpson quadrature for smooth integrands on a finite interval.
-#ifndef SYNTH_QUADRATURE_H
-#define SYNTH_QUADRATURE_H
+#ifndef INVERSION_QUADRATURE_H
+#define INVERSION_QUADRATURE_H
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
-namespace synth::detail {
+namespace inversion::detail {
 
 constexpr double kRoundingFloor = 1e-13;
 
@@ -62,6 +62,6 @@ double AdaptiveSimpson(const Integrand& f, double a, double b, int panels, doubl
   return sum;
 }
 
-}  // namespace synth::detail
+}  // namespace inversion::detail
 
-#endif  // SYNTH_QUADRATURE_H
+#endif  // INVERSION_QUADRATURE_H

@@ -1,11 +1,11 @@
-#include "synth/electrode_array.h"
+#include "inversion/electrode_array.h"
 
 #include <cmath>
 #include <numbers>
 #include <stdexcept>
 #include <string>
 
-namespace synth {
+namespace inversion {
 namespace {
 
 constexpr double kZeroDSpacing = 5.0;  // m, Wenner a of the 0D arrangement
@@ -159,4 +159,4 @@ double ApparentChargeability(const LayeredEarth& earth, const Quadripole& q) {
   return 1.0 - plain / charged;
 }
 
-}  // namespace synth
+}  // namespace inversion

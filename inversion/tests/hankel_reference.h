@@ -1,15 +1,15 @@
 // Reference potential of a layered earth by direct numerical Hankel transform,
 // independent of the image series: the kernel from the tanh recursion and the
 // integral by its own adaptive Simpson rule.
-#ifndef SYNTH_TESTS_HANKEL_REFERENCE_H
-#define SYNTH_TESTS_HANKEL_REFERENCE_H
+#ifndef INVERSION_TESTS_HANKEL_REFERENCE_H
+#define INVERSION_TESTS_HANKEL_REFERENCE_H
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <vector>
 
-namespace synth::testing {
+namespace inversion::testing {
 
 // T_1(lambda) / rho_1 of the layering.
 inline double TanhKernel(const std::vector<double>& rho, const std::vector<double>& h, double lambda) {
@@ -50,6 +50,6 @@ inline double HankelPotential(const std::vector<double>& rho, const std::vector<
   return rho.front() * current / (2.0 * std::numbers::pi) * (1.0 / r + integral);
 }
 
-}  // namespace synth::testing
+}  // namespace inversion::testing
 
-#endif  // SYNTH_TESTS_HANKEL_REFERENCE_H
+#endif  // INVERSION_TESTS_HANKEL_REFERENCE_H

@@ -1,12 +1,12 @@
 // A horizontally layered earth, optionally tilted along the survey line, and
 // the potential of a point current source on its surface.
-#ifndef SYNTH_LAYERED_EARTH_H
-#define SYNTH_LAYERED_EARTH_H
+#ifndef INVERSION_LAYERED_EARTH_H
+#define INVERSION_LAYERED_EARTH_H
 
 #include <cstddef>
 #include <vector>
 
-namespace synth {
+namespace inversion {
 
 // Layers from the surface down; the last resistivity is the half-space below
 // the deepest interface. All interfaces are parallel: with a dip, the depth of
@@ -90,6 +90,6 @@ class ImageSeries {
 // layering as given (dip ignored).
 double PointSourcePotential(const LayeredEarth& earth, double distance, double current);
 
-}  // namespace synth
+}  // namespace inversion
 
-#endif  // SYNTH_LAYERED_EARTH_H
+#endif  // INVERSION_LAYERED_EARTH_H
