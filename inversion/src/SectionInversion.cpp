@@ -12,7 +12,8 @@ namespace inversion {
 // ---- Modelling ----
 
 TSectionModelling::TSectionModelling(const std::vector<TSectionReading> &readings,
-                                     const TSectionMeshOptions &meshOptions)
+                                     const TSectionMeshOptions &meshOptions, int legendrePoints,
+                                     int laguerrePoints)
     : FReadings(readings)
 {
     const std::vector<double> line = LinePositions(readings);
@@ -20,7 +21,7 @@ TSectionModelling::TSectionModelling(const std::vector<TSectionReading> &reading
     FMesh = std::make_unique<TSectionMesh>(line, far, meshOptions);
     std::vector<double> sources = line;
     sources.insert(sources.end(), far.begin(), far.end());
-    FForward = std::make_unique<TSectionForward>(*FMesh, sources, SectionWavenumbers(FMesh->SmallestGap));
+    FForward = std::make_unique<TSectionForward>(*FMesh, sources, SectionWavenumbers(FMesh->SmallestGap, legendrePoints, laguerrePoints));
 
     for (const TSectionReading &r : readings) {
         TElectrodes e{FForward->SourceIndex(r.A), FForward->SourceIndex(r.B),
@@ -37,10 +38,34 @@ TSectionModelling::TSectionModelling(const std::vector<TSectionReading> &reading
 std::vector<double>
 TSectionModelling::TriangleResistivities(const std::function<double(double x, double z)> &earth) const
 {
+    // The mean log resistivity of 16 points spread over the triangle (the
+    // centres of its quarters' quarters), so that a boundary through a
+    // triangle counts by the share of the triangle on either side.
+    constexpr int parts = 4;
     std::vector<double> values(FMesh->Triangles.size());
     for (std::size_t e = 0; e < values.size(); ++e) {
-        const auto centre = FMesh->Centroid(e);
-        values[e] = earth(centre[0], centre[1]);
+        const auto &t = FMesh->Triangles[e];
+        double x[3], z[3];
+        for (std::size_t i = 0; i < 3; ++i) {
+            x[i] = FMesh->NodeX(t[i]);
+            z[i] = FMesh->NodeZ(t[i]);
+        }
+        double sum = 0;
+        int count = 0;
+        for (int i = 0; i < parts; ++i) {
+            for (int j = 0; i + j < parts; ++j) {
+                // Upright sub-triangle (i, j) and, where there is one, the inverted one beside it.
+                const double upright[2][2] = {{i + 1.0 / 3, j + 1.0 / 3}, {i + 2.0 / 3, j + 2.0 / 3}};
+                for (int k = 0; k < (i + j + 1 < parts ? 2 : 1); ++k) {
+                    const double u = upright[k][0] / parts, v = upright[k][1] / parts;
+                    const double px = x[0] + u * (x[1] - x[0]) + v * (x[2] - x[0]);
+                    const double pz = z[0] + u * (z[1] - z[0]) + v * (z[2] - z[0]);
+                    sum += std::log(earth(px, pz));
+                    ++count;
+                }
+            }
+        }
+        values[e] = std::exp(sum / count);
     }
     return values;
 }
@@ -67,12 +92,14 @@ std::vector<double> TSectionModelling::ApparentResistivities(const std::vector<d
     return result;
 }
 
-Eigen::MatrixXd TSectionModelling::LogJacobian() const
+Eigen::MatrixXd TSectionModelling::LogJacobian(const std::atomic<bool> *cancel) const
 {
     const auto cells = static_cast<Eigen::Index>(FMesh->Cells.size());
     Eigen::MatrixXd jacobian = Eigen::MatrixXd::Zero(static_cast<Eigen::Index>(FReadings.size()), cells);
     std::vector<double> row(static_cast<std::size_t>(cells));
     for (std::size_t i = 0; i < FReadings.size(); ++i) {
+        if (cancel && cancel->load())
+            break;
         std::fill(row.begin(), row.end(), 0.0);
         const TElectrodes &e = FElectrodes[i];
         FForward->AddSensitivities(e.A, e.B, e.M, e.N, row.data());
@@ -171,13 +198,19 @@ TSectionModel InvertSection(const std::vector<TSectionReading> &readings, const 
     TFit fit = Fit(data, response, error);
     double lambda = -1;
     TSectionModel result;
+    if (progress)
+        progress({0, options.MaxIterations, fit.RmsPercent, fit.ChiSquared});
 
     for (int iteration = 1; iteration <= options.MaxIterations; ++iteration) {
         if (cancelled()) {
             result.Cancelled = true;
             break;
         }
-        const Eigen::MatrixXd jacobian = modelling.LogJacobian();
+        const Eigen::MatrixXd jacobian = modelling.LogJacobian(cancel);
+        if (cancelled()) {
+            result.Cancelled = true;
+            break;
+        }
         Eigen::VectorXd weights = error.array().square().inverse();
         if (options.Robust)
             for (Eigen::Index i = 0; i < n; ++i)

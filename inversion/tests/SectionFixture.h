@@ -58,4 +58,25 @@ inline std::vector<TExampleDesign> ExampleDesigns()
     return designs;
 }
 
+// The designs without those whose readings repeat an earlier design's
+// electrode positions (the same sequence measured or stored twice).
+inline std::vector<TExampleDesign> DistinctDesigns(std::vector<TExampleDesign> designs)
+{
+    auto positions = [](const TExampleDesign &design) {
+        std::vector<double> values;
+        for (const TSectionReading &r : design.Readings)
+            values.insert(values.end(), {r.A, r.B, r.M, r.N});
+        return values;
+    };
+    std::vector<TExampleDesign> distinct;
+    for (auto &design : designs) {
+        bool repeated = false;
+        for (const auto &kept : distinct)
+            repeated = repeated || positions(kept) == positions(design);
+        if (!repeated)
+            distinct.push_back(std::move(design));
+    }
+    return distinct;
+}
+
 } // namespace inversion::testing

@@ -18,12 +18,15 @@ namespace inversion {
 // readings.
 class TSectionModelling {
 public:
-    TSectionModelling(const std::vector<TSectionReading> &readings, const TSectionMeshOptions &meshOptions = {});
+    // legendrePoints and laguerrePoints: the wavenumber set (SectionWavenumbers).
+    TSectionModelling(const std::vector<TSectionReading> &readings, const TSectionMeshOptions &meshOptions = {},
+                      int legendrePoints = 8, int laguerrePoints = 4);
 
     const TSectionMesh &Mesh() const { return *FMesh; }
     TSectionForward &Forward() { return *FForward; }
 
-    // One resistivity per triangle from a function of (x, z) at its centre.
+    // One resistivity per triangle from a function of (x, z): the geometric
+    // mean over 16 points spread evenly over the triangle.
     std::vector<double> TriangleResistivities(const std::function<double(double x, double z)> &earth) const;
     // One resistivity per triangle from one per model cell.
     std::vector<double> TriangleResistivities(const std::vector<double> &cellResistivities) const;
@@ -33,8 +36,9 @@ public:
     // resistivity). keepFields prepares LogJacobian.
     std::vector<double> ApparentResistivities(const std::vector<double> &triangleResistivities, bool keepFields);
     // d log(rho_a) / d log(rho_cell) for every reading and cell, at the earth
-    // of the last ApparentResistivities with keepFields.
-    Eigen::MatrixXd LogJacobian() const;
+    // of the last ApparentResistivities with keepFields. Stops early (rows
+    // left 0) once `cancel` is set.
+    Eigen::MatrixXd LogJacobian(const std::atomic<bool> *cancel = nullptr) const;
 
 private:
     struct TElectrodes {
@@ -57,7 +61,7 @@ struct TSectionInversionOptions {
 };
 
 struct TSectionProgress {
-    int Iteration = 0;     // iterations done
+    int Iteration = 0;     // iterations done (0: the starting model)
     int MaxIterations = 0;
     double RmsPercent = 0; // of the model reached
     double ChiSquared = 0;
@@ -86,7 +90,8 @@ struct TSectionModel {
 // chi-squared stays above 1, raised by half when it falls below 0.8, so that
 // chi-squared approaches 1. The inversion stops when chi-squared is within
 // 0.8 to 1.2, when it improves by less than 1 % in an iteration, after
-// MaxIterations, or when `cancel` is set (the last model is kept).
+// MaxIterations, or when `cancel` is set (the last model is kept). progress
+// is called for the starting model and after every iteration.
 TSectionModel InvertSection(const std::vector<TSectionReading> &readings, const TSectionInversionOptions &options,
                             const std::function<void(const TSectionProgress &)> &progress = {},
                             const std::atomic<bool> *cancel = nullptr);
