@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages_of() {
   case "$1" in
-    build) echo cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev help2man qt6-base-dev qt6-svg-dev libqcustomplot-dev libqcustomplot2.1-qt6 libgl-dev fonts-dejavu-core libeigen3-dev ;;
+    build) echo cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev help2man qt6-base-dev qt6-svg-dev libqcustomplot-dev libqcustomplot2.1-qt6 libgl-dev fonts-dejavu-core libeigen3-dev libsuitesparse-dev ;;
     bench) echo libbenchmark-dev python3 python3-numpy python3-scipy python3-matplotlib ;;
     package) echo dpkg-dev file pkgconf lintian ;;
     *) echo "deps.sh: unknown group '$1'" >&2; exit 2 ;;

@@ -42,7 +42,7 @@ void TForm_VeskMain::CommandInvert()
     TCustomVeskObject *document = SelectedDocument();
     if (document == nullptr) return;
     if (document->Kind() == TDocumentKind::Data2D) {
-        SetStatusText(QStringLiteral("2D inversion is not available yet"));
+        SetStatusText(QStringLiteral("2D inversion runs in vesk invert for now: vesk invert FILE.d2d -o model.vtk"));
         return;
     }
     auto *presenter = document->Kind() == TDocumentKind::Data1D ? dynamic_cast<TGUIData1D *>(&document->Presenter())

@@ -106,7 +106,7 @@ private slots:
     {
         Open("wenner.d2d");
         TRIGGER_ACTION(FWindow, "Action_Invert");
-        QCOMPARE(Label("StatusBar_Panel"), QStringLiteral("2D inversion is not available yet"));
+        QCOMPARE(Label("StatusBar_Panel"), QStringLiteral("2D inversion runs in vesk invert for now: vesk invert FILE.d2d -o model.vtk"));
     }
 
     void SoundingThatCannotBeInvertedSaysWhy()

@@ -11,6 +11,7 @@
 
 #include "file_replacement.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <ostream>
@@ -23,6 +24,8 @@ namespace {
 const char *const InvertHelp =
     "Usage: vesk invert FILE.d1d [--layers N | --smooth] [--quality PCT] [-o MODEL.csv]\n"
     "                   [--response RESPONSE.csv]\n"
+    "\n"
+    "(2D data: vesk invert FILE.d2d --help.)\n"
     "\n"
     "Inverts a sounding into a layered model of the ground and prints the model (top,\n"
     "thickness, resistivity, conductance S = h/rho, transverse resistance T = h*rho\n"
@@ -139,8 +142,28 @@ void PrintResult(std::ostream &out, const inversion::SoundingSelection &selectio
 
 } // namespace
 
+// 2D data, named by its extension or by --kind d2d, go to the section
+// inversion, which has options of its own.
+bool NamesSectionData(std::span<const std::string> arguments)
+{
+    const auto endsWithD2d = [](const std::string &name) {
+        if (name.size() < 4 || name.front() == '-') return false;
+        std::string ending = name.substr(name.size() - 4);
+        for (char &c : ending) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return ending == ".d2d";
+    };
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == "--kind" && i + 1 < arguments.size()) return arguments[i + 1] == "d2d";
+        if (arguments[i] == "--kind=d2d") return true;
+    }
+    for (const std::string &argument : arguments)
+        if (endsWithD2d(argument)) return true;
+    return false;
+}
+
 int RunInvert(std::span<const std::string> arguments, CommandIo io)
 {
+    if (NamesSectionData(arguments)) return RunInvertSection(arguments, io);
     const ParsedArguments parsed = ParseArguments(arguments, InvertOptions);
     if (parsed.HelpWanted()) {
         io.out << InvertHelp;
@@ -149,10 +172,8 @@ int RunInvert(std::span<const std::string> arguments, CommandIo io)
     RequirePositionalCount(parsed, 1, 1, "the sounding to invert");
     const std::string &fileName = parsed.Positional().front();
     const TDocumentKind kind = ResolveKind(fileName, parsed.Value(KindOption.name));
-    if (kind == TDocumentKind::Data2D)
-        throw UsageError("2D inversion is not available yet: vesk invert takes 1D data (.d1d)");
     if (kind != TDocumentKind::Data1D)
-        throw UsageError("vesk invert takes 1D data (.d1d), not " + std::string(KindWord(kind)));
+        throw UsageError("vesk invert takes 1D data (.d1d) or 2D data (.d2d), not " + std::string(KindWord(kind)));
 
     inversion::InversionOptions options;
     if (parsed.Has("smooth") && parsed.Has("layers"))

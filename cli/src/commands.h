@@ -29,6 +29,8 @@ int RunSave(std::span<const std::string> arguments, CommandIo io);
 int RunSequence(std::span<const std::string> arguments, CommandIo io);
 int RunSynth(std::span<const std::string> arguments, CommandIo io);
 int RunInvert(std::span<const std::string> arguments, CommandIo io);
+// 2D data: the resistivity section by inversion.
+int RunInvertSection(std::span<const std::string> arguments, CommandIo io);
 // Runs the picture program vesk-plot installed beside vesk (it draws through
 // the desktop program's charts, which vesk itself does not link).
 int RunPlotProgram(std::span<const std::string> arguments, CommandIo io);
@@ -39,7 +41,7 @@ inline constexpr Command Commands[] = {
     {"save", "append, filter and save a document as an instrument file", RunSave},
     {"sequence", "design a 2D or 1D sequence and write it (.s2d, .s1d)", RunSequence},
     {"synth", "make a synthetic survey over a layered earth", RunSynth},
-    {"invert", "invert a sounding into a layered model of the ground", RunInvert},
+    {"invert", "invert a sounding into a layered model, or 2D data into a resistivity section", RunInvert},
     {"plot", "draw a document's chart into a PNG, SVG or PDF picture", RunPlotProgram},
 };
 

@@ -87,7 +87,7 @@ TEST(VeskInvert, RefusesWhatCannotBeInvertedAndWritesNothing)
         {{"invert", example, "--quality", "0"}, 1, "no reading is in use"},
         {{"invert", example, "--layers", "9"}, 2, "--layers"},
         {{"invert", example, "--layers", "3", "--smooth"}, 2, "exclude each other"},
-        {{"invert", Example("wenner.d2d").string()}, 2, "2D inversion is not available yet"},
+        {{"invert", Example("series.d0d").string()}, 2, "takes 1D data (.d1d) or 2D data (.d2d)"},
     };
     for (const Case &c : cases) {
         std::vector<std::string> arguments = c.arguments;
