@@ -12,6 +12,13 @@ set -euo pipefail
 build=$1 source=$2 libdir=$3 version=$4 gui=$5 cc=$6
 shift 6
 cflags=("$@")
+# A sanitized library is C++ inside: its checks of dynamic types need the C++
+# part of the sanitizer runtime and the C++ library, which a C program's link
+# does not bring by itself.
+link_extra=()
+if [[ " ${cflags[*]} " == *" -fsanitize="* ]]; then
+    link_extra=(-fsanitize-link-c++-runtime -lstdc++)
+fi
 
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
@@ -149,7 +156,7 @@ example=$scratch/d2d_info.c
 awk '/^```c$/ {inside = 1; next} /^```$/ {if (inside) exit} inside' "$source/README.md" > "$example"
 check "the README holds a C example" grep -q "vesk_pro.h" "$example"
 # shellcheck disable=SC2046  # pkg-config's flags are separate words
-if "$cc" "${cflags[@]}" -Wall -Wextra -Werror "$example" $(pkg-config --cflags --libs vesk_pro) -o "$scratch/d2d_info"; then
+if "$cc" "${cflags[@]}" -Wall -Wextra -Werror "$example" $(pkg-config --cflags --libs vesk_pro) "${link_extra[@]}" -o "$scratch/d2d_info"; then
     d2d=$source/examples/wenner.d2d
     # The header's fields read independently: count at byte 1, unit spacing at byte 263.
     count=$(od -An -tu4 -j1 -N4 "$d2d" | tr -d ' ')
@@ -178,7 +185,7 @@ get_target_property(location QuelvoTools::MeshInterp LOCATION)
 message(STATUS "MeshInterp at ${location}")
 EOF
 if cmake -S "$project" -B "$project/build" -G Ninja -DCMAKE_C_COMPILER="$cc" \
-        -DCMAKE_C_FLAGS="${cflags[*]}" -DCMAKE_PREFIX_PATH="$root/usr" > "$scratch/cmake.log" 2>&1 &&
+        -DCMAKE_C_FLAGS="${cflags[*]}" -DCMAKE_EXE_LINKER_FLAGS="${link_extra[*]}" -DCMAKE_PREFIX_PATH="$root/usr" > "$scratch/cmake.log" 2>&1 &&
     cmake --build "$project/build" >> "$scratch/cmake.log" 2>&1; then
     check "find_package(QuelvoTools) gives the unpacked libraries" \
         grep -q "MeshInterp at $root/$lib/libMeshInterp.so.1.0.0" "$scratch/cmake.log"

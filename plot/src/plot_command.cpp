@@ -99,7 +99,7 @@ void DrawJob(const PlotRequest &request, const PlotJob &job, const cli::ParsedAr
     drawing.ReleaseDrawing();
     ShowWithSettings(arguments, document);
     if (request.model) {
-        auto *sounding = dynamic_cast<TGUIData1D *>(&document.Presenter());
+        auto *sounding = dynamic_cast<TGUIData1D *>(&TDeferredDrawingHost::WindowPresenterOf(document));
         if (sounding == nullptr) throw cli::DocumentFailure("only 1D data can be inverted");
         sounding->InversionMode = request.model->smooth ? inversion::InversionMode::Smooth
                                                         : inversion::InversionMode::Layers;

@@ -573,7 +573,11 @@ void PlotTest::aKilledVeskTakesThePictureProgramAlong()
     // picture program's command line holds it.
     const QString script =
         "n=late-; \"$VESK\" plot \"$EXAMPLES/wenner.d2d\"" + join + " --size 4000x4000 -o \"${n}picture.png\" & "
-        "sleep 1; kill -KILL $!; "
+        // vesk is killed as soon as the picture program has started, long
+        // before the join and the picture can be done.
+        "for k in $(seq 1 500); do "
+        "  grep -l 'late-pictur[e].png' /proc/[0-9]*/cmdline 2>/dev/null | grep -vq \"^/proc/$!/\" && break; sleep 0.01; "
+        "done; kill -KILL $!; "
         // The picture program must be gone within a few seconds.
         "for k in 1 2 3 4 5 6 7 8 9 10; do "
         "  grep -l 'late-pictur[e].png' /proc/[0-9]*/cmdline > /dev/null 2>&1 || exit 0; sleep 1; "
