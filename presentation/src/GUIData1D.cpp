@@ -191,6 +191,10 @@ QString TGUIData1D::Invert()
         FModelHalfAB.clear();
         for (const inversion::SoundingSpacing &spacing : selection.data.spacings)
             FModelHalfAB.push_back(spacing.halfAB);
+        // Curve, fit and model are read on log-log axes, as sounding
+        // interpretations are printed; the page's boxes show it.
+        FChartDetails.XLogScale = FChartDetails.YLogScale = true;
+        FillInspector();
     } catch (const std::invalid_argument &e) {
         FModel.reset();
         FModelHalfAB.clear();
