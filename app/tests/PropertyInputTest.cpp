@@ -12,7 +12,7 @@
 #include <QLineEdit>
 #include <QWheelEvent>
 
-class TInspectorInputTest : public QObject {
+class TPropertyInputTest : public QObject {
     Q_OBJECT
 
 private:
@@ -110,5 +110,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TInspectorInputTest)
-#include "InspectorInputTest.moc"
+QTEST_MAIN(TPropertyInputTest)
+#include "PropertyInputTest.moc"
