@@ -23,11 +23,7 @@ class TChartSettingsTest : public QObject {
 private:
     std::unique_ptr<TForm_VeskMain> FWindow;
 
-    TPropertyItem *Item(const char *inspector, const char *name) const
-    {
-        auto *page = FWindow->findChild<TPropertyGrid *>(QString::fromLatin1(inspector));
-        return page ? page->findChild<TPropertyItem *>(QString::fromLatin1(name)) : nullptr;
-    }
+    TPropertyItem *Item(const char *page, const char *name) const { return PageItem(*FWindow, page, name); }
     TPropertyItem *Data2D(const char *name) const { return Item("NextInspector_Data2D", name); }
     TChart *Chart(const char *name) const { return FWindow->findChild<TChart *>(QString::fromLatin1(name)); }
     const TColorGridSeries &Map() const { return *Chart("Chart_d2d")->ColorGrids().constFirst(); }
@@ -49,12 +45,6 @@ private:
         chart->replot();
         auto *one = chart->findChild<TChartSeries *>(QString::fromLatin1(series));
         return one->coordsToPixels(one->X(index), one->Y(index)).toPoint();
-    }
-    static QString Fixed1(double value)
-    {
-        QLocale locale = QLocale::system();
-        locale.setNumberOptions(QLocale::OmitGroupSeparator);
-        return locale.toString(value, 'f', 1);
     }
 
 private slots:

@@ -25,11 +25,7 @@ private:
     std::unique_ptr<TForm_VeskMain> FWindow;
     std::unique_ptr<QTemporaryDir> FFolder;
 
-    TPropertyItem *Item(const char *inspector, const char *name) const
-    {
-        auto *page = FWindow->findChild<TPropertyGrid *>(QString::fromLatin1(inspector));
-        return page ? page->findChild<TPropertyItem *>(QString::fromLatin1(name)) : nullptr;
-    }
+    TPropertyItem *Item(const char *page, const char *name) const { return PageItem(*FWindow, page, name); }
     TPropertyItem *Seq2D(const char *name) const { return Item("NextInspector_Sequence", name); }
     TPropertyItem *Seq1D(const char *name) const { return Item("NextInspector_Seq1D", name); }
     QString Status() const { return FWindow->findChild<QLabel *>(QStringLiteral("StatusBar_Panel"))->text(); }
@@ -70,12 +66,6 @@ private:
         const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
         QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, buttons, modifiers);
         QApplication::sendEvent(widget, &event);
-    }
-    static QString Fixed1(double value)
-    {
-        QLocale locale = QLocale::system();
-        locale.setNumberOptions(QLocale::OmitGroupSeparator);
-        return locale.toString(value, 'f', 1);
     }
 
 private slots:

@@ -6,9 +6,13 @@
 #include "MainWindow.h"
 #include "UserSettings.h"
 
+#include "controls/PropertyGrid.h"
+#include "controls/PropertyItem.h"
+
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -85,4 +89,21 @@ inline QStringList TreeTexts(const TForm_VeskMain &window)
     auto *tree = window.findChild<QTreeWidget *>(QStringLiteral("ObjectTreeView"));
     for (QTreeWidgetItemIterator it(tree); *it; ++it) texts.append((*it)->text(0));
     return texts;
+}
+
+// The item of a property page, both found by object name (null when either
+// is missing).
+inline TPropertyItem *PageItem(const TForm_VeskMain &window, const char *page, const char *name)
+{
+    auto *grid = window.findChild<TPropertyGrid *>(QString::fromLatin1(page));
+    return grid ? grid->findChild<TPropertyItem *>(QString::fromLatin1(name)) : nullptr;
+}
+
+// A value as the window shows it with one decimal (the system's separator,
+// no group separators).
+inline QString Fixed1(double value)
+{
+    QLocale locale = QLocale::system();
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(value, 'f', 1);
 }

@@ -1,7 +1,7 @@
 // The chart settings a user keeps from one run of the program to the next:
 // the log axes of each chart kind and the 2D data chart's diagram and map
 // colours. New presenters start from those kept from the last run, and every
-// inspector update writes its document's settings into the record kept for
+// update of a property page writes its document's settings into the record kept for
 // the next; the window loads and stores them (without a window, as in vesk
 // plot, there are none and the defaults apply).
 #pragma once

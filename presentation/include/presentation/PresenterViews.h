@@ -23,8 +23,8 @@ struct TChartPreferences;
 struct TPresenterViews {
     TPresenterHost *Host = nullptr;
     // The chart settings kept from the last run, which new presenters start
-    // from (null: none, the defaults apply), and the record every inspector
-    // update writes its document's settings into, to be kept for the next run.
+    // from (null: none, the defaults apply), and the record every update of a
+    // property page writes its document's settings into, to be kept for the next run.
     const TChartPreferences *Preferences = nullptr;
     TChartPreferences *ChosenPreferences = nullptr;
 
