@@ -72,10 +72,13 @@ void TChartRules::Data2DMouseMoved(QMouseEvent *event)
     const int number = LabelledPointAt({chart.Series_Points, chart.Series_d2d_Curves, chart.Series_d2d_AllProfileCurves},
                                        event->position());
     auto *data = dynamic_cast<TnData2D *>(FWindow.SelectedDocument());
-    if (number <= 0 || data == nullptr) return;
     const Qt::KeyboardModifiers sweep = Qt::ShiftModifier | Qt::ControlModifier;
-    if ((event->modifiers() & sweep) == sweep) {
-        SwitchOff(*data, number);
+    const bool sweeping = (event->modifiers() & sweep) == sweep;
+    if (!sweeping) EndSweep();
+    if (number <= 0 || data == nullptr) return;
+    if (sweeping) {
+        SwitchOff(*data, number, FSweep);
+        FSweeping = true;
         return;
     }
     const TMeasurements2D &list = data->Measurements();
@@ -91,8 +94,16 @@ void TChartRules::Data2DMouseMoved(QMouseEvent *event)
     ShowPointText(text);
 }
 
+void TChartRules::EndSweep()
+{
+    if (!FSweeping) return;
+    FSweeping = false;
+    ++FSweep;
+}
+
 void TChartRules::Data2DMousePressed(QMouseEvent *event)
 {
+    EndSweep();
     const TData2DChart &chart = FWindow.Widgets().Data2DSeries;
     FPressedNumber = event->button() == Qt::RightButton
                          ? LabelledPointAt({chart.Series_d2d_Curves, chart.Series_d2d_AllProfileCurves, chart.Series_Points},
@@ -115,15 +126,10 @@ void TChartRules::Data2DMouseReleased(QMouseEvent *event)
     if (auto *data = dynamic_cast<TnData2D *>(FWindow.SelectedDocument())) SwitchOff(*data, number);
 }
 
-void TChartRules::SwitchOff(TnData2D &data, int number)
+void TChartRules::SwitchOff(TnData2D &data, int number, int sweep)
 {
-    const TMeasurements2D &list = data.Measurements();
-    for (uint32_t i = 0; i < list.Count && i < list.Number.size() && i < list.Used.size(); ++i)
-        if (list.Number[i] == number) {
-            if (list.Used[i] != 0) FWindow.DocumentEdited(&data);
-            break;
-        }
     data.DisableMeasurement(number);
+    FWindow.DocumentEdited(&data, {}, sweep);
 }
 
 void TChartRules::ChartMouseReleased(TChart &chart, QMouseEvent *event)
@@ -157,6 +163,7 @@ void TChartRules::ShowPointText(const QString &text)
 
 void TChartRules::ChartLeft()
 {
+    EndSweep();
     if (FStatusDocument.empty()) return;
     const TCustomVeskObject *document = FWindow.SelectedDocument();
     if (document != nullptr && document->Name == FStatusDocument) return;
@@ -217,7 +224,10 @@ void TChartRules::Data1DMouseReleased(QMouseEvent *event)
     FPressedData1DNumber = 0;
     if (onNoPoint) ChartMouseReleased(*FWindow.Widgets().Data1DChart, event);
     if (!samePoint) return;
-    if (auto *data = dynamic_cast<TnData1D *>(FWindow.SelectedDocument())) data->DisableMeasurement(number);
+    if (auto *data = dynamic_cast<TnData1D *>(FWindow.SelectedDocument())) {
+        data->DisableMeasurement(number);
+        FWindow.DocumentEdited(data);
+    }
 }
 
 void TChartRules::Seq1DMouseMoved(QMouseEvent *event)
@@ -254,8 +264,8 @@ void TChartRules::SetSelectedChecks(bool checked)
     const QList<int> rows = FWindow.Widgets().Data2DTable->SelectedRows();
     if (rows.isEmpty()) return;
     presenter->SetUsedChecks(rows, checked);
-    FWindow.DocumentEdited(FWindow.SelectedDocument());
     presenter->ReadTable();
+    FWindow.DocumentEdited(FWindow.SelectedDocument());
 }
 
 void TChartRules::CopySeq1DRows()

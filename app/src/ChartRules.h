@@ -55,11 +55,16 @@ private:
     // The number of the 1D data point under the pixel, 0 for none.
     int Data1DPointAt(const QPointF &pixel) const;
 
-    // Switches the measurement off; a used one makes the document changed.
-    void SwitchOff(TnData2D &data, int number);
+    // Switches the measurement off; within a Shift+Ctrl sweep (sweep above
+    // 0) all points the sweep crosses make one undo step.
+    void SwitchOff(TnData2D &data, int number, int sweep = 0);
+    // A move without Shift+Ctrl, a press or leaving the chart ends a sweep.
+    void EndSweep();
 
     TForm_VeskMain &FWindow;
     int FPressedNumber = 0; // the point under a right-button press
     int FPressedData1DNumber = 0;
+    int FSweep = 1;         // number of the current or next Shift+Ctrl sweep
+    bool FSweeping = false; // a sweep has switched points off since it began
     std::string FStatusDocument; // name of the document the status text describes
 };

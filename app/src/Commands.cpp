@@ -2,6 +2,8 @@
 // preparation of their dialogs, and the question before changes are lost.
 #include "MainWindow.h"
 
+#include "EditHistory.h"
+
 #include "BusyCursor.h"
 
 #include "documents/DataDocuments.h"
@@ -117,9 +119,11 @@ void TForm_VeskMain::CommandAppend()
     const TFileAnswer answer = FDialogs->AppendFileName();
     if (answer.FileName.isEmpty()) return;
     TBusyCursor busy;
-    bool loaded = false;
-    data->AppendFile(EngineFileName(answer.FileName), &loaded);
-    if (loaded) DocumentEdited(data);
+    FHistory->BeforeAppend(*data);
+    if (data->AppendFile(EngineFileName(answer.FileName)))
+        DocumentEdited(data, QStringLiteral("Append %1").arg(QFileInfo(answer.FileName).fileName()));
+    else
+        FHistory->Retake(*data);
 }
 
 bool TForm_VeskMain::PrepareSaveDialog(const TCustomVeskObject &document, QString &defaultExtension,
@@ -131,6 +135,19 @@ bool TForm_VeskMain::PrepareSaveDialog(const TCustomVeskObject &document, QStrin
     return true;
 }
 
+namespace {
+
+// Readings of the document whose Used box is ticked.
+uint32_t UsedCount(TCustomVeskObject &document)
+{
+    const TMeasurementsCustom &list = document.MeasurementsCustom();
+    uint32_t used = 0;
+    for (uint32_t i = 0; i < list.Count && i < list.Used.size(); ++i) used += list.Used[i] == 1 ? 1 : 0;
+    return used;
+}
+
+} // namespace
+
 bool TForm_VeskMain::SaveDocument(TCustomVeskObject &document)
 {
     QString extension;
@@ -140,8 +157,17 @@ bool TForm_VeskMain::SaveDocument(TCustomVeskObject &document)
     if (answer.FileName.isEmpty()) return false;
     TBusyCursor busy;
     const QString fileName = QFileInfo(answer.FileName).absoluteFilePath();
+    const uint32_t usedBefore = UsedCount(document);
     if (!document.SaveToFile(EngineFileName(fileName))) return false; // still changed
     FStates->MarkSaved(document, fileName);
+    // A 2D data save stores the readings its filters fail as not used.
+    FHistory->Retake(document);
+    const uint32_t storedUnused = usedBefore - std::min(usedBefore, UsedCount(document));
+    if (storedUnused > 0)
+        SetStatusText(QStringLiteral("Saved %1: %2 %3 failing the filters stored as not used")
+                          .arg(QFileInfo(fileName).fileName())
+                          .arg(storedUnused)
+                          .arg(storedUnused == 1 ? QStringLiteral("reading") : QStringLiteral("readings")));
     return true;
 }
 
@@ -196,6 +222,7 @@ void TForm_VeskMain::CommandDelete()
     // Roll-along sequences based on it are unlinked by the store; the
     // candidates offered as bases may name it, so they go too.
     BaseSequenceCandidates.clear();
+    FHistory->Forget(*document);
     FStates->Forget(*document);
     FStore->DeleteDocument(document);
     // Nothing of the deleted document stays on show.

@@ -19,12 +19,21 @@ TEditRules::TEditRules(TForm_VeskMain &window) : QObject(&window), FWindow(windo
     ConnectInspector(*w.Data1DInspector, &TEditRules::Data1DItemEdited);
     ConnectInspector(*w.Data0DInspector, &TEditRules::Data0DItemEdited);
 
-    connect(&w.Data1DTable->Model(), &TGridModel::CellEdited, this, &TEditRules::DataTableEdited);
-    connect(&w.Data0DTable->Model(), &TGridModel::CellEdited, this, &TEditRules::DataTableEdited);
-    connect(&w.Data2DTable->Model(), &TGridModel::CellEdited, this, &TEditRules::DataTableEdited);
-    connect(&w.Seq1DTable->Model(), &TGridModel::CellEdited, this, &TEditRules::Seq1DTableEdited);
-    connect(&w.CableGrid->Model(), &TGridModel::CellEdited, this, &TEditRules::CableGridEdited);
-    connect(w.CableGrid, &TGridView::HeaderClicked, this, &TEditRules::CableHeaderClicked);
+    // Each edit, once applied, becomes one undo step of the selected document.
+    const auto recorded = [this](void (TEditRules::*rule)()) {
+        return [this, rule] {
+            (this->*rule)();
+            RecordEdit();
+        };
+    };
+    for (TGridView *table : {w.Data1DTable, w.Data0DTable, w.Data2DTable})
+        connect(&table->Model(), &TGridModel::CellEdited, this, recorded(&TEditRules::DataTableEdited));
+    connect(&w.Seq1DTable->Model(), &TGridModel::CellEdited, this, recorded(&TEditRules::Seq1DTableEdited));
+    connect(&w.CableGrid->Model(), &TGridModel::CellEdited, this, recorded(&TEditRules::CableGridEdited));
+    connect(w.CableGrid, &TGridView::HeaderClicked, this, [this](int column) {
+        CableHeaderClicked(column);
+        RecordEdit();
+    });
     connect(w.Seq2DInspector, &TPropertyGrid::DropDownOpening, this, [this](TPropertyItem *item) {
         if (item == FWindow.Widgets().Seq2DPage.NxComboBoxItem_SingleSequencies) FillBaseCandidates();
     });
@@ -32,8 +41,16 @@ TEditRules::TEditRules(TForm_VeskMain &window) : QObject(&window), FWindow(windo
 
 void TEditRules::ConnectInspector(TPropertyGrid &inspector, void (TEditRules::*rule)(TPropertyItem &))
 {
-    connect(&inspector, &TPropertyGrid::ItemEdited, this, [this, rule](TPropertyItem *item) { (this->*rule)(*item); });
-    connect(&inspector, &TPropertyGrid::DropDownClosed, this, [this](TPropertyItem *item) { DropDownClosed(*item); });
+    connect(&inspector, &TPropertyGrid::ItemEdited, this, [this, rule](TPropertyItem *item) {
+        (this->*rule)(*item);
+        // A drop-down's choice becomes a step when its list closes, after
+        // the update it starts.
+        if (item->Kind() != TItemKind::ComboBox) RecordEdit();
+    });
+    connect(&inspector, &TPropertyGrid::DropDownClosed, this, [this](TPropertyItem *item) {
+        DropDownClosed(*item);
+        RecordEdit();
+    });
     connect(&inspector, &TPropertyGrid::InputRefused, this,
             [this](TPropertyItem *item, const QString &text) { NumberRefused(*item, text); });
 }
@@ -64,9 +81,18 @@ TCustomVeskObject *TEditRules::SelectedOfKind(TDocumentKind kind) const
     return document != nullptr && document->Kind() == kind ? document : nullptr;
 }
 
+void TEditRules::RecordEdit()
+{
+    FWindow.DocumentEdited(FWindow.SelectedDocument());
+}
+
 void TEditRules::UpdateSelected()
 {
-    if (TCustomVeskObject *document = FWindow.SelectedDocument()) document->Update();
+    if (TCustomVeskObject *document = FWindow.SelectedDocument()) {
+        document->Update();
+        // With automatic updates off, the update applies the page's edits.
+        FWindow.DocumentEdited(document, QStringLiteral("Update"));
+    }
 }
 
 // Drop-down items act when their list closes, not on the value change.
@@ -77,33 +103,12 @@ void TEditRules::Seq2DItemEdited(TPropertyItem &item)
         &item == page.NxCheckBoxItem_FourthLength)
         Seq2DGroupToggled(item);
     if (&item == page.NxTextItem_Spacing && !UnitSpacingAccepted()) return;
-    FWindow.DocumentEdited(SelectedOfKind(TDocumentKind::Seq2D));
     if (!AutoUpdate() || !FWindow.UpdatesEnabled() || item.Kind() == TItemKind::ComboBox) return;
     if (TCustomVeskObject *document = SelectedOfKind(TDocumentKind::Seq2D)) document->Update();
 }
 
-namespace {
-
-// The filter items of the 2D data page: what they remove, Save stores as
-// unused, so editing them changes the document.
-bool IsFilterItem(const TData2DPage &page, const TPropertyItem &item)
-{
-    for (const TPropertyItem *filter :
-         {page.NxCheckBoxItem_ApplySAFilter, page.NxSpinItem_SAWindowWidth, page.NxCheckBoxItem_QualityFilter,
-          page.NxSpinItem_QualityThreshold, page.NxCheckBoxItem_VoltageFilter, page.NxSpinItem_VoltageMinValue,
-          page.NxSpinItem_VoltageMaxValue, page.NxCheckBoxItem_CurrentFilter, page.NxSpinItem_CurrentMinValue,
-          page.NxSpinItem_CurrentMaxValue, page.NxCheckBoxItem_ResistivityFilter, page.NxSpinItem_ResistivityMinValue,
-          page.NxSpinItem_ResistivityMaxValue, page.NxCheckBoxItem_d2d_ChargeAbilityFilter,
-          page.NxSpinItem_d2d_ChargeabilityMinValue, page.NxSpinItem_d2d_ChargeabilityMaxValue})
-        if (filter == &item) return true;
-    return false;
-}
-
-} // namespace
-
 void TEditRules::Data2DItemEdited(TPropertyItem &item)
 {
-    if (IsFilterItem(FWindow.Widgets().Data2DPage, item)) FWindow.DocumentEdited(SelectedOfKind(TDocumentKind::Data2D));
     if (!AutoUpdate() || !FWindow.UpdatesEnabled() || item.Kind() == TItemKind::ComboBox) return;
     if (TCustomVeskObject *document = SelectedOfKind(TDocumentKind::Data2D)) document->Update();
 }
@@ -115,7 +120,6 @@ void TEditRules::Seq1DItemEdited(TPropertyItem &item)
         &item == page.NxCheckBoxItem_Seq1D_FourthLength)
         Seq1DGroupToggled(item);
     if (item.Kind() == TItemKind::Spin && !Seq1DValueAccepted(item)) return;
-    FWindow.DocumentEdited(SelectedOfKind(TDocumentKind::Seq1D));
     if (!AutoUpdate() || !FWindow.UpdatesEnabled()) return;
     if (&item == page.NxComboBoxItem_Seq1D_ArrayType || &item == page.NxComboBoxItem_Seq1D_IncrementType) return;
     if (TCustomVeskObject *document = SelectedOfKind(TDocumentKind::Seq1D)) document->Update();
@@ -143,7 +147,6 @@ void TEditRules::DropDownClosed(TPropertyItem &item)
     if (&item == seq2D.NxComboBoxItem_Spacing || &item == seq2D.NxComboBoxItem_sndSpacing ||
         &item == seq2D.NxComboBoxItem_trdSpacing || &item == seq2D.NxComboBoxItem_fthSpacing ||
         &item == seq2D.NxComboBoxItem_s2d_DepthMethod) {
-        FWindow.DocumentEdited(SelectedOfKind(TDocumentKind::Seq2D));
         if (applies)
             if (TCustomVeskObject *document = SelectedOfKind(TDocumentKind::Seq2D)) document->Update();
     } else if (&item == data2D.NxComboBoxItem_d2d_ValuesToShow || &item == data2D.NxComboBoxItem_d2d_VisibleDiagrams ||
@@ -153,7 +156,6 @@ void TEditRules::DropDownClosed(TPropertyItem &item)
         if (applies)
             if (TCustomVeskObject *document = SelectedOfKind(TDocumentKind::Data2D)) document->Update();
     } else if (&item == w.Seq1DPage.NxComboBoxItem_Seq1D_ArrayType) {
-        FWindow.DocumentEdited(SelectedOfKind(TDocumentKind::Seq1D));
         if (FWindow.NodeSelected())
             if (TCustomVeskObject *document = FWindow.SelectedDocument()) document->Update();
     } else if (&item == seq2D.NxComboBoxItem_ArrayType) {
@@ -170,17 +172,11 @@ void TEditRules::DropDownClosed(TPropertyItem &item)
 void TEditRules::DataTableEdited()
 {
     if (!FWindow.UpdatesEnabled()) return;
-    if (TCustomVeskObject *document = FWindow.SelectedDocument()) {
-        FWindow.DocumentEdited(document); // a Used box
-        document->ReadTable();
-    }
+    if (TCustomVeskObject *document = FWindow.SelectedDocument()) document->ReadTable(); // a Used box
 }
 
 void TEditRules::Seq1DTableEdited()
 {
     if (!FWindow.UpdatesEnabled()) return;
-    if (TCustomVeskObject *document = SelectedOfKind(TDocumentKind::Seq1D)) {
-        FWindow.DocumentEdited(document);
-        document->ReadTable();
-    }
+    if (TCustomVeskObject *document = SelectedOfKind(TDocumentKind::Seq1D)) document->ReadTable();
 }

@@ -58,6 +58,8 @@ public:
     void CableHeaderClicked(int column);
 
 private:
+    // The selected document's edit, applied, becomes one undo step.
+    void RecordEdit();
     bool AutoUpdate() const;
     // The selected document when it is of the kind, else null.
     TCustomVeskObject *SelectedOfKind(TDocumentKind kind) const;

@@ -70,7 +70,6 @@ void TEditRules::ArrayTypeChosen()
         for (int group = 2; group <= 4; ++group)
             for (TPropertyItem *item : Seq2DGroupItems(page, group)) item->SetEnabled(false);
     }
-    FWindow.DocumentEdited(sequence);
     if (FWindow.NodeSelected())
         if (TCustomVeskObject *document = FWindow.SelectedDocument()) document->Update();
 }
@@ -83,7 +82,6 @@ void TEditRules::SequenceTypeChosen()
     // Roll along: expanded, so that "Single Sequencies" can be reached.
     page.NxComboBoxItem_SequenceType->SetExpanded(chosen == 1);
     if (sequence == nullptr || chosen < 0) return;
-    if (chosen != sequence->ArrayDetails().SequenceType) FWindow.DocumentEdited(sequence);
     sequence->ArrayDetails().SequenceType = uint8_t(chosen);
     sequence->FillInspector();
     sequence->Update();
@@ -124,7 +122,6 @@ void TEditRules::BaseSequenceChosen()
     const std::vector<TCustomVeskObject *> documents = FWindow.Store().Documents();
     if (std::find(documents.begin(), documents.end(), base) == documents.end() || base == sequence) return;
     sequence->SetBaseSequence(base);
-    FWindow.DocumentEdited(sequence);
     sequence->FillInspector();
     sequence->Update();
 }
@@ -162,7 +159,6 @@ void TEditRules::IncrementTypeChosen()
         for (size_t i = 0; i < checks.size(); ++i)
             if (checks[i]->Checked()) increments[i + 1]->SetEnabled(increments[0]->Enabled());
     }
-    FWindow.DocumentEdited(sequence);
     if (FWindow.NodeSelected())
         if (TCustomVeskObject *document = FWindow.SelectedDocument()) document->Update();
 }
@@ -286,7 +282,6 @@ void TEditRules::CableGridEdited()
     if (cable == nullptr || sequence == nullptr) return;
     const TGridModel &model = FWindow.Widgets().CableGrid->Model();
     for (int row = 0; row < model.rowCount(); ++row) cable->SetEnabled(row, model.Checked(1, row));
-    FWindow.DocumentEdited(sequence);
     sequence->Update();
 }
 

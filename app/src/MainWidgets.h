@@ -27,6 +27,7 @@ struct TMainWidgets {
     QWidget *InfoPanel = nullptr; // NxHeaderPanel_Info
     QLabel *MeasureCount = nullptr, *Duration = nullptr;
     QLabel *ModelTable = nullptr; // NxInfoPanel_Model, shown for 1D data
+    QLabel *Readings = nullptr;   // NxInfoPanel_Readings: reading counts, shown for 2D and 1D data
     QCheckBox *AutoUpdate = nullptr;
     QPushButton *UpdateButton = nullptr;
     QProgressBar *Progress = nullptr;
@@ -41,6 +42,7 @@ struct TMainWidgets {
     QAction *New = nullptr, *Open = nullptr, *Append = nullptr, *Save = nullptr, *Export = nullptr,
             *Delete = nullptr, *Close = nullptr, *About = nullptr;
     QAction *Invert = nullptr; // Action_Invert, in the Data menu
+    QAction *Undo = nullptr, *Redo = nullptr; // Action_Undo, Action_Redo, in the Edit menu
 
     TPropertyGrid *Seq2DInspector = nullptr, *Data2DInspector = nullptr, *Seq1DInspector = nullptr,
                *Data1DInspector = nullptr, *Data0DInspector = nullptr;

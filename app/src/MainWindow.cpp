@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "EditHistory.h"
 #include "UserSettings.h"
 
 #include "controls/GridView.h"
@@ -26,6 +27,7 @@ TForm_VeskMain::TForm_VeskMain(QWidget *parent) : QMainWindow(parent)
     setAcceptDrops(true);
 
     FStates = new TDocumentStates(this);
+    FHistory = new TEditHistory(*this, *FStates);
     connect(FStates, &TDocumentStates::StatesChanged, this, &TForm_VeskMain::UpdateWindowTitle);
     LoadChartPreferences(FStartPreferences);
     FPreferences = FStartPreferences;
@@ -107,7 +109,8 @@ void TForm_VeskMain::ShowPagesFor(const TTreeNodeData &data)
             property = w.Seq2DInspector, table = w.SequenceTable, chart = w.Seq2DChart, info = true;
             break;
         case TDocumentKind::Data2D:
-            property = w.Data2DInspector, table = w.Data2DTable, chart = w.Data2DChart;
+            // The info panel shows the reading counts.
+            property = w.Data2DInspector, table = w.Data2DTable, chart = w.Data2DChart, info = true;
             break;
         case TDocumentKind::Seq1D:
             property = w.Seq1DInspector, table = w.Seq1DTable, chart = w.Seq1DChart, info = true;
@@ -127,6 +130,9 @@ void TForm_VeskMain::ShowPagesFor(const TTreeNodeData &data)
     w.Tables->setCurrentWidget(table);
     w.Graphs->setCurrentWidget(chart);
     w.InfoPanel->setVisible(info);
+    w.Readings->setVisible(chart == w.Data2DChart || chart == w.Data1DChart);
+    w.MeasureCount->setVisible(chart != w.Data2DChart);
+    w.Duration->setVisible(chart != w.Data2DChart);
     w.ModelTable->setVisible(chart == w.Data1DChart);
 }
 
@@ -138,7 +144,10 @@ void TForm_VeskMain::OnCurrentNodeChanged(QTreeWidgetItem *current)
     // The status text told of the document shown before.
     SetStatusText({});
     UpdateWindowTitle();
-    if (current == nullptr) return;
+    if (current == nullptr) {
+        FHistory->DocumentShown(nullptr);
+        return;
+    }
     if (auto *const *document = std::get_if<TCustomVeskObject *>(&data); document && *document) {
         ShowSelectedDocument(**document);
     } else if (auto *const *cable = std::get_if<TnCable *>(&data); cable && *cable) {
@@ -151,6 +160,8 @@ void TForm_VeskMain::OnCurrentNodeChanged(QTreeWidgetItem *current)
         // A roll-along design takes its cables from its base: shown, not edited.
         FillCableGrid(**cable, sequence && sequence->ArrayDetails().SequenceType == SequenceTypeRollAlong);
     }
+    // Undo and redo act on the document now on show.
+    FHistory->DocumentShown(SelectedDocument());
 }
 
 void TForm_VeskMain::FillCableGrid(TnCable &cable, bool readOnly)
@@ -167,9 +178,17 @@ void TForm_VeskMain::FillCableGrid(TnCable &cable, bool readOnly)
     model.EndFill();
 }
 
-void TForm_VeskMain::DocumentEdited(TCustomVeskObject *document)
+void TForm_VeskMain::DocumentEdited(TCustomVeskObject *document, const QString &step, int sweep)
 {
-    if (document != nullptr) FStates->MarkChanged(*document);
+    FHistory->Record(document, step, sweep);
+}
+
+void TForm_VeskMain::RefillCableGrid()
+{
+    TnCable *cable = SelectedCable();
+    auto *sequence = dynamic_cast<TnSeq2D *>(SelectedDocument());
+    if (cable != nullptr && sequence != nullptr)
+        FillCableGrid(*cable, sequence->ArrayDetails().SequenceType == SequenceTypeRollAlong);
 }
 
 void TForm_VeskMain::UpdateWindowTitle()

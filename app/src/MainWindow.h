@@ -25,6 +25,7 @@
 class QTreeWidgetItem;
 class TCustomVeskObject;
 class TChart;
+class TEditHistory;
 class TnSeq2D;
 
 class TForm_VeskMain : public QMainWindow, public TMainWindowHost, public TPresenterHost {
@@ -67,8 +68,11 @@ public:
     // Runs the Save dialog for the document and writes it; false when the
     // dialog was cancelled or the write failed.
     bool SaveDocument(TCustomVeskObject &document);
-    // A user edit of the document: it now differs from its file.
-    void DocumentEdited(TCustomVeskObject *document);
+    // After a user edit of the document: one undo step (see TEditHistory::Record).
+    void DocumentEdited(TCustomVeskObject *document, const QString &step = {}, int sweep = 0);
+    TEditHistory &History() { return *FHistory; }
+    // Shows the selected cable's flags again (after an undo or redo).
+    void RefillCableGrid();
     // Invert: a model of the selected data (InvertCommand.cpp).
     void CommandInvert();
     // Save Picture... of the chart whose menu was opened last (PictureCommand.cpp).
@@ -103,6 +107,7 @@ public:
     void SetUpdatesEnabled(bool enabled) override { FUpdatesEnabled = enabled; }
     bool UpdatesEnabled() const override { return FUpdatesEnabled; }
     void ShowMessage(const QString &text) override;
+    void ShowStatus(const QString &text) override { SetStatusText(text); }
 
     // Object tree nodes by absolute index (display order, all nodes counted).
     QTreeWidgetItem *NodeItem(int32_t node) const;
@@ -120,6 +125,7 @@ protected:
 private:
     void BuildLayout();        // MainWindowLayout.cpp
     void BuildPages();         // MainWindowLayout.cpp: inspector pages, charts, views
+    void BuildEditMenu();      // EditMenu.cpp: the Edit menu with Undo and Redo
     void BuildDataMenu();      // InvertCommand.cpp: the Data menu and its Invert action
     void EnableDataCommands(const TTreeNodeData &data); // InvertCommand.cpp
     void ConnectCommands();    // Commands.cpp
@@ -150,6 +156,7 @@ private:
     std::unique_ptr<TEditRules> FRules;
     std::unique_ptr<TChartRules> FChartRules;
     TDocumentStates *FStates = nullptr; // child of the window
+    TEditHistory *FHistory = nullptr;   // child of the window
     std::unordered_map<const QTreeWidgetItem *, TTreeNodeData> FNodeData;
     bool FUpdatesEnabled = true;
     bool FDeletingNode = false;

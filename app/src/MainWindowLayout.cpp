@@ -106,6 +106,7 @@ void TForm_VeskMain::BuildLayout()
     fileMenu->addActions({w.Save, w.Export});
     fileMenu->addSeparator();
     fileMenu->addActions({w.Delete, w.Close});
+    BuildEditMenu();
     BuildDataMenu();
     QMenu *aboutMenu = menuBar()->addMenu(QStringLiteral("About"));
     aboutMenu->setObjectName(QStringLiteral("Menu_About"));
@@ -214,12 +215,15 @@ void TForm_VeskMain::BuildLayout()
     w.Duration->setObjectName(QStringLiteral("NxInfoPanel_Duration"));
     auto *infoBody = new QWidget;
     auto *infoLayout = new QVBoxLayout(infoBody);
+    w.Readings = new QLabel;
+    w.Readings->setObjectName(QStringLiteral("NxInfoPanel_Readings"));
+    w.Readings->setWordWrap(true);
     w.ModelTable = new QLabel;
     w.ModelTable->setObjectName(QStringLiteral("NxInfoPanel_Model"));
     w.ModelTable->setTextFormat(Qt::RichText);
     w.ModelTable->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     w.ModelTable->setWordWrap(true);
-    for (QLabel *label : {w.MeasureCount, w.Duration, w.ModelTable}) {
+    for (QLabel *label : {w.Readings, w.MeasureCount, w.Duration, w.ModelTable}) {
         label->setFrameShape(QFrame::StyledPanel);
         label->setMargin(4);
         infoLayout->addWidget(label);
@@ -311,4 +315,5 @@ void TForm_VeskMain::BuildPages()
     FViews.DurationPanel = w.Duration;
     SetUpTables(FViews);
     FViews.ModelPanel = w.ModelTable;
+    FViews.ReadingsPanel = w.Readings;
 }

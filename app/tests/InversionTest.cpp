@@ -36,11 +36,11 @@ private slots:
     void init() { FWindow = NewTestWindow(QSize(1200, 800)); }
     void cleanup() { FWindow.reset(); }
 
-    void DataMenuSitsBetweenFileAndAbout()
+    void DataMenuSitsBetweenEditAndAbout()
     {
         QStringList menus;
         for (QAction *a : FWindow->menuBar()->actions()) menus.append(a->text());
-        QCOMPARE(menus, QStringList({"File", "Data", "About"}));
+        QCOMPARE(menus, QStringList({"File", "Edit", "Data", "About"}));
         QAction *invert = Invert();
         QVERIFY(invert);
         QCOMPARE(invert->text(), QStringLiteral("Invert"));

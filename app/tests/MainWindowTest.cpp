@@ -176,7 +176,8 @@ private slots:
             bool Info;
         };
         const TCase cases[] = {
-            {"wenner.d2d", 4, "NextInspector_Data2D", "NextGrid_Data2D", "Chart_d2d", false},
+            // 2D data: the info panel counts the readings.
+            {"wenner.d2d", 4, "NextInspector_Data2D", "NextGrid_Data2D", "Chart_d2d", true},
             // A sounding's info panel gives the fit and the table of its inverted model.
             {"sounding.d1d", 3, "NextInspector_d1d", "NextGrid_Data1D", "Chart_Data1D", true},
             {"series.d0d", 5, "NextInspector_d0d", "NextGrid_Data0D", "Chart_Data0D", false},

@@ -2,6 +2,9 @@
 
 #include "NumberText.h"
 
+#include <QGuiApplication>
+#include <QPalette>
+
 #include <cmath>
 #include <optional>
 
@@ -48,6 +51,7 @@ void TGridModel::SetColumns(const QVector<TGridColumn> &columns)
     FColumns = columns;
     FCells = QVector<TCells>(columns.size());
     FRows = 0;
+    FGreyed.clear();
     endResetModel();
     emit ColumnsChanged();
 }
@@ -64,11 +68,19 @@ void TGridModel::BeginFill(int rowCount)
     beginResetModel();
     FFilling = true;
     FRows = std::max(rowCount, 0);
+    FGreyed.clear();
     for (TCells &cells : FCells) {
         cells.Numbers.fill(0, FRows);
         cells.Texts.clear();
         cells.ReadOnly.fill(false, FRows);
     }
+}
+
+void TGridModel::SetGreyedRows(const QVector<bool> &greyed)
+{
+    FGreyed = greyed.size() == FRows ? greyed : QVector<bool>();
+    if (!FFilling && FRows > 0 && !FColumns.isEmpty())
+        emit dataChanged(index(0, 0), index(FRows - 1, int(FColumns.size()) - 1), {Qt::ForegroundRole});
 }
 
 void TGridModel::EndFill()
@@ -186,6 +198,9 @@ QVariant TGridModel::data(const QModelIndex &index, int role) const
         if (definition.Kind == TColumnKind::Number) return int(Qt::AlignRight | Qt::AlignVCenter);
         if (definition.Kind == TColumnKind::Check) return int(Qt::AlignCenter);
         return {};
+    case Qt::ForegroundRole:
+        if (!RowGreyed(row)) return {};
+        return QGuiApplication::palette().brush(QPalette::Disabled, QPalette::Text);
     default: return {};
     }
 }

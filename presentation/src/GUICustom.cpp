@@ -17,6 +17,8 @@ void TGUICustom::Refresh()
 {
     FillTable();
     BuildChart();
+    ShowInfo();
+    ShowUpdateStatus();
 }
 
 namespace {

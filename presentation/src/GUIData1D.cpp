@@ -101,6 +101,7 @@ void TGUIData1D::ReadTable()
     FModelHalfAB.clear();
     BuildChart();
     ShowInfo();
+    ShowUpdateStatus();
 }
 
 void TGUIData1D::BuildChart()
@@ -251,8 +252,21 @@ void TGUIData1D::ShowModelCurves(TData1DChart &chart) const
                                                       : QStringLiteral("AB/2 [m]"));
 }
 
+TReadingCounts TGUIData1D::ReadingCounts() const
+{
+    TReadingCounts counts;
+    counts.Total = FMeasurements.Count;
+    for (uint32_t i = 0; i < FMeasurements.Count; ++i) counts.Used += FMeasurements.IsShown(i) ? 1 : 0;
+    counts.Passing = counts.Used; // no filter acts on a sounding's readings
+    return counts;
+}
+
+void TGUIData1D::ShowUpdateStatus() { ShowReadingCounts(Views(), ReadingCounts(), true); }
+
 void TGUIData1D::ShowInfo()
 {
+    ShowReadingCounts(Views(), ReadingCounts(), false);
+
     QLabel *fitPanel = Views().MeasureCountPanel;
     QLabel *modePanel = Views().DurationPanel;
     QLabel *modelPanel = Views().ModelPanel;

@@ -126,8 +126,28 @@ void TGUIData2D::FillTable()
     model.SetColumnNumbers(ColumnVoltage, voltages);
     model.SetColumnNumbers(ColumnCurrent, currents);
     model.SetColumnNumbers(ColumnQuality, qualities);
+    // A reading a filter removes stays in the table, greyed; its Used box keeps its state.
+    QVector<bool> failing(rows);
+    for (int i = 0; i < rows; ++i) failing[i] = !passes[i];
+    model.SetGreyedRows(failing);
     model.EndFill();
 }
+
+TReadingCounts TGUIData2D::ReadingCounts() const
+{
+    TReadingCounts counts;
+    counts.Total = FMeasurements.Count;
+    for (uint32_t i = 0; i < FMeasurements.Count; ++i) {
+        if (!FMeasurements.IsShown(i)) continue;
+        ++counts.Used;
+        if (FMeasurements.PassesFilter(i)) ++counts.Passing;
+    }
+    return counts;
+}
+
+void TGUIData2D::ShowInfo() { ShowReadingCounts(Views(), ReadingCounts(), false); }
+
+void TGUIData2D::ShowUpdateStatus() { ShowReadingCounts(Views(), ReadingCounts(), true); }
 
 void TGUIData2D::ReadTable()
 {
@@ -142,6 +162,7 @@ void TGUIData2D::ReadTable()
                 FMeasurements.SetUsed(i, model.Checked(ColumnUsed, int(i)));
     }
     BuildChart();
+    ShowReadingCounts(Views(), ReadingCounts(), true);
 }
 
 void TGUIData2D::SetUsedChecks(const QList<int> &modelRows, bool used)

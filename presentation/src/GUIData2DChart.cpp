@@ -108,7 +108,10 @@ void TGUIData2D::BuildMap()
                                 .MaskToData = FChartDetails.MaskToData};
     bool computed = false;
     const TPseudoSectionMap &map = FMapCache.Map(points, settings, computed);
-    if (computed && map.Outcome != TMapOutcome::Drawn) ShowMapMessageOnce(points, map.Outcome);
+    // With no reading left by the Used boxes and the filters the map stays
+    // empty without a message box: the counts in the status bar say why.
+    const bool allRemoved = points.X.empty() && FMeasurements.Count > 0;
+    if (computed && map.Outcome != TMapOutcome::Drawn && !allRemoved) ShowMapMessageOnce(points, map.Outcome);
     FillMapSeries(*Views().Data2DChart->Series_2D, map);
     // The legend names the quantity the colours stand for.
     Views().Data2DChart->Chart->SetLegendTitle(FArrayDetails.ValuesToShow == ValuesToShowChargeability

@@ -5,6 +5,9 @@
 #include <optional>
 
 #include "presentation/ChartDetails.h"
+#include "presentation/PresenterViews.h"
+
+#include <QLabel>
 
 #include "controls/Chart.h"
 #include "controls/ChartSeries.h"
@@ -47,6 +50,25 @@ uint8_t ByteValue(const TPropertyItem &item)
 QString FromStd(const std::string &text)
 {
     return QString::fromStdString(text);
+}
+
+QString ReadingCountsText(const TReadingCounts &counts)
+{
+    if (counts.Passing == 0 && counts.Total > 0)
+        return QStringLiteral("No reading passes the filters (0 of %1)").arg(counts.Total);
+    return QStringLiteral("%1 %2: %3 used, %4 %5 the filters")
+        .arg(counts.Total)
+        .arg(counts.Total == 1 ? QStringLiteral("reading") : QStringLiteral("readings"))
+        .arg(counts.Used)
+        .arg(counts.Passing)
+        .arg(counts.Passing == 1 ? QStringLiteral("passes") : QStringLiteral("pass"));
+}
+
+void ShowReadingCounts(const TPresenterViews &views, const TReadingCounts &counts, bool inStatusBar)
+{
+    const QString text = ReadingCountsText(counts);
+    if (views.ReadingsPanel) views.ReadingsPanel->setText(text);
+    if (inStatusBar && views.Host) views.Host->ShowStatus(text);
 }
 
 void FillMeasureDetails(const TMeasureDetailItems &items, const TMeasureSettings &settings)

@@ -17,6 +17,7 @@ class TChart;
 class TChartSeries;
 class TPropertyItem;
 struct TChartDetailsCustomData;
+struct TPresenterViews;
 
 // Spacing groups a design can hold.
 inline constexpr uint32_t MaxSpacingGroups = 4;
@@ -55,6 +56,17 @@ template <typename T> T ChosenCode(const TPropertyItem &item, T kept)
 }
 
 QString FromStd(const std::string &text);
+
+// How many readings a data document holds, keeps in use, and lets through
+// its filters as well.
+struct TReadingCounts {
+    uint32_t Total = 0, Used = 0, Passing = 0;
+};
+// "162 readings: 160 used, 157 pass the filters"; when no reading is left,
+// "No reading passes the filters (0 of 162)".
+QString ReadingCountsText(const TReadingCounts &counts);
+// Shows the counts in the info panel and, after an update, in the status bar.
+void ShowReadingCounts(const TPresenterViews &views, const TReadingCounts &counts, bool inStatusBar);
 
 // "STD Dev [%]", "Min Stacking", "Max Stacking", "Induced Polar. [ms]" and
 // "Tx Power [%]" from the measurement settings block.

@@ -60,6 +60,11 @@ public:
     // Read-only cells of an editable column (for example a measurement that
     // cannot be switched on again); all cells are editable after BeginFill.
     void SetCellReadOnly(int column, int row, bool readOnly);
+    // Rows drawn in the palette's disabled text colour (for example readings
+    // a filter removes); their cells keep their values and check states. A
+    // fill clears them; a vector of another length greys nothing.
+    void SetGreyedRows(const QVector<bool> &greyed);
+    bool RowGreyed(int row) const { return row >= 0 && row < FGreyed.size() && FGreyed[row]; }
 
     double Number(int column, int row) const;
     bool Checked(int column, int row) const;
@@ -98,6 +103,7 @@ private:
     QLocale FLocale;
     QVector<TGridColumn> FColumns;
     QVector<TCells> FCells;
+    QVector<bool> FGreyed; // by row; empty: no row greyed
     int FRows = 0;
     bool FFilling = false;
 };

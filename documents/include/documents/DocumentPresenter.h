@@ -11,7 +11,7 @@ public:
     // Fills the table, the inspector page and the chart (sequences also show
     // their count and duration information).
     virtual void ShowAll() = 0;
-    // Fills the table, then redraws the chart.
+    // Fills the table, redraws the chart, then shows the counts.
     virtual void Refresh() = 0;
     // Takes the inspector page back into the array details, the chart details
     // and (2D data) the filter settings; 2D data then runs the filters.

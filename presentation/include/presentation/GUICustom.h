@@ -28,11 +28,14 @@ public:
     // The chart settings every kind has (the log axes).
     virtual TChartDetailsCustom &CommonChartDetails() = 0;
 
-    // FillTable, FillInspector, BuildChart, then ShowInfo (which shows
-    // nothing for data documents).
+    // FillTable, FillInspector, BuildChart, then ShowInfo (counts and
+    // durations of sequences, reading counts of 2D and 1D data).
     void ShowAll() final;
-    // FillTable, then BuildChart.
+    // FillTable, BuildChart, ShowInfo, then ShowUpdateStatus.
     void Refresh() final;
+    // After an update: what the status bar says of it (data documents: the
+    // reading counts); nothing by default.
+    virtual void ShowUpdateStatus() {}
 
     // Fits log axes to whole decades around the active series' values
     // (values <= 0 are ignored); axes without the log flag become automatic.

@@ -14,6 +14,7 @@
 #include <vector>
 
 class TArrayDetails1D;
+struct TReadingCounts;
 class TMeasurements1D;
 
 class TGUIData1D : public TGUICustom {
@@ -26,6 +27,7 @@ public:
     void FillInspector() override;
     // The fit and the model table of the inverted model, or that there is none.
     void ShowInfo() override;
+    void ShowUpdateStatus() override; // the reading counts
     void BuildChart() override;
     void FillTable() override;
     void UpdateInspectorState() override;
@@ -46,6 +48,7 @@ public:
     int InversionLayers = 3;
 
 private:
+    TReadingCounts ReadingCounts() const;
     void ShowModelCurves(struct TData1DChart &chart) const;
 
     TArrayDetails1D &FDetails;

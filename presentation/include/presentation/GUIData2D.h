@@ -15,6 +15,7 @@
 #include <vector>
 
 class TArrayDetails2D;
+struct TReadingCounts;
 class TMeasurements2D;
 
 class TGUIData2D : public TGUICustom {
@@ -25,7 +26,10 @@ public:
     // Takes the "Used" checks back into the list, then redraws the chart.
     void ReadTable() override;
     void FillInspector() override;
-    void ShowInfo() override {}
+    // The reading counts (all, used, passing the filters) in the info
+    // panel, and after an update in the status bar.
+    void ShowInfo() override;
+    void ShowUpdateStatus() override;
     void BuildChart() override;
     void FillTable() override;
     void UpdateInspectorState() override;
@@ -63,6 +67,7 @@ public:
     };
 
 private:
+    TReadingCounts ReadingCounts() const;
     bool CarriesChargeability() const;
     void SetupSeries();
     void SetupAxes();

@@ -49,6 +49,7 @@ struct TPresenterViews {
     QLabel *MeasureCountPanel = nullptr; // NxInfoPanel_MeasureCount
     QLabel *DurationPanel = nullptr;     // NxInfoPanel_Duration
     QLabel *ModelPanel = nullptr;        // NxInfoPanel_Model: the inverted model's table
+    QLabel *ReadingsPanel = nullptr;     // NxInfoPanel_Readings: data documents' reading counts
 };
 
 // The window's side of the presenters: the UpdatesEnabled flag (false while
@@ -61,6 +62,8 @@ public:
     virtual void SetUpdatesEnabled(bool enabled) = 0;
     virtual bool UpdatesEnabled() const = 0;
     virtual void ShowMessage(const QString &text) = 0;
+    // A line for the status bar (hosts without one ignore it).
+    virtual void ShowStatus(const QString &text) { (void)text; }
 
 protected:
     TPresenterHost() = default;
