@@ -243,8 +243,10 @@ QString TEditHistory::StepText(const TCustomVeskObject &document, const TEditSta
                 if (before.PageValues[i] == after.PageValues[i]) continue;
                 const TPropertyItem *item = items[i];
                 const TPropertyItem *owner = item->ParentItem();
-                const bool ownedChoice =
-                    owner != nullptr && (owner->Kind() == TItemKind::CheckBox || owner->Kind() == TItemKind::ComboBox);
+                // A bound of a filter or a setting of a spacing group: the
+                // box or choice it belongs to (not a box that only heads a group).
+                const bool ownedChoice = owner != nullptr && !owner->ReadOnly() &&
+                                         (owner->Kind() == TItemKind::CheckBox || owner->Kind() == TItemKind::ComboBox);
                 return ownedChoice ? owner->Caption() : item->Caption();
             }
         }
