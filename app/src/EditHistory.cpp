@@ -8,6 +8,7 @@
 #include "documents/SequenceDocuments.h"
 #include "documents/VeskObjects.h"
 #include "documents/VeskStore.h"
+#include "presentation/GUIData1D.h"
 #include "presentation/PresenterViews.h"
 
 #include <QUndoCommand>
@@ -78,6 +79,10 @@ public:
         FPushed = true;
     }
     int id() const override { return FSweep > 0 ? SweepStepId : -1; }
+    const TCustomVeskObject &Document() const { return FDocument; }
+    // A save changed the state the step ended in (2D data: the readings the
+    // filters fail became unused): redo returns to the state as saved.
+    void SetAfter(std::shared_ptr<const TEditState> after) { FAfter = std::move(after); }
     bool mergeWith(const QUndoCommand *other) override
     {
         const auto *next = static_cast<const TEditStep *>(other);
@@ -159,7 +164,19 @@ void TEditHistory::DocumentShown(TCustomVeskObject *document)
 
 void TEditHistory::Retake(TCustomVeskObject &document)
 {
-    if (&document == FWindow.SelectedDocument()) FCurrent[&document] = Capture(document, false);
+    if (&document != FWindow.SelectedDocument()) return;
+    std::shared_ptr<const TEditState> &current = FCurrent[&document];
+    std::shared_ptr<const TEditState> now = Capture(document, current && current->List2D);
+    if (current && !SameState(*current, *now)) {
+        // The last step ends where the document is now (a save's change is
+        // part of the state the save marked clean).
+        QUndoStack &stack = FStates.Stack(document);
+        if (stack.index() > 0)
+            if (auto *last = dynamic_cast<const TEditStep *>(stack.command(stack.index() - 1));
+                last != nullptr && &last->Document() == &document)
+                const_cast<TEditStep *>(last)->SetAfter(now);
+    }
+    current = now;
 }
 
 void TEditHistory::BeforeAppend(TCustomVeskObject &document)
@@ -327,7 +344,11 @@ void TEditHistory::Restore(TCustomVeskObject &document, const std::shared_ptr<co
         sequence->Measurements().HalfMN = state->HalfMN;
         refresh = true;
     }
-    if (refresh) document.Presenter().Refresh();
+    if (refresh) {
+        // A sounding's model belongs to the readings it was fitted to.
+        if (auto *sounding = dynamic_cast<TGUIData1D *>(&document.Presenter())) sounding->ClearModel();
+        document.Presenter().Refresh();
+    }
     FWindow.RefillCableGrid();
     FCurrent[&document] = state;
 }

@@ -366,9 +366,18 @@ private slots:
         QCOMPARE(Status(), counts);
 
         // Saving makes the filtered readings unused and says how many.
-        SavedBytes();
+        const QByteArray saved = SavedBytes();
         QVERIFY2(Status().contains(QStringLiteral(": %1 readings failing the filters stored as not used").arg(160 - passing)),
                  qPrintable(Status()));
+        // Undo takes the filter back with the readings it removed; redo
+        // returns to the document as saved.
+        TRIGGER_ACTION(FWindow, "Action_Undo");
+        QCOMPARE(readings->text(), QStringLiteral("162 readings: 160 used, 160 pass the filters"));
+        QVERIFY(Changed());
+        TRIGGER_ACTION(FWindow, "Action_Redo");
+        QVERIFY(!Changed());
+        QCOMPARE(readings->text(), QStringLiteral("162 readings: %1 used, %1 pass the filters").arg(passing));
+        QCOMPARE(SavedBytes(), saved);
     }
 };
 
