@@ -107,7 +107,8 @@ void TForm_VeskMain::ShowPagesFor(const TTreeNodeData &data)
             property = w.Seq2DInspector, table = w.SequenceTable, chart = w.Seq2DChart, info = true;
             break;
         case TDocumentKind::Data2D:
-            property = w.Data2DInspector, table = w.Data2DTable, chart = w.Data2DChart;
+            // The info panel shows the inverted section's fit.
+            property = w.Data2DInspector, table = w.Data2DTable, chart = w.Data2DChart, info = true;
             break;
         case TDocumentKind::Seq1D:
             property = w.Seq1DInspector, table = w.Seq1DTable, chart = w.Seq1DChart, info = true;
@@ -127,7 +128,7 @@ void TForm_VeskMain::ShowPagesFor(const TTreeNodeData &data)
     w.Tables->setCurrentWidget(table);
     w.Graphs->setCurrentWidget(chart);
     w.InfoPanel->setVisible(info);
-    w.ModelTable->setVisible(chart == w.Data1DChart);
+    w.ModelTable->setVisible(chart == w.Data1DChart || chart == w.Data2DChart);
 }
 
 void TForm_VeskMain::OnCurrentNodeChanged(QTreeWidgetItem *current)

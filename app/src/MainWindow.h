@@ -26,6 +26,7 @@ class QTreeWidgetItem;
 class TCustomVeskObject;
 class TChart;
 class TnSeq2D;
+class TSectionInversionRun;
 
 class TForm_VeskMain : public QMainWindow, public TMainWindowHost, public TPresenterHost {
     Q_OBJECT
@@ -122,6 +123,10 @@ private:
     void BuildPages();         // MainWindowLayout.cpp: inspector pages, charts, views
     void BuildDataMenu();      // InvertCommand.cpp: the Data menu and its Invert action
     void EnableDataCommands(const TTreeNodeData &data); // InvertCommand.cpp
+    // InvertSectionCommand.cpp: the progress bar and Cancel button of a
+    // section inversion in the status bar, and Invert on 2D data.
+    void BuildInversionProgress();
+    void InvertSection(TCustomVeskObject &document);
     void ConnectCommands();    // Commands.cpp
     void OnCurrentNodeChanged(QTreeWidgetItem *current);
     void FillCableGrid(TnCable &cable, bool readOnly);
@@ -154,5 +159,6 @@ private:
     bool FUpdatesEnabled = true;
     bool FDeletingNode = false;
     TChart *FMenuChart = nullptr; // the chart the chart menu was opened on
+    TSectionInversionRun *FActiveInversion = nullptr; // owned by its document's presenter
     std::unique_ptr<TVeskStore> FStore; // last: documents go before the controls they fill
 };
