@@ -100,9 +100,17 @@ void FillMisfit(TColorGridSeries &grid, TChartSeries &points, const inversion::T
     grid.Clear();
     points.Clear();
     if (model.MisfitPercent.size() != readings.size() || readings.empty()) return;
-    double largest = 0;
+    // A few outliers would leave every other reading in the middle colour:
+    // the scale reaches the 98th percentile of the misfits' sizes (larger
+    // ones take the end colours).
+    std::vector<double> sizes;
     for (const double misfit : model.MisfitPercent)
-        if (std::isfinite(misfit)) largest = std::max(largest, std::abs(misfit));
+        if (std::isfinite(misfit)) sizes.push_back(std::abs(misfit));
+    double largest = 0;
+    if (!sizes.empty()) {
+        std::sort(sizes.begin(), sizes.end());
+        largest = sizes[std::size_t(std::floor(0.98 * double(sizes.size() - 1)))];
+    }
     if (!(largest > 0)) largest = 1;
     TMapSettings settings;
     settings.Palette = palette;

@@ -23,8 +23,8 @@ void FillModelSection(TColorGridSeries &grid, TChartSeries &electrodes, const in
                       const std::vector<inversion::TSectionReading> &readings, const TMapSettings &colours);
 
 // One point per reading at (mid-point, pseudo-depth) in the colour of its
-// misfit in percent, on a linear scale symmetric about 0 (the larger of the
-// largest misfit either way); the palette of that scale goes to the grid (no
+// misfit in percent, on a linear scale symmetric about 0 that reaches the
+// 98th percentile of the misfits' sizes (larger ones take the end colours); the palette of that scale goes to the grid (no
 // cells), so that the chart's legend lists it. labels: each reading's number
 // (the table's "#").
 void FillMisfit(TColorGridSeries &grid, TChartSeries &points, const inversion::TSectionModel &model,
