@@ -215,18 +215,28 @@ private slots:
         QCOMPARE(Grid()->PaletteCount(), 0);
     }
 
-    void FilterChangeClearsTheModel()
+    void DataChangesClearTheModel()
     {
-        OpenSection();
+        Open("wenner.d2d");
+        QVERIFY(Data2D("NxSpinItem_d2d_MaxIterations")->userSetValue(1));
         TRIGGER_ACTION(FWindow, "Action_Invert");
         QTRY_VERIFY_WITH_TIMEOUT(!Progress()->isVisible(), InversionTimeout);
         QVERIFY(Label("NxInfoPanel_Duration").contains(QStringLiteral("iterations")));
-        // A chart setting keeps it; a filter that drops readings does not.
+        // A chart setting keeps it; an appended spread does not.
         QVERIFY(Data2D("NxComboBoxItem_d2d_Palette")->choose(1));
+        QVERIFY(Label("NxInfoPanel_Duration").contains(QStringLiteral("iterations")));
+        FWindow->Dialogs().SetNextFileName(ExampleFile(QStringLiteral("wenner-roll.d2d")));
+        TRIGGER_ACTION(FWindow, "Action_Append");
+        QVERIFY(Label("NxInfoPanel_Duration").startsWith(QStringLiteral("Model: none")));
+
+        // Nor does a filter that drops readings.
+        TRIGGER_ACTION(FWindow, "Action_Invert");
+        QTRY_VERIFY_WITH_TIMEOUT(!Progress()->isVisible(), InversionTimeout);
         QVERIFY(Label("NxInfoPanel_Duration").contains(QStringLiteral("iterations")));
         QVERIFY(Data2D("NxSpinItem_ResistivityMaxValue")->userSetValue(1e6));
         QVERIFY(Data2D("NxSpinItem_ResistivityMinValue")->userSetValue(0.0));
         QVERIFY(Data2D("NxCheckBoxItem_ResistivityFilter")->userSetValue(true));
+        QVERIFY(Label("NxInfoPanel_Duration").contains(QStringLiteral("iterations")));
         QVERIFY(Data2D("NxSpinItem_ResistivityMinValue")->userSetValue(1e5));
         QTRY_VERIFY(Label("NxInfoPanel_Duration").startsWith(QStringLiteral("Model: none")));
     }
@@ -246,6 +256,20 @@ private slots:
         // The window goes on: another document opens and shows.
         Open("wenner.d2d");
         QCOMPARE(TreeTexts(*FWindow).size(), 2);
+    }
+
+    void DataChangeStopsARunningInversion()
+    {
+        OpenSection();
+        QVERIFY(Data2D("NxSpinItem_d2d_MaxIterations")->userSetValue(20));
+        TRIGGER_ACTION(FWindow, "Action_Invert");
+        QVERIFY(Progress()->isVisible());
+        // Its model would be one of data that are no longer there.
+        auto *table = FWindow->findChild<TGridView *>(QStringLiteral("NextGrid_Data2D"));
+        QVERIFY(table->model()->setData(table->model()->index(0, 1), Qt::Unchecked, Qt::CheckStateRole));
+        QTRY_VERIFY_WITH_TIMEOUT(!Progress()->isVisible(), 60000);
+        QCOMPARE(Label("StatusBar_Panel"), QStringLiteral("Inversion cancelled; no model."));
+        QVERIFY(Label("NxInfoPanel_Duration").startsWith(QStringLiteral("Model: none")));
     }
 
     void ClosingTheDocumentOrWindowStopsTheInversion()
