@@ -154,7 +154,8 @@ void DrawJob(const PlotRequest &request, const PlotJob &job, const cli::ParsedAr
     const TPictureResult written = WritePictureFile(job.output, picture);
     if (!written.Written)
         throw cli::DocumentFailure("cannot write the picture '" + job.output + "': " + written.Reason);
-    if (request.reportOutputs) io.err << "wrote " << job.output << "\n";
+    // vesk invert --picture reports the picture as it reports the model.
+    if (request.reportOutputs || !request.modelOutput.empty()) io.err << "wrote " << job.output << "\n";
 }
 
 } // namespace

@@ -681,6 +681,7 @@ void PlotTest::invertWritesModelAndPicture()
     QVERIFY2(run.Status == 0, qPrintable(run.Err));
     QVERIFY2(run.Err.contains(QStringLiteral("iteration 1 of at most 1")), qPrintable(run.Err));
     QVERIFY2(run.Err.contains(QStringLiteral("wrote ") + model), qPrintable(run.Err));
+    QVERIFY2(run.Err.contains(QStringLiteral("wrote ") + picture), qPrintable(run.Err));
     QVERIFY(Bytes(folder.filePath(model)).startsWith(modelStart));
     const QByteArray bytes = Bytes(folder.filePath(picture));
     QVERIFY(picture.endsWith(QLatin1String(".png")) ? bytes.startsWith("\x89PNG") : bytes.startsWith("%PDF-"));
