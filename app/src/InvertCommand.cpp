@@ -1,5 +1,6 @@
 // The Data menu and its Invert command: a layered model of the selected
-// sounding, shown on its chart and in the info panel.
+// sounding, shown on its chart and in the info panel (2D data:
+// InvertSectionCommand.cpp).
 #include "MainWindow.h"
 
 #include "BusyCursor.h"
@@ -26,6 +27,7 @@ void TForm_VeskMain::BuildDataMenu()
     dataMenu->setObjectName(QStringLiteral("Menu_Data"));
     dataMenu->addAction(w.Invert);
     connect(w.Invert, &QAction::triggered, this, &TForm_VeskMain::CommandInvert);
+    BuildInversionProgress();
 }
 
 void TForm_VeskMain::EnableDataCommands(const TTreeNodeData &data)
@@ -42,7 +44,7 @@ void TForm_VeskMain::CommandInvert()
     TCustomVeskObject *document = SelectedDocument();
     if (document == nullptr) return;
     if (document->Kind() == TDocumentKind::Data2D) {
-        SetStatusText(QStringLiteral("2D inversion runs in vesk invert for now: vesk invert FILE.d2d -o model.vtk"));
+        InvertSection(*document);
         return;
     }
     auto *presenter = document->Kind() == TDocumentKind::Data1D ? dynamic_cast<TGUIData1D *>(&document->Presenter())

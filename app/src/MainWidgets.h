@@ -26,7 +26,7 @@ struct TMainWidgets {
     QStackedWidget *Properties = nullptr, *Tables = nullptr, *Graphs = nullptr;
     QWidget *InfoPanel = nullptr; // NxHeaderPanel_Info
     QLabel *MeasureCount = nullptr, *Duration = nullptr;
-    QLabel *ModelTable = nullptr; // NxInfoPanel_Model, shown for 1D data
+    QLabel *ModelTable = nullptr; // NxInfoPanel_Model, shown for 1D and 2D data
     QLabel *Readings = nullptr;   // NxInfoPanel_Readings: reading counts, shown for 2D and 1D data
     QCheckBox *AutoUpdate = nullptr;
     QPushButton *UpdateButton = nullptr;

@@ -109,7 +109,7 @@ void TForm_VeskMain::ShowPagesFor(const TTreeNodeData &data)
             property = w.Seq2DInspector, table = w.SequenceTable, chart = w.Seq2DChart, info = true;
             break;
         case TDocumentKind::Data2D:
-            // The info panel shows the reading counts.
+            // The info panel shows the reading counts and the inverted section's fit.
             property = w.Data2DInspector, table = w.Data2DTable, chart = w.Data2DChart, info = true;
             break;
         case TDocumentKind::Seq1D:
@@ -131,9 +131,7 @@ void TForm_VeskMain::ShowPagesFor(const TTreeNodeData &data)
     w.Graphs->setCurrentWidget(chart);
     w.InfoPanel->setVisible(info);
     w.Readings->setVisible(chart == w.Data2DChart || chart == w.Data1DChart);
-    w.MeasureCount->setVisible(chart != w.Data2DChart);
-    w.Duration->setVisible(chart != w.Data2DChart);
-    w.ModelTable->setVisible(chart == w.Data1DChart);
+    w.ModelTable->setVisible(chart == w.Data1DChart || chart == w.Data2DChart);
 }
 
 void TForm_VeskMain::OnCurrentNodeChanged(QTreeWidgetItem *current)

@@ -27,6 +27,7 @@ class TCustomVeskObject;
 class TChart;
 class TEditHistory;
 class TnSeq2D;
+class TSectionInversionRun;
 
 class TForm_VeskMain : public QMainWindow, public TMainWindowHost, public TPresenterHost {
     Q_OBJECT
@@ -128,6 +129,10 @@ private:
     void BuildEditMenu();      // EditMenu.cpp: the Edit menu with Undo and Redo
     void BuildDataMenu();      // InvertCommand.cpp: the Data menu and its Invert action
     void EnableDataCommands(const TTreeNodeData &data); // InvertCommand.cpp
+    // InvertSectionCommand.cpp: the progress bar and Cancel button of a
+    // section inversion in the status bar, and Invert on 2D data.
+    void BuildInversionProgress();
+    void InvertSection(TCustomVeskObject &document);
     void ConnectCommands();    // Commands.cpp
     void OnCurrentNodeChanged(QTreeWidgetItem *current);
     void FillCableGrid(TnCable &cable, bool readOnly);
@@ -161,5 +166,6 @@ private:
     bool FUpdatesEnabled = true;
     bool FDeletingNode = false;
     TChart *FMenuChart = nullptr; // the chart the chart menu was opened on
+    TSectionInversionRun *FActiveInversion = nullptr; // owned by its document's presenter
     std::unique_ptr<TVeskStore> FStore; // last: documents go before the controls they fill
 };

@@ -1,16 +1,22 @@
 // The Data menu's Invert command on the real window: where it sits, when it
-// applies, the fit and model on the 1D chart, the info panel, and the model
-// going when the data change.
+// applies, the fit and model on the 1D chart, the section inversion of 2D data
+// in its worker thread with progress and Cancel, the model section and misfit
+// diagrams, the info panel, and the model going when the data change.
 #include "WindowFixture.h"
 
 #include "controls/Chart.h"
 #include "controls/ChartSeries.h"
 #include "controls/GridView.h"
+#include "controls/ColorGridSeries.h"
 #include "controls/PropertyGrid.h"
+#include "presentation/ChartDetails.h"
+#include "presentation/PseudoSectionMap.h"
 
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QToolBar>
 
 class TInversionTest : public QObject {
@@ -31,6 +37,28 @@ private:
             ->findChild<TPropertyItem *>(QString::fromLatin1(name));
     }
     void Open(const char *name) { FWindow->OpenFiles({ExampleFile(QString::fromLatin1(name))}); }
+
+    // 2D data: the section inversion in its worker thread, kept short (one
+    // iteration of the smallest example) for the sanitized test run.
+    TPropertyItem *Data2D(const char *name) const { return PageItem(*FWindow, "NextInspector_Data2D", name); }
+    TColorGridSeries *Grid() const
+    {
+        return FWindow->findChild<TChart *>(QStringLiteral("Chart_d2d"))->findChild<TColorGridSeries *>(QStringLiteral("Series_2D"));
+    }
+    TChartSeries *Series2D(const char *name) const
+    {
+        return FWindow->findChild<TChart *>(QStringLiteral("Chart_d2d"))->findChild<TChartSeries *>(QString::fromLatin1(name));
+    }
+    QProgressBar *Progress() const { return FWindow->findChild<QProgressBar *>(QStringLiteral("NxInvertProgress")); }
+    QPushButton *CancelButton() const { return FWindow->findChild<QPushButton *>(QStringLiteral("NxInvertCancel")); }
+    void OpenSection()
+    {
+        Open("dipole-dipole-ip.d2d");
+        QVERIFY(Data2D("NxSpinItem_d2d_MaxIterations")->userSetValue(1));
+    }
+    // Longest wait for an inversion to end (the bar goes).
+    static constexpr int InversionTimeout = 300000;
+
 
 private slots:
     void init() { FWindow = NewTestWindow(QSize(1200, 800)); }
@@ -102,11 +130,181 @@ private slots:
         QCOMPARE(Series("Series_d1d_Model")->Count(), 60);
     }
 
-    void TwoDimensionalDataSayWhatIsMissing()
+    void SectionPageOffersTheInversionSettingsLast()
     {
         Open("wenner.d2d");
+        auto *grid = FWindow->findChild<TPropertyGrid *>(QStringLiteral("NextInspector_Data2D"));
+        QVERIFY(grid);
+        const TPropertyItem *category = Data2D("NxTextItem_d2d_Inversion");
+        QVERIFY(category);
+        QCOMPARE(category->Caption(), QStringLiteral("Inversion"));
+        QCOMPARE(Data2D("NxSpinItem_d2d_HorizontalSmoothing")->AsFloat(), 1.0);
+        QCOMPARE(Data2D("NxSpinItem_d2d_VerticalSmoothing")->AsFloat(), 1.0);
+        QVERIFY(!Data2D("NxCheckBoxItem_d2d_RobustWeighting")->Checked());
+        QCOMPARE(Data2D("NxSpinItem_d2d_MaxIterations")->AsInteger(), 10);
+        QCOMPARE(Data2D("NxComboBoxItem_d2d_VisibleDiagrams")->Lines().mid(4),
+                 QStringList({QString(), "Model Section", "Misfit"}));
+        // A changed value stays with the document while another is shown.
+        QVERIFY(Data2D("NxCheckBoxItem_d2d_RobustWeighting")->userSetValue(true));
+        QVERIFY(Data2D("NxSpinItem_d2d_MaxIterations")->userSetValue(4));
+        Open("sounding.d1d");
+        Open("wenner.d2d"); // a second document starts with the defaults
+        QCOMPARE(Data2D("NxSpinItem_d2d_MaxIterations")->AsInteger(), 10);
+        auto *tree = FWindow->findChild<QTreeWidget *>(QStringLiteral("ObjectTreeView"));
+        tree->setCurrentItem(tree->topLevelItem(0));
+        QVERIFY(Data2D("NxCheckBoxItem_d2d_RobustWeighting")->Checked());
+        QCOMPARE(Data2D("NxSpinItem_d2d_MaxIterations")->AsInteger(), 4);
+    }
+
+    void SectionInversionRunsAndShowsTheModel()
+    {
+        OpenSection();
+        QVERIFY(Label("NxInfoPanel_Duration").startsWith(QStringLiteral("Model: none")));
+        QVERIFY(FWindow->findChild<QWidget *>(QStringLiteral("NxInfoPanel_Model"))->isVisible());
         TRIGGER_ACTION(FWindow, "Action_Invert");
-        QCOMPARE(Label("StatusBar_Panel"), QStringLiteral("2D inversion runs in vesk invert for now: vesk invert FILE.d2d -o model.vtk"));
+        // The window goes on while the worker inverts.
+        QVERIFY(Progress()->isVisible());
+        QVERIFY(CancelButton()->isVisible());
+        QCOMPARE(Progress()->maximum(), 1);
+        QVERIFY(Label("StatusBar_Panel").startsWith(QStringLiteral("Inverting 174 readings")));
+        // A second Invert meanwhile starts nothing.
+        TRIGGER_ACTION(FWindow, "Action_Invert");
+        QCOMPARE(Label("StatusBar_Panel"), QStringLiteral("An inversion is running; Cancel stops it."));
+        QTRY_VERIFY_WITH_TIMEOUT(!Progress()->isVisible(), InversionTimeout);
+        QVERIFY(!CancelButton()->isVisible());
+        QVERIFY2(Label("StatusBar_Panel").startsWith(QStringLiteral("Inverted: 1 iterations, RMS ")),
+                 qPrintable(Label("StatusBar_Panel")));
+        QVERIFY2(Label("NxInfoPanel_Duration").endsWith(QStringLiteral(" cells, 1 iterations")),
+                 qPrintable(Label("NxInfoPanel_Duration")));
+        QVERIFY(Label("NxInfoPanel_MeasureCount").startsWith(QStringLiteral("RMS: ")));
+        QVERIFY(Label("NxInfoPanel_MeasureCount").contains(QStringLiteral("chi-squared: ")));
+        QVERIFY(Label("NxInfoPanel_Model").startsWith(QStringLiteral("174 readings")));
+
+        // The model section: cells in the map's colours under a titled
+        // palette, depth downwards, the electrodes at the surface.
+        QVERIFY(Data2D("NxComboBoxItem_d2d_VisibleDiagrams")->choose(DiagramModelSection));
+        auto *chart = FWindow->findChild<TChart *>(QStringLiteral("Chart_d2d"));
+        QVERIFY(Grid()->Active());
+        QVERIFY(Grid()->CellCount() > 1000);
+        QCOMPARE(Grid()->PaletteCount(), MapPaletteSize);
+        QCOMPARE(chart->LegendTitle(), QStringLiteral("Rho [Ohm*m]"));
+        QCOMPARE(chart->LegendMode(), TLegendMode::PaletteValues);
+        QVERIFY(chart->AxisInverted(TAxisId::Left));
+        QCOMPARE(chart->AxisTitle(TAxisId::Left), QStringLiteral("Depth [m]"));
+        QVERIFY(Series2D("Series_d2d_Electrodes")->Active());
+        QVERIFY(Series2D("Series_d2d_Electrodes")->Count() >= 3);
+        QCOMPARE(Series2D("Series_d2d_Electrodes")->Y(0), 0.0);
+        QVERIFY(!Series2D("Series_Points")->Active());
+        // Colours from the cells' resistivities: more than one colour.
+        const QVariantList colours = Grid()->CellColorValues();
+        QVERIFY(std::any_of(colours.begin(), colours.end(), [&](const QVariant &c) { return c != colours.first(); }));
+
+        // The misfit: one coloured point per reading, its own palette from -x to +x.
+        QVERIFY(Data2D("NxComboBoxItem_d2d_VisibleDiagrams")->choose(DiagramMisfit));
+        QCOMPARE(Series2D("Series_d2d_Misfit")->Count(), 174);
+        QCOMPARE(Grid()->CellCount(), 0);
+        QCOMPARE(Grid()->PaletteCount(), MapPaletteSize);
+        QCOMPARE(Grid()->PaletteLevel(0), -Grid()->PaletteLevel(MapPaletteSize - 1));
+        QCOMPARE(chart->LegendTitle(), QStringLiteral("Misfit [%]"));
+
+        // A Used tick changes the data: the model goes.
+        auto *table = FWindow->findChild<TGridView *>(QStringLiteral("NextGrid_Data2D"));
+        QVERIFY(table->model()->setData(table->model()->index(2, 1), Qt::Unchecked, Qt::CheckStateRole));
+        QVERIFY(Label("NxInfoPanel_Duration").startsWith(QStringLiteral("Model: none")));
+        QCOMPARE(Series2D("Series_d2d_Misfit")->Count(), 0);
+        QCOMPARE(Grid()->PaletteCount(), 0);
+    }
+
+    void DataChangesClearTheModel()
+    {
+        Open("wenner.d2d");
+        QVERIFY(Data2D("NxSpinItem_d2d_MaxIterations")->userSetValue(1));
+        TRIGGER_ACTION(FWindow, "Action_Invert");
+        QTRY_VERIFY_WITH_TIMEOUT(!Progress()->isVisible(), InversionTimeout);
+        QVERIFY(Label("NxInfoPanel_Duration").contains(QStringLiteral("iterations")));
+        // A chart setting keeps it; an appended spread does not.
+        QVERIFY(Data2D("NxComboBoxItem_d2d_Palette")->choose(1));
+        QVERIFY(Label("NxInfoPanel_Duration").contains(QStringLiteral("iterations")));
+        FWindow->Dialogs().SetNextFileName(ExampleFile(QStringLiteral("wenner-roll.d2d")));
+        TRIGGER_ACTION(FWindow, "Action_Append");
+        QVERIFY(Label("NxInfoPanel_Duration").startsWith(QStringLiteral("Model: none")));
+
+        // Nor does a filter that drops readings.
+        TRIGGER_ACTION(FWindow, "Action_Invert");
+        QTRY_VERIFY_WITH_TIMEOUT(!Progress()->isVisible(), InversionTimeout);
+        QVERIFY(Label("NxInfoPanel_Duration").contains(QStringLiteral("iterations")));
+        QVERIFY(Data2D("NxSpinItem_ResistivityMaxValue")->userSetValue(1e6));
+        QVERIFY(Data2D("NxSpinItem_ResistivityMinValue")->userSetValue(0.0));
+        QVERIFY(Data2D("NxCheckBoxItem_ResistivityFilter")->userSetValue(true));
+        QVERIFY(Label("NxInfoPanel_Duration").contains(QStringLiteral("iterations")));
+        QVERIFY(Data2D("NxSpinItem_ResistivityMinValue")->userSetValue(1e5));
+        QTRY_VERIFY(Label("NxInfoPanel_Duration").startsWith(QStringLiteral("Model: none")));
+    }
+
+    void CancelLeavesNoModelAndTheWindowUsable()
+    {
+        OpenSection();
+        QVERIFY(Data2D("NxSpinItem_d2d_MaxIterations")->userSetValue(20));
+        TRIGGER_ACTION(FWindow, "Action_Invert");
+        QVERIFY(CancelButton()->isVisible());
+        QTest::mouseClick(CancelButton(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!Progress()->isVisible(), 60000);
+        QCOMPARE(Label("StatusBar_Panel"), QStringLiteral("Inversion cancelled; no model."));
+        QVERIFY(Label("NxInfoPanel_Duration").startsWith(QStringLiteral("Model: none")));
+        QVERIFY(Data2D("NxComboBoxItem_d2d_VisibleDiagrams")->choose(DiagramModelSection));
+        QCOMPARE(Grid()->CellCount(), 0);
+        // The window goes on: another document opens and shows.
+        Open("wenner.d2d");
+        QCOMPARE(TreeTexts(*FWindow).size(), 2);
+    }
+
+    void DataChangeStopsARunningInversion()
+    {
+        OpenSection();
+        QVERIFY(Data2D("NxSpinItem_d2d_MaxIterations")->userSetValue(20));
+        TRIGGER_ACTION(FWindow, "Action_Invert");
+        QVERIFY(Progress()->isVisible());
+        // Its model would be one of data that are no longer there.
+        auto *table = FWindow->findChild<TGridView *>(QStringLiteral("NextGrid_Data2D"));
+        QVERIFY(table->model()->setData(table->model()->index(0, 1), Qt::Unchecked, Qt::CheckStateRole));
+        QTRY_VERIFY_WITH_TIMEOUT(!Progress()->isVisible(), 60000);
+        QCOMPARE(Label("StatusBar_Panel"), QStringLiteral("Inversion cancelled; no model."));
+        QVERIFY(Label("NxInfoPanel_Duration").startsWith(QStringLiteral("Model: none")));
+    }
+
+    void ClosingTheDocumentOrWindowStopsTheInversion()
+    {
+        OpenSection();
+        TRIGGER_ACTION(FWindow, "Action_Invert");
+        QVERIFY(Progress()->isVisible());
+        TRIGGER_ACTION(FWindow, "Action_Delete");
+        QVERIFY(!Progress()->isVisible());
+        QVERIFY(TreeTexts(*FWindow).isEmpty());
+        // And the window, while another runs.
+        OpenSection();
+        TRIGGER_ACTION(FWindow, "Action_Invert");
+        QVERIFY(Progress()->isVisible());
+        TRIGGER_ACTION(FWindow, "Action_Close");
+        FWindow.reset();
+    }
+
+    void SectionThatCannotBeInvertedSaysWhy()
+    {
+        Open("dipole-dipole-ip.d2d");
+        auto *table = FWindow->findChild<TGridView *>(QStringLiteral("NextGrid_Data2D"));
+        for (int row = 0; row < table->model()->rowCount(); ++row)
+            table->model()->setData(table->model()->index(row, 1), Qt::Unchecked, Qt::CheckStateRole);
+        TRIGGER_ACTION(FWindow, "Action_Invert");
+        QCOMPARE(Label("StatusBar_Panel"),
+                 QStringLiteral("The data cannot be inverted: Every reading is switched off or filtered out."));
+        QVERIFY(!Progress()->isVisible());
+        QVERIFY(Label("NxInfoPanel_Duration").startsWith(QStringLiteral("Model: none")));
+        // Too few: nine readings on.
+        for (int row = 0; row < 9; ++row)
+            table->model()->setData(table->model()->index(row, 1), Qt::Checked, Qt::CheckStateRole);
+        TRIGGER_ACTION(FWindow, "Action_Invert");
+        QVERIFY2(Label("StatusBar_Panel").contains(QStringLiteral("Too few readings")), qPrintable(Label("StatusBar_Panel")));
+        QVERIFY(!Progress()->isVisible());
     }
 
     void SoundingThatCannotBeInvertedSaysWhy()

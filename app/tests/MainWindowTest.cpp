@@ -176,9 +176,9 @@ private slots:
             bool Info;
         };
         const TCase cases[] = {
-            // 2D data: the info panel counts the readings.
+            // The info panel of data counts the readings and gives the fit of
+            // the inverted model (and a sounding's model table).
             {"wenner.d2d", 4, "NextInspector_Data2D", "NextGrid_Data2D", "Chart_d2d", true},
-            // A sounding's info panel gives the fit and the table of its inverted model.
             {"sounding.d1d", 3, "NextInspector_d1d", "NextGrid_Data1D", "Chart_Data1D", true},
             {"series.d0d", 5, "NextInspector_d0d", "NextGrid_Data0D", "Chart_Data0D", false},
             {"sounding.s1d", 1, "NextInspector_Seq1D", "NextGrid_Seq1D", "Chart_s1d", true},

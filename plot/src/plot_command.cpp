@@ -77,6 +77,27 @@ void ShowWithSettings(const cli::ParsedArguments &arguments, TCustomVeskObject &
     document.Update();
 }
 
+// The inverted diagrams: the presenter inverts the data as the window's
+// Invert does (here and now, progress on standard error) and keeps the model
+// it then draws; the model is also written when asked.
+void InvertSection(const PlotRequest &request, TCustomVeskObject &document, cli::CommandIo io)
+{
+    auto *section = dynamic_cast<TGUIData2D *>(&TDeferredDrawingHost::WindowPresenterOf(document));
+    if (section == nullptr) throw cli::DocumentFailure("only 2D data can be inverted into a section");
+    section->InversionOptions = request.section.options;
+    section->ErrorFloorPercent = request.section.errorFloorPercent;
+    const inversion::TSectionReadings readings = section->InversionReadings();
+    if (readings.Problem.empty()) io.err << "inverting " << readings.Readings.size() << " readings\n";
+    const QString failure =
+        section->Invert([&io](const inversion::TSectionProgress &progress) { cli::ReportSectionProgress(io.err, progress); });
+    if (!failure.isEmpty()) throw cli::DocumentFailure(failure.toStdString() + " Nothing written.");
+    cli::ReportSectionResult(io.err, *section->Model());
+    if (!request.modelOutput.empty()) {
+        cli::WriteSectionModel(request.modelOutput, *section->Model());
+        io.err << "wrote " << request.modelOutput << ": " << section->Model()->Cells.size() << " cells\n";
+    }
+}
+
 // Opens one input as the program would, joins the appended spreads to it,
 // applies the command line's settings, draws its chart once and writes the
 // picture. Throws DocumentFailure.
@@ -110,6 +131,8 @@ void DrawJob(const PlotRequest &request, const PlotJob &job, const cli::ParsedAr
         const QString failure = sounding->Invert();
         if (!failure.isEmpty()) throw cli::DocumentFailure(failure.toStdString() + " Nothing written.");
     }
+    if (request.chart.diagram == DiagramModelSection || request.chart.diagram == DiagramMisfit)
+        InvertSection(request, document, io);
     // The presenters speak only of a pseudo-section map they could not build:
     // a picture without its map is no picture of the data.
     if (mapMessages > 0) throw cli::DocumentFailure("the pseudo-section map of '" + job.input + "' could not be drawn");
@@ -131,7 +154,8 @@ void DrawJob(const PlotRequest &request, const PlotJob &job, const cli::ParsedAr
     const TPictureResult written = WritePictureFile(job.output, picture);
     if (!written.Written)
         throw cli::DocumentFailure("cannot write the picture '" + job.output + "': " + written.Reason);
-    if (request.reportOutputs) io.err << "wrote " << job.output << "\n";
+    // vesk invert --picture reports the picture as it reports the model.
+    if (request.reportOutputs || !request.modelOutput.empty()) io.err << "wrote " << job.output << "\n";
 }
 
 } // namespace

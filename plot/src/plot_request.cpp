@@ -30,6 +30,8 @@ const cli::OptionDefinition Options[] = {
     cli::FilterOptions[2],   cli::FilterOptions[3],   cli::FilterOptions[4],
     cli::FilterOptions[5],
     {"model", '\0', false, false}, {"layers", '\0', true, false}, {"smooth", '\0', false, false},
+    cli::SectionInversionOptions[0], cli::SectionInversionOptions[1], cli::SectionInversionOptions[2],
+    cli::SectionInversionOptions[3], {"model-output", '\0', true, false},
 };
 
 // A word of the command line and what it stands for.
@@ -44,7 +46,9 @@ const Choice<TPictureFormat> Formats[] = {
 const Choice<int32_t> Diagrams[] = {{"pseudo-section", DiagramPseudoSection},
                                     {"sounding-curves", DiagramSoundingCurves},
                                     {"profile-curves", DiagramProfileCurves},
-                                    {"signals", DiagramSignals}};
+                                    {"signals", DiagramSignals},
+                                    {"model-section", DiagramModelSection},
+                                    {"misfit", DiagramMisfit}};
 const Choice<uint32_t> Values[] = {{"resistivity", ValuesToShowResistivity},
                                    {"chargeability", ValuesToShowChargeability}};
 const Choice<int32_t> Griddings[] = {{"idw", ApproximationInverseDistance}, {"akima", ApproximationAkima}};
@@ -156,12 +160,27 @@ Data2DChartSettings ReadChartSettings(const cli::ParsedArguments &arguments, con
     chart.maskToData = arguments.Has("mask-data");
     if (const auto limits = arguments.Value("limits")) ReadLimits(*limits, chart);
     // Options that would change nothing in the picture are mistakes.
-    const bool pseudoSection = chart.diagram.value_or(DiagramPseudoSection) == DiagramPseudoSection;
-    if (!pseudoSection)
-        for (const char *option : {"gridding", "radius", "palette", "scale", "limits", "mask-data"})
-            if (arguments.Has(option))
-                throw UsageError("--" + std::string(option) +
-                                 " applies to the pseudo-section only (--diagram pseudo-section)");
+    const int32_t shown = chart.diagram.value_or(DiagramPseudoSection);
+    const bool pseudoSection = shown == DiagramPseudoSection;
+    const bool modelSection = shown == DiagramModelSection, misfit = shown == DiagramMisfit;
+    for (const char *option : {"gridding", "radius", "palette", "scale", "limits", "mask-data"}) {
+        const std::string_view name(option);
+        const bool colours = name == "palette" || name == "scale" || name == "limits";
+        const bool applies = pseudoSection || (modelSection && colours) || (misfit && name == "palette");
+        if (arguments.Has(option) && !applies)
+            throw UsageError("--" + std::string(option) + " applies to the pseudo-section only (--diagram pseudo-section)" +
+                             (colours ? std::string(name == "palette" ? " and the inverted diagrams (model-section, misfit)"
+                                                                      : " and the model section (model-section)")
+                                      : std::string()));
+    }
+    if (!modelSection && !misfit) {
+        for (const cli::OptionDefinition &option : cli::SectionInversionOptions)
+            if (arguments.Has(option.name))
+                throw UsageError("--" + std::string(option.name) +
+                                 " applies to the inverted diagrams only (--diagram model-section|misfit)");
+        if (arguments.Has("model-output"))
+            throw UsageError("--model-output applies to the inverted diagrams only (--diagram model-section|misfit)");
+    }
     if (chart.radius && chart.approximation == ApproximationAkima)
         throw UsageError("--radius applies to the inverse-distance gridding only (--gridding idw)");
     const int32_t diagram = chart.diagram.value_or(DiagramPseudoSection);
@@ -238,6 +257,8 @@ const char *const PlotHelp =
     "                 [--palette classic|viridis|grey] [--scale log|linear]\n"
     "                 [--limits auto|p2-98|MIN:MAX] [--mask-data]\n"
     "                 [--model [--layers N | --smooth]]\n"
+    "                 [--smoothing H,V] [--robust] [--iterations N] [--error-floor PERCENT]\n"
+    "                 [--model-output MODEL.csv|MODEL.vtk]\n"
     "\n"
     "Draws the chart the program shows for each document into a picture, through the\n"
     "program's own presenters and chart (no display is needed): for 2D data one of its\n"
@@ -262,8 +283,10 @@ const char *const PlotHelp =
     "  --layers N             a model of N layers, 2 to 8 (default 3)\n"
     "  --smooth               a smooth many-layer model instead\n"
     "2D data:\n"
-    "  --diagram DIAGRAM      pseudo-section (default), sounding-curves, profile-curves or\n"
-    "                         signals\n"
+    "  --diagram DIAGRAM      pseudo-section (default), sounding-curves, profile-curves,\n"
+    "                         signals, model-section (the data inverted into a section\n"
+    "                         of resistivity against depth; progress on standard error)\n"
+    "                         or misfit (each reading's misfit to that model, %)\n"
     "  --values VALUES        resistivity (default) or chargeability (data that carry it)\n"
     "  --gridding METHOD      the pseudo-section's gridding: idw (inverse distance,\n"
     "                         default) or akima\n"
@@ -275,6 +298,16 @@ const char *const PlotHelp =
     "                         p2-98 (2nd to 98th percentile) or MIN:MAX (fixed); values\n"
     "                         beyond take the end colours\n"
     "  --mask-data            leave white what lies outside the measurements' convex hull\n"
+    "  (--palette also colours the inverted diagrams; --scale and --limits the model\n"
+    "  section)\n"
+    "model-section and misfit:\n"
+    "  --smoothing H,V        weights of the horizontal and vertical smoothness\n"
+    "                         (default 1,1)\n"
+    "  --robust               robust (L1-like) data weights that play down outliers\n"
+    "  --iterations N         at most N iterations, 1 to 50 (default 10)\n"
+    "  --error-floor PERCENT  smallest relative error of a reading (default 1)\n"
+    "  --model-output MODEL   also write the model: .csv ('x,z,resistivity' per cell) or\n"
+    "                         .vtk (ParaView)\n"
     "  --append FILE          append a further .d2d file (repeatable, with one FILE): a\n"
     "                         roll-along spread of the same array type, or the other half\n"
     "                         of a forward/reverse pole-dipole pair\n";
@@ -313,6 +346,7 @@ PlotRequest ReadPlotRequest(const cli::ParsedArguments &arguments)
     } else if (arguments.Has("smooth") || arguments.Has("layers")) {
         throw UsageError("--layers and --smooth choose the model of --model; give --model with them");
     }
+    request.section = cli::ReadSectionInversionSettings(arguments);
     request.size = QSize(DefaultPictureWidth, DefaultPictureHeight);
     if (const auto size = arguments.Value("size")) request.size = ParseSize(*size);
     NameOutputs(arguments, request);
@@ -325,6 +359,15 @@ PlotRequest ReadPlotRequest(const cli::ParsedArguments &arguments)
             throw UsageError("two files would give the same picture '" + job.output +
                              "'; draw them into different folders");
         cli::RefuseOutputOverInput(job.output, inputs);
+    }
+    if (const auto modelOutput = arguments.Value("model-output")) {
+        if (request.jobs.size() != 1) throw UsageError("--model-output writes the model of one FILE; give one");
+        cli::SectionModelFormatOf(*modelOutput, "--model-output");
+        cli::RefuseOutputOverInput(*modelOutput, inputs);
+        if (std::filesystem::absolute(*modelOutput).lexically_normal() ==
+            std::filesystem::absolute(request.jobs.front().output).lexically_normal())
+            throw UsageError("--model-output and -o name the same file");
+        request.modelOutput = *modelOutput;
     }
     return request;
 }

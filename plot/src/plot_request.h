@@ -5,6 +5,8 @@
 
 #include "argument_parser.h"
 
+#include "section_inversion_options.h"
+
 #include "controls/ChartPicture.h"
 #include "documents/VeskConstants.h"
 
@@ -58,6 +60,10 @@ struct PlotRequest {
     Data2DChartSettings chart;
     std::optional<LogAxes> logAxes;
     std::optional<ModelSettings> model;
+    // The section inversion of the model-section and misfit diagrams, and
+    // where its model is written too (empty: nowhere).
+    cli::SectionInversionSettings section;
+    std::string modelOutput;
     // The outputs were named by vesk plot, not the user: each is reported.
     bool reportOutputs = false;
 };

@@ -175,6 +175,10 @@ QSet<QRgb> ColoursIn(const QImage &image, const QRect &area)
 
 } // namespace
 
+// The section inversion under the sanitizers takes seconds per iteration:
+// one iteration of the smallest example.
+const QString SectionExample = QStringLiteral("dipole-dipole-ip.d2d");
+
 class PlotTest : public QObject {
     Q_OBJECT
 
@@ -197,6 +201,10 @@ private slots:
     void noTemporaryIsLeftBehind();
     void aKilledVeskTakesThePictureProgramAlong();
     void namesAreKeptAsBytes();
+    void invertedDiagrams_data();
+    void invertedDiagrams();
+    void invertWritesModelAndPicture_data();
+    void invertWritesModelAndPicture();
 };
 
 void PlotTest::everyDiagramOfEvery2DExample_data()
@@ -382,6 +390,28 @@ void PlotTest::refusals_data()
                                             << 1 << "cannot write the picture 'gone/x.png': No such file or directory";
     QTest::newRow("named as data") << QStringList{wenner, QStringLiteral("--format"), QStringLiteral("png"), o, QStringLiteral("x.d2d")}
                                    << 2 << "-o: 'x.d2d' names 2D data, not a picture";
+    QTest::newRow("inversion option of the map")
+        << QStringList{wenner, QStringLiteral("--iterations"), QStringLiteral("2"), o, QStringLiteral("x.png")}
+        << 2 << "--iterations applies to the inverted diagrams only";
+    QTest::newRow("model file of the map")
+        << QStringList{wenner, QStringLiteral("--model-output"), QStringLiteral("m.csv"), o, QStringLiteral("x.png")}
+        << 2 << "--model-output applies to the inverted diagrams only";
+    QTest::newRow("model file as text")
+        << QStringList{wenner, QStringLiteral("--diagram"), QStringLiteral("model-section"), QStringLiteral("--model-output"),
+                       QStringLiteral("m.txt"), o, QStringLiteral("x.png")}
+        << 2 << "--model-output: 'm.txt' names neither a .csv nor a .vtk file";
+    QTest::newRow("gridding of the model")
+        << QStringList{wenner, QStringLiteral("--diagram"), QStringLiteral("model-section"), QStringLiteral("--gridding"),
+                       QStringLiteral("akima"), o, QStringLiteral("x.png")}
+        << 2 << "--gridding applies to the pseudo-section only";
+    QTest::newRow("scale of the misfit")
+        << QStringList{wenner, QStringLiteral("--diagram"), QStringLiteral("misfit"), QStringLiteral("--scale"),
+                       QStringLiteral("linear"), o, QStringLiteral("x.png")}
+        << 2 << "--scale applies to the pseudo-section only (--diagram pseudo-section) and the model section";
+    QTest::newRow("section of too few readings")
+        << QStringList{wenner, QStringLiteral("--diagram"), QStringLiteral("model-section"), QStringLiteral("--voltage"),
+                       QStringLiteral("1e9:2e9"), o, QStringLiteral("x.png")}
+        << 1 << "no measurement passes the filters; nothing written";
     QTest::newRow("named as an export") << QStringList{wenner, QStringLiteral("--format"), QStringLiteral("svg"), o, QStringLiteral("x.CSV")}
                                         << 2 << "-o: 'x.CSV' names a text export, not a picture";
 }
@@ -604,3 +634,77 @@ void PlotTest::namesAreKeptAsBytes()
 
 QTEST_MAIN(PlotTest)
 #include "PlotTest.moc"
+
+void PlotTest::invertedDiagrams_data()
+{
+    QTest::addColumn<QString>("diagram");
+    QTest::addColumn<QString>("legend"); // a colour bar's title the picture must show as text (SVG)
+    QTest::addRow("model-section") << QStringLiteral("model-section") << QStringLiteral("Rho [Ohm*m]");
+    QTest::addRow("misfit") << QStringLiteral("misfit") << QStringLiteral("Misfit [%]");
+}
+
+void PlotTest::invertedDiagrams()
+{
+    QFETCH(QString, diagram);
+    QFETCH(QString, legend);
+    QTemporaryDir folder;
+    const QString picture = folder.filePath(QStringLiteral("section.svg"));
+    const TRun run = RunVesk({QStringLiteral("plot"), Example(SectionExample), QStringLiteral("--diagram"), diagram,
+                              QStringLiteral("--iterations"), QStringLiteral("1"), QStringLiteral("--size"), SizeArgument,
+                              QStringLiteral("-o"), picture});
+    QVERIFY2(run.Status == 0, qPrintable(run.Err));
+    // Progress on standard error, as vesk invert gives it.
+    QVERIFY2(run.Err.contains(QStringLiteral("inverting 174 readings")), qPrintable(run.Err));
+    QVERIFY2(run.Err.contains(QStringLiteral("iteration 1 of at most 1: RMS ")), qPrintable(run.Err));
+    CheckPicture(picture, QStringLiteral("svg"));
+    QVERIFY2(Bytes(picture).contains(legend.toHtmlEscaped().toUtf8()), qPrintable(legend));
+}
+
+void PlotTest::invertWritesModelAndPicture_data()
+{
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<QString>("picture");
+    QTest::addColumn<QByteArray>("modelStart");
+    QTest::addRow("csv and png") << QStringLiteral("model.csv") << QStringLiteral("section.png") << QByteArray("x,z,resistivity\n");
+    QTest::addRow("vtk and pdf") << QStringLiteral("model.vtk") << QStringLiteral("section.pdf") << QByteArray("# vtk DataFile");
+}
+
+void PlotTest::invertWritesModelAndPicture()
+{
+    QFETCH(QString, model);
+    QFETCH(QString, picture);
+    QFETCH(QByteArray, modelStart);
+    QTemporaryDir folder;
+    const TRun run = RunVesk({QStringLiteral("invert"), Example(SectionExample), QStringLiteral("--iterations"),
+                              QStringLiteral("1"), QStringLiteral("-o"), model, QStringLiteral("--picture"), picture},
+                             folder.path());
+    QVERIFY2(run.Status == 0, qPrintable(run.Err));
+    QVERIFY2(run.Err.contains(QStringLiteral("iteration 1 of at most 1")), qPrintable(run.Err));
+    QVERIFY2(run.Err.contains(QStringLiteral("wrote ") + model), qPrintable(run.Err));
+    QVERIFY2(run.Err.contains(QStringLiteral("wrote ") + picture), qPrintable(run.Err));
+    QVERIFY(Bytes(folder.filePath(model)).startsWith(modelStart));
+    const QByteArray bytes = Bytes(folder.filePath(picture));
+    QVERIFY(picture.endsWith(QLatin1String(".png")) ? bytes.startsWith("\x89PNG") : bytes.startsWith("%PDF-"));
+
+    // Refused before anything is inverted or written.
+    QTemporaryDir empty;
+    const struct {
+        QStringList arguments;
+        const char *message;
+    } refusals[] = {
+        {{QStringLiteral("-o"), QStringLiteral("m.csv"), QStringLiteral("--picture"), QStringLiteral("m.csv")},
+         "--picture: 'm.csv' names no picture"},
+        {{QStringLiteral("-o"), QStringLiteral("m.csv"), QStringLiteral("--picture"), Example(SectionExample)},
+         "--picture: '"},
+        {{QStringLiteral("-o"), QStringLiteral("m.csv"), QStringLiteral("--picture"), QStringLiteral("s.png"),
+          QStringLiteral("--iterations"), QStringLiteral("0")},
+         "--iterations"},
+    };
+    for (const auto &refusal : refusals) {
+        const TRun refused =
+            RunVesk(QStringList{QStringLiteral("invert"), Example(SectionExample)} + refusal.arguments, empty.path());
+        QVERIFY2(refused.Status == 2, qPrintable(refused.Err));
+        QVERIFY2(refused.Err.contains(QString::fromLatin1(refusal.message)), qPrintable(refused.Err));
+        QVERIFY(EntriesOf(empty.path()).isEmpty());
+    }
+}

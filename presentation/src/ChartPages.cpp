@@ -87,6 +87,10 @@ TData2DChart BuildData2DChart(TChart &chart)
     AddSeries(chart, SERIES(Series_d2d_C), Lines(TSeriesKind::Line, Navy, QStringLiteral("C")));
     // Every point carries the colour of its depth level.
     AddSeries(chart, SERIES(Series_d2d_AllProfileCurves), Points(Black, TMarker::Circle, 3));
+    // The inversion's diagrams: misfit squares at the readings' places, and
+    // the electrodes above the model section.
+    AddSeries(chart, SERIES(Series_d2d_Misfit), Points(Black, TMarker::Square, 7));
+    AddSeries(chart, SERIES(Series_d2d_Electrodes), Points(Black, TMarker::DownTriangle, 7));
     // The chart opens on the pseudo-section, whose legend lists the map's values.
     Setup(chart, {.BottomTitle = QStringLiteral("Mid Point (m)"), .LeftTitle = QStringLiteral("Pseudodepth (m)"),
                   .DepthDown = true, .Legend = TLegendMode::PaletteValues});

@@ -6,6 +6,7 @@
 
 #include "presentation/ChartPreferences.h"
 #include "presentation/PropertyPages.h"
+#include "presentation/SectionInversionRun.h" // complete for the constructor's clean-up
 
 #include "controls/GridView.h"
 #include "controls/PropertyGrid.h"
@@ -145,7 +146,11 @@ TReadingCounts TGUIData2D::ReadingCounts() const
     return counts;
 }
 
-void TGUIData2D::ShowInfo() { ShowReadingCounts(Views(), ReadingCounts(), false); }
+void TGUIData2D::ShowInfo()
+{
+    ShowReadingCounts(Views(), ReadingCounts(), false);
+    ShowModelInfo();
+}
 
 void TGUIData2D::ShowUpdateStatus() { ShowReadingCounts(Views(), ReadingCounts(), true); }
 
@@ -251,6 +256,10 @@ void TGUIData2D::FillInspector()
         SetIndex(page->NxComboBoxItem_D2D_InducedPolarization, FMeasurements.IPCode());
         SetIndex(page->NxComboBoxItem_D2D_TxPower, FMeasurements.TxPowerCode());
         page->NxCheckBoxItem_ElCoordMode->SetChecked(FMeasurements.CoordInMeters);
+        page->NxSpinItem_d2d_HorizontalSmoothing->SetFloat(InversionOptions.HorizontalSmoothing);
+        page->NxSpinItem_d2d_VerticalSmoothing->SetFloat(InversionOptions.VerticalSmoothing);
+        page->NxCheckBoxItem_d2d_RobustWeighting->SetChecked(InversionOptions.Robust);
+        page->NxSpinItem_d2d_MaxIterations->SetInteger(InversionOptions.MaxIterations);
     }
     UpdateInspectorState();
 }
@@ -301,6 +310,7 @@ void TGUIData2D::ReadInspector()
         FChartDetails.LimitMaximum = page->NxSpinItem_d2d_LimitMaximum->AsFloat();
         FChartDetails.MaskToData = page->NxCheckBoxItem_d2d_MaskToData->Checked();
         FMeasurements.CoordInMeters = page->NxCheckBoxItem_ElCoordMode->Checked();
+        ReadInversionItems();
     }
     FMeasurements.ApplyFilters();
     UpdateInspectorState();
@@ -329,6 +339,20 @@ void TGUIData2D::UpdateInspectorState()
         for (TPropertyItem *item : {page->NxCheckBoxItem_d2d_ShowC, page->NxCheckBoxItem_d2d_ShowU,
                                      page->NxCheckBoxItem_d2d_ShowI, page->NxCheckBoxItem_d2d_ShowQ})
             item->SetEnabled(signalDiagram);
+    } else if (diagram == DiagramModelSection || diagram == DiagramMisfit) {
+        // The model section takes the map's colours; the misfit its palette.
+        const bool section = diagram == DiagramModelSection;
+        page->NxComboBoxItem_D2D_ApproximationType->SetEnabled(false);
+        page->NxComboBoxItem_d2d_Palette->SetEnabled(true);
+        page->NxComboBoxItem_d2d_ColourScale->SetEnabled(section);
+        page->NxComboBoxItem_d2d_Limits->SetEnabled(section);
+        for (TPropertyItem *item : {page->NxCheckBoxItem_d2d_MaskToData, page->NxCheckBoxItem_d2d_XLogScale,
+                                     page->NxCheckBoxItem_d2d_YLogScale, page->NxTextItem_d2d_DiagramsToShow,
+                                     page->NxCheckBoxItem_d2d_ShowRho, page->NxCheckBoxItem_d2d_ShowR,
+                                     page->NxCheckBoxItem_d2d_ShowC, page->NxCheckBoxItem_d2d_ShowU,
+                                     page->NxCheckBoxItem_d2d_ShowI, page->NxCheckBoxItem_d2d_ShowQ})
+            item->SetEnabled(false);
+        page->NxTextItem_d2d_DiagramsToShow->SetExpanded(false);
     }
     const bool chargeability = CarriesChargeability();
     for (TPropertyItem *item : {page->NxCheckBoxItem_d2d_ShowC, page->NxCheckBoxItem_d2d_ChargeAbilityFilter}) {

@@ -52,12 +52,15 @@ void SetLabelledPoints(TChartSeries &series, const TMeasurements2D &list, TQuant
 void TGUIData2D::BuildChart()
 {
     if (!Views().Data2DChart) return;
+    DropModelOfOtherData();
     SetupSeries();
     switch (FChartDetails.VisibleDiagrams) {
     case DiagramPseudoSection: DrawPseudoSection(); break;
     case DiagramSoundingCurves: DrawSoundingCurves(); break;
     case DiagramProfileCurves: DrawProfileCurves(); break;
     case DiagramSignals: DrawSignals(); break;
+    case DiagramModelSection: DrawModelSection(); break;
+    case DiagramMisfit: DrawMisfit(); break;
     default: break; // the empty line of "Visible Diagrams": nothing
     }
     SetupAxes();
@@ -71,6 +74,16 @@ void TGUIData2D::SetupSeries()
     for (TChartSeries *series : chart.Chart->Series()) series->Clear();
 
     const int32_t diagram = FChartDetails.VisibleDiagrams;
+    const bool modelSection = diagram == DiagramModelSection, misfit = diagram == DiagramMisfit;
+    chart.Series_d2d_Misfit->SetActive(misfit);
+    chart.Series_d2d_Electrodes->SetActive(modelSection);
+    if (modelSection || misfit) {
+        chart.Series_2D->SetActive(true);
+        for (TChartSeries *series : chart.Chart->Series())
+            if (series != chart.Series_d2d_Misfit && series != chart.Series_d2d_Electrodes) series->SetActive(false);
+        chart.Chart->SetLegendMode(TLegendMode::PaletteValues);
+        return;
+    }
     if (diagram < DiagramPseudoSection || diagram > DiagramSignals) return;
     chart.Series_2D->SetActive(diagram == DiagramPseudoSection);
     chart.Series_Points->SetActive(diagram == DiagramPseudoSection);
@@ -190,7 +203,8 @@ void TGUIData2D::SetupAxes()
     const int32_t diagram = FChartDetails.VisibleDiagrams;
     if (diagram == DiagramSoundingCurves || diagram == DiagramSignals)
         ApplyLogScales(chart, FChartDetails.XLogScale, FChartDetails.YLogScale);
-    else if (diagram == DiagramPseudoSection || diagram == DiagramProfileCurves) {
+    else if (diagram == DiagramPseudoSection || diagram == DiagramProfileCurves || diagram == DiagramModelSection ||
+             diagram == DiagramMisfit) {
         chart.SetAxisAutomatic(TAxisId::Bottom, true);
         chart.SetAxisAutomatic(TAxisId::Left, true);
     }
@@ -208,10 +222,12 @@ void TGUIData2D::SetupAxes()
     case DiagramSoundingCurves: titles(false, chargeability ? "C [ms]" : "Rho [Ohm*m]", "Pseudodepth [m]"); break;
     case DiagramProfileCurves: titles(true, chargeability ? "C Prop." : "Rho Prop.", "Mid Point [m]"); break;
     case DiagramSignals: titles(false, "Mixed [Ohm*m,ms,mV,mA,%]", "#"); break;
+    case DiagramModelSection: titles(true, "Depth [m]", "Position [m]"); break;
+    case DiagramMisfit: titles(true, "Pseudodepth [m]", "Mid Point [m]"); break;
     default: break;
     }
-    // The pseudo-section and the profile curves are always linear.
-    if (diagram == DiagramPseudoSection || diagram == DiagramProfileCurves) {
+    // The sections and the profile curves are always linear.
+    if (diagram != DiagramSoundingCurves && diagram != DiagramSignals) {
         chart.SetAxisLogarithmic(TAxisId::Bottom, false);
         chart.SetAxisLogarithmic(TAxisId::Left, false);
     }

@@ -286,7 +286,8 @@ TData2DPage BuildData2DPage(TPropertyGrid &inspector)
     b.Combo(ITEM(NxComboBoxItem_d2d_ValuesToShow), chart, QStringLiteral("Values To Show"), ValuesToShowLines(true));
     b.Combo(ITEM(NxComboBoxItem_d2d_VisibleDiagrams), chart, QStringLiteral("Visible Diagrams"),
             {QStringLiteral("Pseudo-section [Ohm*m, ms]"), QStringLiteral("All Sounding Curves"),
-             QStringLiteral("All Profile Curves"), QStringLiteral("Signal Diagrams"), QString()});
+             QStringLiteral("All Profile Curves"), QStringLiteral("Signal Diagrams"), QString(),
+             QStringLiteral("Model Section"), QStringLiteral("Misfit")});
     TPropertyItem *gridding =
         b.Combo(ITEM(NxComboBoxItem_D2D_ApproximationType), chart, QStringLiteral("2D Appx. Type"),
                 {QStringLiteral("Akima's Spline"), QStringLiteral("Inverse Distance")});
@@ -321,6 +322,16 @@ TData2DPage BuildData2DPage(TPropertyGrid &inspector)
     TPropertyItem *other = b.Category(ITEM(NxTextItem_d2d_OtherDetails), nullptr, QStringLiteral("Other Details"));
     other->SetExpanded(false);
     b.Check(ITEM(NxCheckBoxItem_ElCoordMode), other, QStringLiteral("Coord in meters"), true);
+
+    // The smoothness weights, the robust data weights and the iteration
+    // limit of the section inversion (Data > Invert).
+    TPropertyItem *inversion = b.Category(ITEM(NxTextItem_d2d_Inversion), nullptr, QStringLiteral("Inversion"));
+    b.Spin(ITEM(NxSpinItem_d2d_HorizontalSmoothing), inversion, QStringLiteral("Horizontal Smoothing"),
+           {1, 0, 100, 0.1, 2});
+    b.Spin(ITEM(NxSpinItem_d2d_VerticalSmoothing), inversion, QStringLiteral("Vertical Smoothing"),
+           {1, 0, 100, 0.1, 2});
+    b.Check(ITEM(NxCheckBoxItem_d2d_RobustWeighting), inversion, QStringLiteral("Robust Weighting"), false);
+    b.Spin(ITEM(NxSpinItem_d2d_MaxIterations), inversion, QStringLiteral("Max Iterations"), {10, 1, 50});
     return page;
 }
 

@@ -79,52 +79,26 @@ double Percentile(const std::vector<double> &sorted, double q)
     return sorted[below] + (position - double(below)) * (sorted[above] - sorted[below]);
 }
 
-// The colour range of the map. Automatic: the smallest value above 0 and the
-// largest value of the covered nodes (min >= max when there is none).
+// The colour range of the map: that of the covered nodes' values.
 void ChooseRange(TPseudoSectionMap &map, const TMapSettings &settings)
 {
     std::vector<double> values;
-    for (std::size_t node = 0; node < NodeCount; ++node) {
-        if (!map.Covered[node]) continue;
-        const double value = map.Values[node];
-        if (value > 0 && value < map.Minimum) map.Minimum = value;
-        if (value > map.Maximum) map.Maximum = value;
-        if (settings.Limits == LimitsPercentile && value > 0) values.push_back(value);
-    }
-    if (settings.Limits == LimitsPercentile && !values.empty()) {
-        std::sort(values.begin(), values.end());
-        map.Minimum = Percentile(values, 0.02);
-        map.Maximum = Percentile(values, 0.98);
-    } else if (settings.Limits == LimitsFixed) {
-        double low = std::min(settings.FixedMinimum, settings.FixedMaximum);
-        const double high = std::max(settings.FixedMinimum, settings.FixedMaximum);
-        // A logarithmic scale cannot start at 0 or below: the data's smallest
-        // value above 0 takes its place.
-        if (settings.Logarithmic && !(low > 0)) low = map.Minimum;
-        map.Minimum = low;
-        map.Maximum = high;
-    }
+    for (std::size_t node = 0; node < NodeCount; ++node)
+        if (map.Covered[node]) values.push_back(map.Values[node]);
+    const TColourScale scale(values, settings);
+    map.Minimum = scale.Minimum();
+    map.Maximum = scale.Maximum();
 }
 
 void ColourMap(TPseudoSectionMap &map, const TMapSettings &settings)
 {
-    TRGBArray ramp;
-    PaletteRamp(settings.Palette, ramp);
-    const int rampCount = int(ramp.size() / 3);
-    const auto colourOf = [&](double value) {
-        return settings.Logarithmic ? LogRampColor(rampCount, ramp, map.Minimum, map.Maximum, value)
-                                    : LinearRampColor(rampCount, ramp, map.Minimum, map.Maximum, value);
-    };
-    if (settings.Logarithmic)
-        GeometricLevels(MapPaletteSize, -1, map.Minimum, map.Maximum, map.PaletteLevels);
-    else
-        LinearLevels(MapPaletteSize, map.Minimum, map.Maximum, map.PaletteLevels);
-    map.PaletteColours.resize(map.PaletteLevels.size());
-    for (std::size_t k = 0; k < map.PaletteLevels.size(); ++k) map.PaletteColours[k] = colourOf(map.PaletteLevels[k]);
+    const TColourScale scale(settings, map.Minimum, map.Maximum);
+    map.PaletteLevels = scale.PaletteLevels();
+    map.PaletteColours = scale.PaletteColours();
     map.Colours.resize(NodeCount);
     for (std::size_t node = 0; node < NodeCount; ++node) {
         const double value = map.Values[node];
-        map.Colours[node] = map.Covered[node] && value > 0 ? colourOf(value) : White;
+        map.Colours[node] = map.Covered[node] && value > 0 ? scale.Colour(value) : White;
     }
 }
 
@@ -135,6 +109,62 @@ double Cross(double ax, double ay, double bx, double by, double cx, double cy)
 }
 
 } // namespace
+
+// Automatic: the smallest value above 0 and the largest value (minimum >=
+// maximum when there is none).
+TColourScale::TColourScale(const std::vector<double> &values, const TMapSettings &settings) : FSettings(settings)
+{
+    PaletteRamp(settings.Palette, FRamp);
+    std::vector<double> positive;
+    for (const double value : values) {
+        if (value > 0 && value < FMinimum) FMinimum = value;
+        if (value > FMaximum) FMaximum = value;
+        if (settings.Limits == LimitsPercentile && value > 0) positive.push_back(value);
+    }
+    if (settings.Limits == LimitsPercentile && !positive.empty()) {
+        std::sort(positive.begin(), positive.end());
+        FMinimum = Percentile(positive, 0.02);
+        FMaximum = Percentile(positive, 0.98);
+    } else if (settings.Limits == LimitsFixed) {
+        double low = std::min(settings.FixedMinimum, settings.FixedMaximum);
+        const double high = std::max(settings.FixedMinimum, settings.FixedMaximum);
+        // A logarithmic scale cannot start at 0 or below: the data's smallest
+        // value above 0 takes its place.
+        if (settings.Logarithmic && !(low > 0)) low = FMinimum;
+        FMinimum = low;
+        FMaximum = high;
+    }
+}
+
+TColourScale::TColourScale(const TMapSettings &settings, double minimum, double maximum)
+    : FSettings(settings), FMinimum(minimum), FMaximum(maximum)
+{
+    PaletteRamp(settings.Palette, FRamp);
+}
+
+uint32_t TColourScale::Colour(double value) const
+{
+    const int rampCount = int(FRamp.size() / 3);
+    return FSettings.Logarithmic ? LogRampColor(rampCount, FRamp, FMinimum, FMaximum, value)
+                                 : LinearRampColor(rampCount, FRamp, FMinimum, FMaximum, value);
+}
+
+TDoubleArray TColourScale::PaletteLevels() const
+{
+    TDoubleArray levels;
+    if (FSettings.Logarithmic)
+        GeometricLevels(MapPaletteSize, -1, FMinimum, FMaximum, levels);
+    else
+        LinearLevels(MapPaletteSize, FMinimum, FMaximum, levels);
+    return levels;
+}
+
+std::vector<uint32_t> TColourScale::PaletteColours() const
+{
+    std::vector<uint32_t> colours;
+    for (const double level : PaletteLevels()) colours.push_back(Colour(level));
+    return colours;
+}
 
 TMapPoints CollectMapPoints(const TMeasurements2D &measurements)
 {

@@ -138,7 +138,9 @@ const std::vector<TExpected> Data2DItems{
     Combo("NxComboBoxItem_d2d_ValuesToShow", "NxTextItem_d2d_ChartDetails", "Values To Show",
           {"Resistivity", "Chargeability"}, 0),
     Combo("NxComboBoxItem_d2d_VisibleDiagrams", "NxTextItem_d2d_ChartDetails", "Visible Diagrams",
-          {"Pseudo-section [Ohm*m, ms]", "All Sounding Curves", "All Profile Curves", "Signal Diagrams", ""}, 0),
+          {"Pseudo-section [Ohm*m, ms]", "All Sounding Curves", "All Profile Curves", "Signal Diagrams", "",
+           "Model Section", "Misfit"},
+          0),
     Combo("NxComboBoxItem_D2D_ApproximationType", "NxTextItem_d2d_ChartDetails", "2D Appx. Type",
           {"Akima's Spline", "Inverse Distance"}, 0),
     Spin("NxSpinItem_ApproximationRadius", "NxComboBoxItem_D2D_ApproximationType", "Radius [xA]", 0, Float, "h"),
@@ -167,6 +169,12 @@ const std::vector<TExpected> Data2DItems{
     Combo("NxComboBoxItem_D2D_TxPower", "NxTextItem_d2d_MeasurementDetails", "Tx Power [%]", TxPowers, 0, "r"),
     Category("NxTextItem_d2d_OtherDetails", "", "Other Details", "c"),
     Check("NxCheckBoxItem_ElCoordMode", "NxTextItem_d2d_OtherDetails", "Coord in meters", true),
+    Category("NxTextItem_d2d_Inversion", "", "Inversion"),
+    Spin("NxSpinItem_d2d_HorizontalSmoothing", "NxTextItem_d2d_Inversion", "Horizontal Smoothing", 1,
+         TLimits{0, 100, 0.1, 2}),
+    Spin("NxSpinItem_d2d_VerticalSmoothing", "NxTextItem_d2d_Inversion", "Vertical Smoothing", 1, TLimits{0, 100, 0.1, 2}),
+    Check("NxCheckBoxItem_d2d_RobustWeighting", "NxTextItem_d2d_Inversion", "Robust Weighting", false),
+    Spin("NxSpinItem_d2d_MaxIterations", "NxTextItem_d2d_Inversion", "Max Iterations", 10, TLimits{1, 50}),
 };
 
 const std::vector<TExpected> Seq1DItems{

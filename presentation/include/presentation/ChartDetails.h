@@ -32,6 +32,9 @@ enum TVisibleDiagram : int32_t {
     DiagramSoundingCurves = 1,
     DiagramProfileCurves = 2,
     DiagramSignals = 3,
+    // Line 4 is the empty line: nothing drawn.
+    DiagramModelSection = 5, // the inverted resistivity section
+    DiagramMisfit = 6,       // each reading's misfit to the inverted model
 };
 
 // Gridding of the pseudo-section (the line index of "2D Appx. Type").

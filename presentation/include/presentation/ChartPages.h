@@ -37,7 +37,9 @@ struct TSeq2DChart {
 };
 
 // "Chart_d2d": the pseudo-section map below its points, the sounding and
-// profile clouds and the signal diagram.
+// profile clouds and the signal diagram. Series_2D is the chart's colour
+// grid: the pseudo-section map, the model section's cells, or (misfit
+// diagram) only the palette of the misfit points' colours.
 struct TData2DChart {
     TChart *Chart = nullptr;
     TColorGridSeries *Series_2D = nullptr;
@@ -50,6 +52,8 @@ struct TData2DChart {
     TChartSeries *Series_d2d_Q = nullptr;
     TChartSeries *Series_d2d_C = nullptr;
     TChartSeries *Series_d2d_AllProfileCurves = nullptr;
+    TChartSeries *Series_d2d_Misfit = nullptr;     // each reading's misfit, coloured
+    TChartSeries *Series_d2d_Electrodes = nullptr; // the model's electrodes on the surface
 };
 
 // "Chart_s1d": AB/2 against MN/2, one line per spacing group.

@@ -9,25 +9,35 @@
 #include "presentation/GUICustom.h"
 #include "presentation/PseudoSectionMap.h"
 
+#include "inversion/SectionInversion.h"
+#include "inversion/SectionSurvey.h"
+
 #include <QList>
+#include <QString>
 
 #include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
 #include <vector>
 
 class TArrayDetails2D;
 struct TReadingCounts;
 class TMeasurements2D;
+class TSectionInversionRun;
 
 class TGUIData2D : public TGUICustom {
 public:
     TGUIData2D(const TPresenterViews &views, TArrayDetails2D &arrayDetails, TMeasurements2D &measurements);
+    ~TGUIData2D() override; // cancels a running inversion and waits for it
 
     void ReadInspector() override;
     // Takes the "Used" checks back into the list, then redraws the chart.
     void ReadTable() override;
     void FillInspector() override;
-    // The reading counts (all, used, passing the filters) in the info
-    // panel, and after an update in the status bar.
+    // The reading counts (all, used, passing the filters) and the inverted
+    // model's iterations, RMS and chi-squared (or that there is none) in the
+    // info panel; after an update the counts also in the status bar.
     void ShowInfo() override;
     void ShowUpdateStatus() override;
     void BuildChart() override;
@@ -47,6 +57,30 @@ public:
     TChartDetailsData2D &ChartDetails() { return FChartDetails; }
     TChartDetailsCustom &CommonChartDetails() override { return FChartDetails; }
     const TChartDetailsData2D &ChartDetails() const { return FChartDetails; }
+
+    // Inversion (GUIData2DModel.cpp). The page's "Inversion" values, kept
+    // with the presenter as the 1D page keeps its mode and layers.
+    inversion::TSectionInversionOptions InversionOptions;
+    double ErrorFloorPercent = 1.0; // smallest relative error of a reading
+    // Reads the page's "Inversion" items only (the data stay as they are).
+    void ReadInversionItems();
+    // The readings the Used ticks and the filters leave, with the reason
+    // when they cannot be inverted.
+    inversion::TSectionReadings InversionReadings() const;
+    // Inverts here and now, then shows the model (progress: each iteration).
+    // Answers an empty text, or why the data cannot be inverted (the model is
+    // then cleared).
+    QString Invert(const std::function<void(const inversion::TSectionProgress &)> &progress = {});
+    // Starts the inversion in a worker thread; its Finished attaches the
+    // model. Answers an empty text, or why it did not start.
+    QString StartInversion();
+    // The running inversion, or null.
+    TSectionInversionRun *RunningInversion() const;
+    // Forgets the model (and stops a running inversion) and redraws.
+    void ClearModel();
+    const std::optional<inversion::TSectionModel> &Model() const { return FModel; }
+    // The readings the model was made from.
+    const std::vector<inversion::TSectionReading> &ModelReadings() const { return FModelReadings; }
 
     // Table columns.
     enum TColumn : int {
@@ -68,6 +102,8 @@ public:
 
 private:
     TReadingCounts ReadingCounts() const;
+    // The inverted model's fit and details in the info panel (GUIData2DModel.cpp).
+    void ShowModelInfo();
     bool CarriesChargeability() const;
     void SetupSeries();
     void SetupAxes();
@@ -75,6 +111,15 @@ private:
     void DrawSoundingCurves();
     void DrawProfileCurves();
     void DrawSignals();
+    void DrawModelSection();
+    void DrawMisfit();
+    // The model and a running inversion belong to the readings they were
+    // made from: once the filters, Used ticks or an append change those,
+    // the model goes and the inversion stops.
+    void DropModelOfOtherData();
+    void AttachModel(inversion::TSectionModel model, std::vector<inversion::TSectionReading> readings);
+    void FinishInversion();
+    QString InversionProblem(const inversion::TSectionReadings &readings) const;
     // Grids and colours the pseudo-section into Series_2D (the map is reused
     // while the drawn points and the gridding settings stay the same).
     void BuildMap();
@@ -86,4 +131,7 @@ private:
     TChartDetailsData2D FChartDetails;
     TMapCache FMapCache;
     std::vector<uint64_t> FMessagedMaps; // fingerprints of point sets whose message was shown
+    std::optional<inversion::TSectionModel> FModel;
+    std::vector<inversion::TSectionReading> FModelReadings;
+    std::unique_ptr<TSectionInversionRun> FRun;
 };

@@ -116,6 +116,11 @@ struct TData2DPage {
     TPropertyItem *NxComboBoxItem_D2D_TxPower = nullptr;
     TPropertyItem *NxTextItem_d2d_OtherDetails = nullptr;
     TPropertyItem *NxCheckBoxItem_ElCoordMode = nullptr;
+    TPropertyItem *NxTextItem_d2d_Inversion = nullptr;
+    TPropertyItem *NxSpinItem_d2d_HorizontalSmoothing = nullptr; // 0 to 100
+    TPropertyItem *NxSpinItem_d2d_VerticalSmoothing = nullptr;   // 0 to 100
+    TPropertyItem *NxCheckBoxItem_d2d_RobustWeighting = nullptr;
+    TPropertyItem *NxSpinItem_d2d_MaxIterations = nullptr;       // 1 to 50
 };
 
 // 1D sequence page "NextInspector_Seq1D".

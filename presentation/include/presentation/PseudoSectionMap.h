@@ -7,6 +7,8 @@
 
 #include "survey/VeskTypes.h"
 
+#include <vector>
+
 #include <QString>
 
 #include <cstdint>
@@ -71,6 +73,29 @@ struct TPseudoSectionMap {
 };
 
 TMapPoints CollectMapPoints(const TMeasurements2D &measurements);
+
+// The colours of a value range as the map gives them: the range chosen from
+// the values by the settings' Limits (automatic: the smallest value above 0
+// to the largest value), the palette's ramp on the logarithmic or linear
+// scale, and MapPaletteSize legend levels. The model section and the misfit
+// diagram colour their values with it too.
+class TColourScale {
+public:
+    // The range chosen from the values.
+    TColourScale(const std::vector<double> &values, const TMapSettings &settings);
+    // The range given.
+    TColourScale(const TMapSettings &settings, double minimum, double maximum);
+    double Minimum() const { return FMinimum; }
+    double Maximum() const { return FMaximum; }
+    uint32_t Colour(double value) const; // 24-bit colour value
+    TDoubleArray PaletteLevels() const;
+    std::vector<uint32_t> PaletteColours() const;
+
+private:
+    TMapSettings FSettings;
+    std::vector<uint8_t> FRamp; // three bytes per ramp colour
+    double FMinimum = 1.7e308, FMaximum = 0;
+};
 
 // Node (i, j) is covered when some point lies closer than halfSide to it in x
 // and in y (strictly). Marks each point's neighbourhood instead of comparing
