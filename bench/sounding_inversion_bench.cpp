@@ -82,6 +82,20 @@ void ForwardWithSensitivities(benchmark::State &state)
 }
 BENCHMARK(ForwardWithSensitivities)->Arg(3)->Arg(30)->Unit(benchmark::kMicrosecond);
 
+void Forward(benchmark::State &state)
+{
+    const SoundingData data = NoisySounding();
+    const SoundingForward forward(data.arrayType, data.spacings);
+    LayerModel model;
+    for (int i = 0; i < state.range(0); ++i) {
+        model.resistivities.push_back(50.0 + 10.0 * i);
+        if (i + 1 < state.range(0)) model.thicknesses.push_back(1.0 + i);
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(forward.ApparentResistivities(model));
+}
+BENCHMARK(Forward)->Arg(3)->Arg(30)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

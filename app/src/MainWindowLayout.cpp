@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -229,7 +230,14 @@ void TForm_VeskMain::BuildLayout()
         infoLayout->addWidget(label);
     }
     infoLayout->addStretch(1);
-    w.InfoPanel = HeaderPanel(QStringLiteral("NxHeaderPanel_Info"), QStringLiteral("Info"), infoBody, false);
+    // A smooth model's table of 30 layers is taller than the panel: it scrolls.
+    auto *infoScroll = new QScrollArea;
+    infoScroll->setObjectName(QStringLiteral("NxInfoPanel_Scroll"));
+    infoScroll->setWidget(infoBody);
+    infoScroll->setWidgetResizable(true);
+    infoScroll->setFrameShape(QFrame::NoFrame);
+    infoScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    w.InfoPanel = HeaderPanel(QStringLiteral("NxHeaderPanel_Info"), QStringLiteral("Info"), infoScroll, false);
     w.InfoPanel->setFixedWidth(218);
 
     w.Seq2DChart = new TChart(QStringLiteral("Chart_Seq2D"));

@@ -121,6 +121,40 @@ private slots:
         QCOMPARE(Series("Series_d1d_Fit")->Count(), 13);
     }
 
+    // Every line of the Info panel shows whole at the window's first size,
+    // for both modes and before the first inversion, and a smooth model's
+    // table of 30 layers can be scrolled through.
+    void InfoTextsFitThePanel()
+    {
+        FWindow->resize(QSize(1024, 768));
+        Open("sounding.d1d");
+        const auto checkFits = [this](const char *when) {
+            QCoreApplication::processEvents();
+            for (const char *name : {"NxInfoPanel_MeasureCount", "NxInfoPanel_Duration"}) {
+                auto *label = FWindow->findChild<QLabel *>(QString::fromLatin1(name));
+                QVERIFY2(label->sizeHint().width() <= label->width(),
+                         qPrintable(QStringLiteral("%1, %2: \"%3\" needs %4 of %5 pixels")
+                                        .arg(QString::fromLatin1(when), QString::fromLatin1(name), label->text())
+                                        .arg(label->sizeHint().width())
+                                        .arg(label->width())));
+            }
+            auto *model = FWindow->findChild<QLabel *>(QStringLiteral("NxInfoPanel_Model"));
+            QVERIFY2(model->minimumSizeHint().width() <= model->width(), when);
+            // Every row of the model table can be reached (the panel scrolls).
+            QVERIFY2(model->height() >= model->heightForWidth(model->width()), when);
+        };
+        checkFits("before inverting");
+        const struct {
+            int mode;
+            const char *name;
+        } modes[] = {{0, "layers"}, {1, "smooth"}};
+        for (const auto &m : modes) {
+            Item("NxComboBoxItem_d1d_InversionMode")->SetItemIndex(m.mode);
+            TRIGGER_ACTION(FWindow, "Action_Invert");
+            checkFits(m.name);
+        }
+    }
+
     void SmoothModeFromThePage()
     {
         Open("sounding.d1d");

@@ -70,6 +70,9 @@ bool SpritesFit(QPainter *painter)
     return ratio == std::round(ratio);
 }
 
+// Points per polyline the painter strokes at once.
+constexpr qsizetype LinePiece = 4096;
+
 bool Drawable(const QCPAxis *axis, double value)
 {
     return std::isfinite(value) && (axis->scaleType() != QCPAxis::stLogarithmic || value > 0);
@@ -97,7 +100,6 @@ void TChartSeries::Clear()
     FLabels.clear();
     FLabelNumbers.clear();
     FColours.clear();
-    FOwnColour.clear();
 }
 
 void TChartSeries::AddPoint(double x, double y, const QString &label, std::optional<QRgb> colour)
@@ -105,23 +107,22 @@ void TChartSeries::AddPoint(double x, double y, const QString &label, std::optio
     // The curve parameter t is the insertion index, so interface1D() keeps the order points came in.
     MakeLabelTexts();
     while (FLabels.size() < Count()) FLabels.append(QString());
+    if (colour && FColours.size() < Count()) FColours.resize(Count(), FStyle.Colour.rgb());
     addData(double(Count()), x, y);
     FLabels.append(label);
-    FColours.append(colour.value_or(FStyle.Colour.rgb()));
-    FOwnColour.append(colour.has_value());
+    if (!FColours.isEmpty() || colour) FColours.append(colour.value_or(FStyle.Colour.rgb()));
 }
 
 void TChartSeries::SetPointData(const QVector<double> &x, const QVector<double> &y, const QVector<QRgb> &colours)
 {
     const qsizetype count = std::min(x.size(), y.size());
-    QVector<double> t(count), keys(x.mid(0, count)), values(y.mid(0, count));
-    std::iota(t.begin(), t.end(), 0.0);
-    setData(t, keys, values, true);
+    // The curve's own records, made once and handed over without a copy.
+    QVector<QCPCurveData> points(count);
+    for (qsizetype k = 0; k < count; ++k) points[k] = QCPCurveData(double(k), x[k], y[k]);
+    data()->set(points, true);
     const qsizetype own = std::min(count, colours.size());
     FColours = colours.mid(0, own);
-    FColours.resize(count, FStyle.Colour.rgb());
-    FOwnColour.fill(true, own);
-    FOwnColour.resize(count, false);
+    if (own > 0) FColours.resize(count, FStyle.Colour.rgb());
 }
 
 void TChartSeries::SetPoints(const QVector<double> &x, const QVector<double> &y, const QStringList &labels,
@@ -203,10 +204,15 @@ QVector<int> TChartSeries::LineOrder() const
 {
     QVector<int> order(Count());
     std::iota(order.begin(), order.end(), 0);
+    // Series are mostly added in order already (a 0D series by its index):
+    // then the sort and its buffer are spared.
+    const auto inOrder = [&](auto before) {
+        if (!std::is_sorted(order.begin(), order.end(), before)) std::stable_sort(order.begin(), order.end(), before);
+    };
     if (FStyle.Kind == TSeriesKind::HorizontalLine)
-        std::stable_sort(order.begin(), order.end(), [this](int a, int b) { return Y(a) < Y(b); });
+        inOrder([this](int a, int b) { return Y(a) < Y(b); });
     else
-        std::stable_sort(order.begin(), order.end(), [this](int a, int b) { return X(a) < X(b); });
+        inOrder([this](int a, int b) { return X(a) < X(b); });
     return order;
 }
 
@@ -223,14 +229,28 @@ void TChartSeries::draw(QCPPainter *painter)
     }
 
     if (FStyle.Kind != TSeriesKind::Points) {
-        QPolygonF line;
-        line.reserve(count);
-        for (int k : LineOrder())
-            if (drawable[k]) line.append(pixels[k]);
         applyDefaultAntialiasingHint(painter);
         painter->setPen(QPen(FStyle.Colour, 1.5));
         painter->setBrush(Qt::NoBrush);
-        painter->drawPolyline(line);
+        // The line goes out in pieces that share their end points: the
+        // painter's stroke of one polyline takes some hundred bytes per
+        // point, which on a series of a million points would be far more than
+        // the series itself.
+        QPolygonF piece;
+        piece.reserve(std::min<qsizetype>(count, LinePiece));
+        bool drawn = false;
+        for (int k : LineOrder()) {
+            if (!drawable[k]) continue;
+            piece.append(pixels[k]);
+            if (piece.size() == LinePiece) {
+                painter->drawPolyline(piece);
+                drawn = true;
+                const QPointF last = piece.constLast();
+                piece.clear();
+                piece.append(last);
+            }
+        }
+        if (piece.size() > 1 || !drawn) painter->drawPolyline(piece);
     }
 
     const TMarker marker = ShownMarker(FStyle);

@@ -15,6 +15,7 @@ private slots:
     void cleanup();
     void SeriesKeepInsertionOrderLabelsAndColours();
     void LinesJoinPointsInAxisOrder();
+    void LongLinesStayJoined();
     void PointAtHitsTheMarkerDrawnLast();
     void LimitsAndAutomaticFitting();
     void ColorGridPaintsCellColoursAtTheirNodes_data();
@@ -102,6 +103,28 @@ void TChartTest::LinesJoinPointsInAxisOrder()
     QCOMPARE(line->LineOrder(), (QVector<int>{1, 3, 0, 2}));
     QCOMPARE(horizontal->LineOrder(), (QVector<int>{1, 2, 0}));
     QCOMPARE(line->interface1D()->dataMainKey(0), 50.0); // the data stay in insertion order
+}
+
+// A line of many points is stroked in pieces; the pieces share their end
+// points, so the segment across a piece's end is drawn like any other. Here
+// the first 4096 points lie in x 0..1 and the rest in 9..10: the segment
+// from x 1 to 9 crosses the end of the first piece.
+void TChartTest::LongLinesStayJoined()
+{
+    auto *line = new TChartSeries(*FChart, "Line", Style(TSeriesKind::Line));
+    QVector<double> x, y;
+    for (int k = 0; k < 2 * 4096 + 10; ++k) {
+        x.append(k < 4096 ? k / 4096.0 : 9 + (k - 4096) / 4096.0);
+        y.append(5);
+    }
+    line->SetPoints(x, y);
+    FChart->xAxis->setRange(0, 10);
+    FChart->yAxis->setRange(0, 10);
+    const QImage image = FChart->toPixmap(400, 300).toImage();
+    for (double at : {0.5, 5.0, 9.5}) {
+        const QPointF pixel = line->coordsToPixels(at, 5);
+        QVERIFY2(qGray(image.pixel(pixel.toPoint())) < 128, qPrintable(QStringLiteral("no line at x %1").arg(at)));
+    }
 }
 
 void TChartTest::PointAtHitsTheMarkerDrawnLast()

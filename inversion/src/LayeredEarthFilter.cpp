@@ -3,6 +3,7 @@
 #include "inversion/LayeredEarthFilter.h"
 
 #include <cmath>
+#include <utility>
 
 namespace inversion {
 
@@ -71,53 +72,100 @@ std::array<double, HankelFilterSize> HankelFilterAbscissae()
     return b;
 }
 
-double ResistivityTransform(const LayerModel &model, double lambda)
+FilteredPotentials::FilteredPotentials(std::vector<double> distances)
+    : FDistances(std::move(distances)),
+      FLambdas(static_cast<Eigen::Index>(HankelFilterSize), static_cast<Eigen::Index>(FDistances.size()))
 {
-    const std::size_t n = model.resistivities.size();
-    double t = model.resistivities[n - 1];
-    for (std::size_t i = n - 1; i-- > 0;) {
-        const double rho = model.resistivities[i];
-        const double th = std::tanh(lambda * model.thicknesses[i]);
-        t = (t + rho * th) / (1.0 + t * th / rho);
-    }
-    return t;
+    const auto b = HankelFilterAbscissae();
+    for (std::size_t k = 0; k < FDistances.size(); ++k)
+        for (std::size_t j = 0; j < HankelFilterSize; ++j)
+            FLambdas(static_cast<Eigen::Index>(j), static_cast<Eigen::Index>(k)) = b[j] / FDistances[k];
 }
 
-double ResistivityTransform(const LayerModel &model, double lambda, TransformWork &work, std::span<double> gradient)
+void FilteredPotentials::Evaluate(const LayerModel &model, std::span<double> u) const
 {
+    Sum<false>(model, u, nullptr);
+}
+
+void FilteredPotentials::Evaluate(const LayerModel &model, std::span<double> u, Eigen::MatrixXd &derivatives) const
+{
+    Sum<true>(model, u, &derivatives);
+}
+
+// With e = exp(-2 lambda h) and t the transform below a layer of
+// resistivity rho, the transform at its top is T = N / D with
+// N = t (1 + e) + rho (1 - e) and D = (1 + e) + t (1 - e) / rho, so
+//   dT/d rho = (1 - e) (1 + T t / rho^2) / D,
+//   dT/dt    = ((1 + e) - T (1 - e) / rho) / D,
+//   dT/dh    = ((t - rho) - T (1 - t / rho)) / D x (-2 lambda e).
+// The derivatives of the top value come from one sweep down the layers that
+// carries the product of the dT/dt above, weighted by the filter's weights.
+template <bool WithDerivatives>
+void FilteredPotentials::Sum(const LayerModel &model, std::span<double> u, Eigen::MatrixXd *derivatives) const
+{
+    using Eigen::ArrayXd;
+    using Eigen::ArrayXXd;
+    using Eigen::Index;
+    const Index size = static_cast<Index>(HankelFilterSize);
     const std::size_t n = model.resistivities.size();
-    work.below.resize(n);
-    work.tanh.resize(n);
-    work.value.resize(n);
-    // Forward sweep from the half-space up; value[i] is the transform at the
-    // top of layer i, below[i] the one at its bottom.
-    double t = model.resistivities[n - 1];
-    work.value[n - 1] = t;
-    for (std::size_t i = n - 1; i-- > 0;) {
-        const double rho = model.resistivities[i];
-        const double th = std::tanh(lambda * model.thicknesses[i]);
-        work.below[i] = t;
-        work.tanh[i] = th;
-        t = (t + rho * th) / (1.0 + t * th / rho);
-        work.value[i] = t;
+    const Index layers = static_cast<Index>(n);
+    const Eigen::Map<const ArrayXd> w(FilterWeights.data(), size);
+    const double weightSum = w.sum();
+    const double rho1 = model.resistivities.front();
+    // exp(-700) keeps e a normal number; below it the layer is opaque (e is 0
+    // to double precision) either way.
+    constexpr double LowestExponent = -700.0;
+
+    ArrayXd t(size), e(size), inverse(size), g(size);
+    // Per layer above the half-space: the transform below it and at its top,
+    // its e and 1 / D.
+    ArrayXXd below, top, decay, inverses;
+    if constexpr (WithDerivatives) {
+        below.resize(size, layers - 1);
+        top.resize(size, layers - 1);
+        decay.resize(size, layers - 1);
+        inverses.resize(size, layers - 1);
+        derivatives->setZero(static_cast<Index>(FDistances.size()), 2 * layers - 1);
     }
-    // Reverse sweep: g is d T_top / d value[i].
-    double g = 1.0;
-    for (std::size_t i = 0; i + 1 < n; ++i) {
-        const double rho = model.resistivities[i];
-        const double th = work.tanh[i];
-        const double tb = work.below[i];
-        const double ti = work.value[i];
-        const double d = 1.0 + tb * th / rho;
-        const double dRho = (th + ti * tb * th / (rho * rho)) / d;
-        const double dTanh = (rho - ti * tb / rho) / d;
-        const double dBelow = (1.0 - ti * th / rho) / d;
-        gradient[i] = g * dRho;
-        gradient[n + i] = g * dTanh * lambda * (1.0 - th * th);
-        g *= dBelow;
+    for (std::size_t k = 0; k < FDistances.size(); ++k) {
+        const auto lambda = FLambdas.col(static_cast<Index>(k));
+        t.setConstant(model.resistivities[n - 1]);
+        for (std::size_t i = n - 1; i-- > 0;) {
+            const double rho = model.resistivities[i];
+            const double invRho = 1.0 / rho;
+            e = (-2.0 * model.thicknesses[i] * lambda).max(LowestExponent).exp();
+            if constexpr (WithDerivatives) {
+                below.col(static_cast<Index>(i)) = t;
+                decay.col(static_cast<Index>(i)) = e;
+            }
+            inverse = ((1.0 + e) + t * (1.0 - e) * invRho).inverse();
+            t = (t * (1.0 + e) + rho * (1.0 - e)) * inverse;
+            if constexpr (WithDerivatives) {
+                top.col(static_cast<Index>(i)) = t;
+                inverses.col(static_cast<Index>(i)) = inverse;
+            }
+        }
+        u[k] = rho1 * (1.0 - weightSum) + (w * t).sum();
+        if constexpr (WithDerivatives) {
+            const Index row = static_cast<Index>(k);
+            g = w;
+            for (std::size_t i = 0; i + 1 < n; ++i) {
+                const Index c = static_cast<Index>(i);
+                const double rho = model.resistivities[i];
+                const double invRho = 1.0 / rho;
+                const auto tb = below.col(c);
+                const auto tt = top.col(c);
+                const auto ei = decay.col(c);
+                const auto inv = inverses.col(c);
+                (*derivatives)(row, c) = (g * (1.0 - ei) * (1.0 + tt * tb * (invRho * invRho)) * inv).sum();
+                (*derivatives)(row, layers + c) =
+                    (g * ((tb - rho) - tt * (1.0 - tb * invRho)) * inv * (-2.0 * ei * lambda)).sum();
+                g *= ((1.0 + ei) - tt * (1.0 - ei) * invRho) * inv;
+            }
+            (*derivatives)(row, layers - 1) += g.sum();
+            (*derivatives)(row, 0) += 1.0 - weightSum;
+        }
     }
-    gradient[n - 1] = g;
-    return t;
 }
 
 } // namespace inversion

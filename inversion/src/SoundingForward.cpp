@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 #include <stdexcept>
 #include <string>
 
@@ -72,14 +71,15 @@ SoundingForward::SoundingForward(ArrayType type, std::span<const SoundingSpacing
         raw.push_back(std::move(terms));
     }
     std::sort(all.begin(), all.end());
+    std::vector<double> distances;
     for (double r : all)
-        if (FDistances.empty() || r > FDistances.back() * (1.0 + SameDistance))
-            FDistances.push_back(r);
+        if (distances.empty() || r > distances.back() * (1.0 + SameDistance))
+            distances.push_back(r);
     for (const std::vector<RawTerm> &terms : raw) {
         std::vector<Term> merged;
         for (const RawTerm &t : terms) {
-            auto it = std::lower_bound(FDistances.begin(), FDistances.end(), t.distance * (1.0 - SameDistance));
-            const auto index = static_cast<std::size_t>(it - FDistances.begin());
+            auto it = std::lower_bound(distances.begin(), distances.end(), t.distance * (1.0 - SameDistance));
+            const auto index = static_cast<std::size_t>(it - distances.begin());
             auto same = std::find_if(merged.begin(), merged.end(), [&](const Term &m) { return m.distance == index; });
             if (same != merged.end())
                 same->coefficient += t.coefficient;
@@ -88,22 +88,14 @@ SoundingForward::SoundingForward(ArrayType type, std::span<const SoundingSpacing
         }
         FReadingTerms.push_back(std::move(merged));
     }
+    FPotentials = FilteredPotentials(std::move(distances));
 }
 
 std::vector<double> SoundingForward::ApparentResistivities(const LayerModel &model) const
 {
     RequireModel(model);
-    const auto &w = HankelFilterWeights();
-    const auto b = HankelFilterAbscissae();
-    const double rho1 = model.resistivities.front();
-    const double weightSum = std::accumulate(w.begin(), w.end(), 0.0);
-    std::vector<double> u(FDistances.size());
-    for (std::size_t k = 0; k < FDistances.size(); ++k) {
-        double sum = rho1 * (1.0 - weightSum);
-        for (std::size_t j = 0; j < HankelFilterSize; ++j)
-            sum += w[j] * ResistivityTransform(model, b[j] / FDistances[k]);
-        u[k] = sum;
-    }
+    std::vector<double> u(FPotentials.DistanceCount());
+    FPotentials.Evaluate(model, u);
     std::vector<double> rhoA(FReadingTerms.size(), 0.0);
     for (std::size_t i = 0; i < FReadingTerms.size(); ++i)
         for (const Term &t : FReadingTerms[i])
@@ -115,29 +107,11 @@ std::vector<double> SoundingForward::ApparentResistivities(const LayerModel &mod
                                                            Eigen::MatrixXd &logJacobian) const
 {
     RequireModel(model);
-    const auto &w = HankelFilterWeights();
-    const auto b = HankelFilterAbscissae();
     const std::size_t n = model.LayerCount();
     const std::size_t parameters = 2 * n - 1;
-    const double rho1 = model.resistivities.front();
-    const double weightSum = std::accumulate(w.begin(), w.end(), 0.0);
-
-    TransformWork work;
-    std::vector<double> gradient(2 * n);
-    std::vector<double> u(FDistances.size());
-    Eigen::MatrixXd du = Eigen::MatrixXd::Zero(static_cast<Eigen::Index>(FDistances.size()),
-                                               static_cast<Eigen::Index>(parameters));
-    for (std::size_t k = 0; k < FDistances.size(); ++k) {
-        const auto row = static_cast<Eigen::Index>(k);
-        double sum = rho1 * (1.0 - weightSum);
-        du(row, 0) = 1.0 - weightSum;
-        for (std::size_t j = 0; j < HankelFilterSize; ++j) {
-            sum += w[j] * ResistivityTransform(model, b[j] / FDistances[k], work, gradient);
-            for (std::size_t p = 0; p < parameters; ++p)
-                du(row, static_cast<Eigen::Index>(p)) += w[j] * gradient[p];
-        }
-        u[k] = sum;
-    }
+    std::vector<double> u(FPotentials.DistanceCount());
+    Eigen::MatrixXd du;
+    FPotentials.Evaluate(model, u, du);
     std::vector<double> rhoA(FReadingTerms.size(), 0.0);
     logJacobian = Eigen::MatrixXd::Zero(static_cast<Eigen::Index>(FReadingTerms.size()),
                                         static_cast<Eigen::Index>(parameters));

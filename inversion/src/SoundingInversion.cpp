@@ -27,6 +27,9 @@ constexpr double BottomInterfaceFraction = 1.0;
 constexpr std::size_t StartingSmoothLayers = 16;
 
 constexpr double TargetChiSquared = 1.0;
+// A few-layer fit has converged when a step gains less than this part of the
+// misfit.
+constexpr double ConvergedGain = 1e-4;
 
 using Eigen::Index;
 using Eigen::MatrixXd;
@@ -223,7 +226,9 @@ Fit SmoothFit(const Problem &problem, const SoundingData &data, std::size_t laye
     return fit;
 }
 
-// Marquardt's damped Gauss-Newton from a starting model.
+// Marquardt's damped Gauss-Newton from a starting model. The damping follows
+// how well the linearised misfit predicted the gain of the last step
+// (Nielsen's rule), so that few trial steps are refused.
 Fit LayersFit(const Problem &problem, const LayerModel &start, std::size_t maxIterations)
 {
     const std::size_t n = start.LayerCount();
@@ -234,6 +239,7 @@ Fit LayersFit(const Problem &problem, const LayerModel &start, std::size_t maxIt
     fit.response = problem.forward.ApparentResistivities(fit.model, jacobian);
     fit.objective = Objective(problem, Logs(fit.response));
     double lambda = 0.01;
+    double raise = 2.0;
     for (std::size_t iteration = 0; iteration < maxIterations; ++iteration) {
         fit.iterations = iteration + 1;
         const MatrixXd jw = problem.weights.asDiagonal() * jacobian;
@@ -245,25 +251,29 @@ Fit LayersFit(const Problem &problem, const LayerModel &start, std::size_t maxIt
         for (int attempt = 0; attempt < 12 && !accepted; ++attempt) {
             MatrixXd damped = normal;
             damped.diagonal() += lambda * diagonal;
-            const VectorXd step = damped.ldlt().solve(gradient);
-            const VectorXd trialP = p + step.cwiseMax(-2.0).cwiseMin(2.0); // at most a factor e^2 per step
+            const VectorXd step = damped.ldlt().solve(gradient).cwiseMax(-2.0).cwiseMin(2.0); // at most e^2 per step
+            const VectorXd trialP = p + step;
             const LayerModel trialModel = ModelOf(trialP, n);
             MatrixXd trialJacobian;
             std::vector<double> trialResponse = problem.forward.ApparentResistivities(trialModel, trialJacobian);
             const double trialObjective = Objective(problem, Logs(trialResponse));
             if (trialObjective < fit.objective) {
                 const double gain = fit.objective - trialObjective;
+                const double predicted = 2.0 * step.dot(gradient) - step.dot(normal * step);
+                const double ratio = predicted > 0.0 ? gain / predicted : 0.0;
+                lambda = std::max(lambda * std::max(1.0 / 3.0, 1.0 - std::pow(2.0 * ratio - 1.0, 3)), 1e-9);
+                raise = 2.0;
                 p = ParametersOf(trialModel);
                 fit.model = trialModel;
                 fit.response = std::move(trialResponse);
                 jacobian = std::move(trialJacobian);
                 fit.objective = trialObjective;
-                lambda = std::max(lambda / 4.0, 1e-9);
                 accepted = true;
-                if (gain < 1e-6 * (trialObjective + 1e-12))
+                if (gain < ConvergedGain * (trialObjective + 1e-12))
                     iteration = maxIterations; // converged
             } else {
-                lambda *= 6.0;
+                lambda *= raise;
+                raise *= 2.0;
             }
         }
         if (!accepted)

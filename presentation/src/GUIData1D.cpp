@@ -271,19 +271,20 @@ void TGUIData1D::ShowInfo()
     QLabel *modePanel = Views().DurationPanel;
     QLabel *modelPanel = Views().ModelPanel;
     if (!FModel) {
-        if (fitPanel) fitPanel->setText(QStringLiteral("RMS: -, chi-squared: -"));
+        if (fitPanel) fitPanel->setText(QStringLiteral("RMS: -\nchi-squared: -"));
         if (modePanel) modePanel->setText(QStringLiteral("Model: none (Data > Invert)"));
         if (modelPanel) modelPanel->clear();
         return;
     }
     const inversion::InversionResult &result = *FModel;
     const bool layers = result.mode == inversion::InversionMode::Layers;
+    // One item per line: the Info panel is narrow.
     if (fitPanel)
-        fitPanel->setText(QStringLiteral("RMS: %1 %, chi-squared: %2")
+        fitPanel->setText(QStringLiteral("RMS: %1 %\nchi-squared: %2")
                               .arg(result.rmsPercent, 0, 'f', 2)
                               .arg(result.chiSquared, 0, 'f', 3));
     if (modePanel)
-        modePanel->setText(QStringLiteral("Model: %1 layers%2, %3 iterations")
+        modePanel->setText(QStringLiteral("Model: %1 layers%2,\n%3 iterations")
                                .arg(result.layers.size())
                                .arg(layers ? QString() : QStringLiteral(" (smooth)"))
                                .arg(result.iterations));

@@ -120,6 +120,8 @@ void FillValueCurves(const TValueCurves &curves, const TChartDetailsCustomData &
     for (const auto &part : parts) {
         QVector<double> x, y;
         if (part.Show) {
+            x.reserve(list.Count);
+            y.reserve(list.Count);
             for (uint32_t i = 0; i < list.Count; ++i) {
                 if (onlyShown && !list.IsShown(i)) continue;
                 x.append(i);

@@ -96,6 +96,5 @@ private:
     void MakeLabelTexts();
     QStringList FLabels;          // texts of the first points (the rest have none)
     QVector<qint64> FLabelNumbers; // numbered labels, when set by SetNumberedPoints
-    QVector<QRgb> FColours;    // one per point
-    QVector<bool> FOwnColour;  // whether the point has a colour of its own
+    QVector<QRgb> FColours; // one per point, or empty when every point has the series' colour
 };

@@ -5,7 +5,11 @@
 // the resistivity transform of the layering (Koefoed's recursion
 // T_i = (T_{i+1} + rho_i tanh(lambda h_i)) / (1 + T_{i+1} tanh(lambda h_i) / rho_i),
 // T_n = rho_n) and b_j = exp(start + j step) the filter's abscissae.
+// The recursion runs on e = exp(-2 lambda h), tanh(lambda h) = (1 - e) / (1 + e),
+// for all abscissae of a distance at once, with one division per layer.
 #pragma once
+
+#include <Eigen/Core>
 
 #include <array>
 #include <cstddef>
@@ -28,17 +32,27 @@ inline constexpr std::size_t HankelFilterSize = 120;
 const std::array<double, HankelFilterSize> &HankelFilterWeights();
 std::array<double, HankelFilterSize> HankelFilterAbscissae();
 
-// T(lambda) of the layering.
-double ResistivityTransform(const LayerModel &model, double lambda);
+// The filter's sums U(r) = 2 pi r V(r) / I at a fixed set of distances; the
+// filter's abscissae over each distance (the lambda grid) are made once.
+class FilteredPotentials {
+public:
+    FilteredPotentials() = default;
+    explicit FilteredPotentials(std::vector<double> distances);
 
-// Scratch of the transform with derivatives (kept between calls to spare
-// allocations).
-struct TransformWork {
-    std::vector<double> below, tanh, value;
+    std::size_t DistanceCount() const { return FDistances.size(); }
+
+    // U at every distance (ohm-m).
+    void Evaluate(const LayerModel &model, std::span<double> u) const;
+    // The same, and dU/d rho_i in columns 0..n-1, dU/d h_i in columns
+    // n..2n-2 (one row per distance).
+    void Evaluate(const LayerModel &model, std::span<double> u, Eigen::MatrixXd &derivatives) const;
+
+private:
+    template <bool WithDerivatives>
+    void Sum(const LayerModel &model, std::span<double> u, Eigen::MatrixXd *derivatives) const;
+
+    std::vector<double> FDistances;
+    Eigen::ArrayXXd FLambdas; // HankelFilterSize x distances
 };
-
-// T(lambda) and, into gradient (2n entries), dT/d rho_i for i < n, then
-// dT/d h_i at n + i for i < n - 1 (entry 2n - 1 is left alone).
-double ResistivityTransform(const LayerModel &model, double lambda, TransformWork &work, std::span<double> gradient);
 
 } // namespace inversion

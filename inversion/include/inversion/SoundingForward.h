@@ -43,7 +43,7 @@ private:
         double coefficient;
     };
 
-    std::vector<double> FDistances; // distinct electrode distances, ascending
+    FilteredPotentials FPotentials; // at the distinct electrode distances, ascending
     std::vector<std::vector<Term>> FReadingTerms;
 };
 
