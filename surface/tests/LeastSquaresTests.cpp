@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <random>
+
 #include "LeastSquares.h"
+#include "Reference.h"
 
 namespace meshinterp {
 namespace {
@@ -56,6 +62,55 @@ TEST(LeastSquares, SolvesFullRankAndRankDeficientProblems) {
 
   // No rows: an error.
   EXPECT_FALSE(SolveLeastSquares(LeastSquaresProblem{}, 1e-12).ok);
+}
+
+// The solve against the plain one, bit for bit, on problems of every size,
+// at extreme scales (the scaled column norms), with signed zeros and with
+// dependent or vanishing columns.
+TEST(LeastSquares, AgreesWithThePlainSolveBitForBit) {
+  struct Shape {
+    int rows, columns;
+  };
+  const Shape shapes[] = {{12, 5}, {12, 2}, {9, 5}, {5, 5}, {4, 2}, {3, 5}, {1, 1}, {12, 1}};
+  enum class Kind { Plain, Tiny, Huge, MixedScales, DuplicateColumn, ZeroColumn, SignedZeros };
+  const Kind kinds[] = {Kind::Plain,           Kind::Tiny,       Kind::Huge,       Kind::MixedScales,
+                        Kind::DuplicateColumn, Kind::ZeroColumn, Kind::SignedZeros};
+  std::mt19937 random(17);
+  std::uniform_real_distribution<double> uniform(-1, 1);
+  auto bits = [](double v) { return std::bit_cast<std::uint64_t>(v); };
+  for (const Shape& shape : shapes) {
+    for (const Kind kind : kinds) {
+      for (int draw = 0; draw < 40; ++draw) {
+        LeastSquaresProblem p;
+        p.rows = shape.rows;
+        p.columns = shape.columns;
+        for (int i = 0; i < p.rows; ++i) {
+          for (int j = 0; j < p.columns; ++j) {
+            double v = uniform(random);
+            if (kind == Kind::Tiny) v *= 1e-150;
+            if (kind == Kind::Huge) v *= 1e150;
+            if (kind == Kind::MixedScales) v *= std::ldexp(1.0, 40 * j - 80);
+            if (kind == Kind::SignedZeros && (i + j + draw) % 3 == 0) v = (i + draw) % 2 ? -0.0 : 0.0;
+            p.matrix[i][j] = v;
+          }
+          if (kind == Kind::DuplicateColumn && p.columns > 1) p.matrix[i][p.columns - 1] = p.matrix[i][0];
+          if (kind == Kind::ZeroColumn) p.matrix[i][draw % p.columns] = 0;
+          p.rhs[i] = kind == Kind::SignedZeros && i % 2 ? -0.0 : uniform(random);
+        }
+        for (const double tolerance : {1e-12, 100 * 2.220446049250313e-16}) {
+          const LeastSquaresSolution fast = SolveLeastSquares(p, tolerance);
+          const LeastSquaresSolution plain = reference::SolveLeastSquares(p, tolerance);
+          ASSERT_EQ(fast.ok, plain.ok);
+          ASSERT_EQ(fast.rank, plain.rank);
+          for (int j = 0; j < kMaxColumns; ++j) {
+            ASSERT_EQ(bits(fast.values[j]), bits(plain.values[j]))
+                << shape.rows << " x " << shape.columns << ", kind " << static_cast<int>(kind) << ", draw " << draw
+                << ", value " << j;
+          }
+        }
+      }
+    }
+  }
 }
 
 }  // namespace
