@@ -150,16 +150,17 @@ std::array<double, 5> FitRow(double t, double dx, double dy) {
   return {t * dx, t * dy, t * (dx * dx) / 2, t * dx * dy, t * (dy * dy) / 2};
 }
 
-PartialDerivatives FitDerivatives(std::span<const Point> points, std::span<const double> values, int point,
-                                  const Neighbourhood& neighbourhood, double largestSquaredDistance) {
+FitProblem SetUpFit(std::span<const Point> points, std::span<const double> values, int point,
+                    const Neighbourhood& neighbourhood, double largestSquaredDistance) {
   const Point pk = points[point];
   const double fk = values[point];
   const double r = std::sqrt(neighbourhood.radiusSquared);
   const double d = std::sqrt(largestSquaredDistance);
 
-  LeastSquaresProblem problem;
-  double s1 = 0;
-  double s2 = 0;
+  FitProblem fit;
+  LeastSquaresProblem& problem = fit.problem;
+  double& s1 = fit.s1;
+  double& s2 = fit.s2;
   for (int j : neighbourhood.rows) {
     const Point pj = points[j];
     const double dx = pj.x - pk.x;
@@ -177,14 +178,24 @@ PartialDerivatives FitDerivatives(std::span<const Point> points, std::span<const
     if (s1 > 1) problem.matrix[i][0] *= s1;
     if (s2 > 1) problem.matrix[i][1] *= s2;
   }
-  LeastSquaresSolution solution = SolveLeastSquares(problem, 100 * kEpsilon * d / r);
-  if (s1 > 1) solution.values[0] *= s1;
-  if (s2 > 1) solution.values[1] *= s2;
-  const int used = solution.ok ? problem.columns : 0;
+  fit.tolerance = 100 * kEpsilon * d / r;
+  return fit;
+}
+
+PartialDerivatives FinishFit(const FitProblem& fit, LeastSquaresSolution solution) {
+  if (fit.s1 > 1) solution.values[0] *= fit.s1;
+  if (fit.s2 > 1) solution.values[1] *= fit.s2;
+  const int used = solution.ok ? fit.problem.columns : 0;
   PartialDerivatives result;
   double* fields[5] = {&result.zx, &result.zy, &result.zxx, &result.zxy, &result.zyy};
   for (int i = 0; i < used; ++i) *fields[i] = solution.values[i];
   return result;
+}
+
+PartialDerivatives FitDerivatives(std::span<const Point> points, std::span<const double> values, int point,
+                                  const Neighbourhood& neighbourhood, double largestSquaredDistance) {
+  const FitProblem fit = SetUpFit(points, values, point, neighbourhood, largestSquaredDistance);
+  return FinishFit(fit, SolveLeastSquares(fit.problem, fit.tolerance));
 }
 
 NeighbourFinder::NeighbourFinder(std::span<const Point> points, double largestSquaredDistance)
@@ -240,12 +251,27 @@ void EstimateDerivativeChunks(std::span<const Point> points, std::span<const dou
   if (next.load() >= n) return;
   NeighbourFinder finder(points, largestSquaredDistance);
   Neighbourhood neighbourhood;
+  // Points are fitted two at a time, their least-squares problems solved
+  // side by side.
+  std::array<FitProblem, 2> fits;
+  std::array<LeastSquaresProblem, 2> problems;
+  std::array<LeastSquaresSolution, 2> solutions;
   for (int first = next.fetch_add(kChunk); first < n; first = next.fetch_add(kChunk)) {
     const int end = std::min(n, first + kChunk);
-    for (int k = first; k < end; ++k) {
+    for (int k = first; k < end; k += 2) {
       if (stop != nullptr && stop->load(std::memory_order_relaxed)) return;
-      finder.Find(k, neighbourhood);
-      out[k] = FitDerivatives(points, values, k, neighbourhood, largestSquaredDistance);
+      if (k + 1 == end) {
+        finder.Find(k, neighbourhood);
+        out[k] = FitDerivatives(points, values, k, neighbourhood, largestSquaredDistance);
+        continue;
+      }
+      for (int q = 0; q < 2; ++q) {
+        finder.Find(k + q, neighbourhood);
+        fits[q] = SetUpFit(points, values, k + q, neighbourhood, largestSquaredDistance);
+        problems[q] = fits[q].problem;
+      }
+      SolveLeastSquaresPair(problems, {fits[0].tolerance, fits[1].tolerance}, solutions);
+      for (int q = 0; q < 2; ++q) out[k + q] = FinishFit(fits[q], solutions[q]);
     }
   }
 }

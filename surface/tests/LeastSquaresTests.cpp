@@ -4,6 +4,9 @@
 #include <cmath>
 #include <cstdint>
 #include <random>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "LeastSquares.h"
 #include "Reference.h"
@@ -64,9 +67,18 @@ TEST(LeastSquares, SolvesFullRankAndRankDeficientProblems) {
   EXPECT_FALSE(SolveLeastSquares(LeastSquaresProblem{}, 1e-12).ok);
 }
 
-// The solve against the plain one, bit for bit, on problems of every size,
-// at extreme scales (the scaled column norms), with signed zeros and with
-// dependent or vanishing columns.
+void ExpectSameSolution(const LeastSquaresSolution& fast, const LeastSquaresSolution& plain, const std::string& what) {
+  ASSERT_EQ(fast.ok, plain.ok) << what;
+  ASSERT_EQ(fast.rank, plain.rank) << what;
+  for (int j = 0; j < kMaxColumns; ++j) {
+    ASSERT_EQ(std::bit_cast<std::uint64_t>(fast.values[j]), std::bit_cast<std::uint64_t>(plain.values[j]))
+        << what << ", value " << j;
+  }
+}
+
+// The solve, alone and two problems side by side, against the plain one,
+// bit for bit, on problems of every size, at extreme scales (the scaled
+// column norms), with signed zeros and with dependent or vanishing columns.
 TEST(LeastSquares, AgreesWithThePlainSolveBitForBit) {
   struct Shape {
     int rows, columns;
@@ -77,7 +89,7 @@ TEST(LeastSquares, AgreesWithThePlainSolveBitForBit) {
                         Kind::DuplicateColumn, Kind::ZeroColumn, Kind::SignedZeros};
   std::mt19937 random(17);
   std::uniform_real_distribution<double> uniform(-1, 1);
-  auto bits = [](double v) { return std::bit_cast<std::uint64_t>(v); };
+  std::vector<std::pair<LeastSquaresProblem, std::string>> problems;
   for (const Shape& shape : shapes) {
     for (const Kind kind : kinds) {
       for (int draw = 0; draw < 40; ++draw) {
@@ -97,18 +109,25 @@ TEST(LeastSquares, AgreesWithThePlainSolveBitForBit) {
           if (kind == Kind::ZeroColumn) p.matrix[i][draw % p.columns] = 0;
           p.rhs[i] = kind == Kind::SignedZeros && i % 2 ? -0.0 : uniform(random);
         }
-        for (const double tolerance : {1e-12, 100 * 2.220446049250313e-16}) {
-          const LeastSquaresSolution fast = SolveLeastSquares(p, tolerance);
-          const LeastSquaresSolution plain = reference::SolveLeastSquares(p, tolerance);
-          ASSERT_EQ(fast.ok, plain.ok);
-          ASSERT_EQ(fast.rank, plain.rank);
-          for (int j = 0; j < kMaxColumns; ++j) {
-            ASSERT_EQ(bits(fast.values[j]), bits(plain.values[j]))
-                << shape.rows << " x " << shape.columns << ", kind " << static_cast<int>(kind) << ", draw " << draw
-                << ", value " << j;
-          }
-        }
+        problems.push_back({p, std::to_string(shape.rows) + " x " + std::to_string(shape.columns) + ", kind " +
+                                   std::to_string(static_cast<int>(kind)) + ", draw " + std::to_string(draw)});
       }
+    }
+  }
+  for (const double tolerance : {1e-12, 100 * 2.220446049250313e-16}) {
+    for (std::size_t k = 0; k < problems.size(); ++k) {
+      const auto& [problem, what] = problems[k];
+      const LeastSquaresSolution plain = reference::SolveLeastSquares(problem, tolerance);
+      ExpectSameSolution(SolveLeastSquares(problem, tolerance), plain, what);
+      // Paired with the problem before it (of the same shape but for the
+      // first of each shape) and, in the second slot, with a larger tolerance.
+      const std::size_t other = k == 0 ? problems.size() - 1 : k - 1;
+      std::array<LeastSquaresProblem, 2> pair{problem, problems[other].first};
+      std::array<LeastSquaresSolution, 2> solutions;
+      SolveLeastSquaresPair(pair, {tolerance, 1e-3}, solutions);
+      ExpectSameSolution(solutions[0], plain, what + " (first of a pair)");
+      ExpectSameSolution(solutions[1], reference::SolveLeastSquares(problems[other].first, 1e-3),
+                         problems[other].second + " (second of a pair)");
     }
   }
 }
