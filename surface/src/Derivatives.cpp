@@ -38,25 +38,63 @@ double LargestSquaredDistanceByScan(std::span<const Point> points) {
   return largest;
 }
 
-// Sorted list of the smallest squared distances seen, at most 12.
-class SmallestDistances {
+// The points nearest to one point seen so far: the 12 smallest squared
+// distances in increasing order (among equal ones, in the order offered)
+// with their points, and the points beyond the 12 whose distance equals the
+// 12th (they are within the radius as well).
+class NearestList {
  public:
-  void Offer(double e) {
-    if (count_ == kNeighbourCount && !(e < values_[kNeighbourCount - 1])) return;
-    int i = count_ < kNeighbourCount ? count_++ : kNeighbourCount - 1;
-    while (i > 0 && values_[i - 1] > e) {
-      values_[i] = values_[i - 1];
-      --i;
+  // `ties` keeps its storage from one search to the next.
+  explicit NearestList(std::vector<int>& ties) : ties_(ties) { ties_.clear(); }
+  void Offer(double e, int j) {
+    if (count_ < kNeighbourCount) {
+      Insert(count_++, e, j);
+      return;
     }
-    values_[i] = e;
+    const double bound = distances_[kNeighbourCount - 1];
+    if (e > bound) return;
+    if (e == bound) {
+      ties_.push_back(j);
+      return;
+    }
+    // The 12th leaves the list; it stays within the radius only when the
+    // new 12th is as far.
+    const int leaving = points_[kNeighbourCount - 1];
+    Insert(kNeighbourCount - 1, e, j);
+    if (distances_[kNeighbourCount - 1] == bound) {
+      ties_.push_back(leaving);
+    } else {
+      ties_.clear();
+    }
   }
   double Bound() const {
-    return count_ < kNeighbourCount ? std::numeric_limits<double>::infinity() : values_[kNeighbourCount - 1];
+    return count_ < kNeighbourCount ? std::numeric_limits<double>::infinity() : distances_[kNeighbourCount - 1];
+  }
+  // The first 12 points, in increasing number, of those within the radius.
+  void TakeRows(std::vector<int>& rows) const {
+    rows.assign(points_, points_ + count_);
+    rows.insert(rows.end(), ties_.begin(), ties_.end());
+    std::sort(rows.begin(), rows.end());
+    rows.resize(kNeighbourCount);
   }
 
  private:
-  double values_[kNeighbourCount] = {};
+  // Puts (e, j) into the list at or before `free` (an unused place).
+  void Insert(int free, double e, int j) {
+    int i = free;
+    while (i > 0 && distances_[i - 1] > e) {
+      distances_[i] = distances_[i - 1];
+      points_[i] = points_[i - 1];
+      --i;
+    }
+    distances_[i] = e;
+    points_[i] = j;
+  }
+
+  double distances_[kNeighbourCount] = {};
+  int points_[kNeighbourCount] = {};
   int count_ = 0;
+  std::vector<int>& ties_;
 };
 
 }  // namespace
@@ -214,26 +252,16 @@ void NeighbourFinder::Find(int k, Neighbourhood& neighbourhood) {
   // Every point within the 12th smallest distance is met before the search
   // stops; those within the final radius are then taken by point number.
   const Point pk = points_[k];
-  SmallestDistances smallest;
-  candidates_.clear();
+  NearestList nearest(ties_);
   grid_.Search(
       pk,
       [&](int j) {
         if (j == k) return;
-        const double e = SquaredDistance(pk, points_[j]);
-        if (e > smallest.Bound()) return;
-        candidates_.emplace_back(j, e);
-        smallest.Offer(e);
+        nearest.Offer(SquaredDistance(pk, points_[j]), j);
       },
-      [&] { return smallest.Bound(); });
-  const double radiusSquared = smallest.Bound();
-  // At least 12 lie within the radius, more only with ties at it.
-  for (const auto& [j, e] : candidates_) {
-    if (e <= radiusSquared) neighbourhood.rows.push_back(j);
-  }
-  std::sort(neighbourhood.rows.begin(), neighbourhood.rows.end());
-  neighbourhood.rows.resize(kNeighbourCount);
-  neighbourhood.radiusSquared = radiusSquared;
+      [&] { return nearest.Bound(); });
+  neighbourhood.radiusSquared = nearest.Bound();
+  nearest.TakeRows(neighbourhood.rows);
 }
 
 std::vector<PartialDerivatives> EstimateDerivatives(std::span<const Point> points, std::span<const double> values) {

@@ -69,7 +69,7 @@ class NeighbourFinder {
   std::span<const Point> points_;
   double largest_;
   BucketGrid grid_;
-  std::vector<std::pair<int, double>> candidates_;
+  std::vector<int> ties_;  // points beyond the 12 nearest at the 12th distance
 };
 
 // Derivatives of every point.

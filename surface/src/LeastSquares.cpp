@@ -140,7 +140,9 @@ void SolveFullPair(std::array<LeastSquaresProblem, 2>& p, const std::array<doubl
     }
   }
 
-  for (int l = 0; l < m; ++l) {
+  // Step l with l a constant, so that every loop has a known trip count
+  // and the sums stay in registers.
+  auto step = [&]<int l>() {
     double columnNorm[K];
     double sum[K] = {};
     for (int q = 0; q < K; ++q) {
@@ -221,7 +223,10 @@ void SolveFullPair(std::array<LeastSquaresProblem, 2>& p, const std::array<doubl
         }
       }
     }
-  }
+  };
+  [&]<int... l>(std::integer_sequence<int, l...>) {
+    (step.template operator()<l>(), ...);
+  }(std::make_integer_sequence<int, m>{});
 
   for (int q = 0; q < K; ++q) {
     int rank = 0;
