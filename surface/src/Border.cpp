@@ -10,12 +10,13 @@
 namespace meshinterp {
 
 BorderRing::BorderRing(int capacity)
-    : capacity_(std::max(kCoarse, (capacity + kCoarse - 1) / kCoarse * kCoarse)),
+    : capacity_(std::max(kHuge, (capacity + kHuge - 1) / kHuge * kHuge)),
       starts_(static_cast<std::size_t>(capacity_)),
       points_(static_cast<std::size_t>(capacity_)),
       boxes_(static_cast<std::size_t>(capacity_ / kBlock)),
       fine_(static_cast<std::size_t>(capacity_ / kFine)),
-      coarse_(static_cast<std::size_t>(capacity_ / kCoarse)) {}
+      coarse_(static_cast<std::size_t>(capacity_ / kCoarse)),
+      huge_(static_cast<std::size_t>(capacity_ / kHuge)) {}
 
 void BorderRing::Push(int start, const Point& point) {
   const int p = Physical(count_);

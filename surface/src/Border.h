@@ -67,11 +67,12 @@ class BorderRing {
   // candidates n and x. Whatever the order of the scan, n ends as its most
   // clockwise reference when every other point, met with n as reference,
   // leaves it, and met as reference, gives way to n; likewise x. These
-  // proofs go over boxes of 8 and 64 ring places, point by point only where
-  // a box is too close to a candidate.
+  // proofs go over boxes of 512, 64 and 8 ring places, point by point only
+  // where a box is too close to a candidate.
   static constexpr int kEndPoints = 8;
   static constexpr int kFine = 8;
   static constexpr int kCoarse = 64;
+  static constexpr int kHuge = 512;
   struct Bounds {
     double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
     bool stale = true;
@@ -89,10 +90,12 @@ class BorderRing {
   bool ProvesBox(const Candidates& c, const Bounds& box) const;
   const Bounds& FineBounds(int block);
   const Bounds& CoarseBounds(int block);
+  const Bounds& HugeBounds(int block);
   void MarkStale(int place) {
     boxes_[place / kBlock].stale = true;
     fine_[place / kFine].stale = true;
     coarse_[place / kCoarse].stale = true;
+    huge_[place / kHuge].stale = true;
   }
 
   // Ring position of segment j, for -capacity < j < 2 capacity (turning a
@@ -115,6 +118,7 @@ class BorderRing {
   std::vector<Box> boxes_;
   std::vector<Bounds> fine_;    // per kFine ring places
   std::vector<Bounds> coarse_;  // per kCoarse ring places
+  std::vector<Bounds> huge_;    // per kHuge ring places
   Bounds pushed_;               // extent of every point pushed so far
   long long scanned_ = 0;
   long long fullScans_ = 0;

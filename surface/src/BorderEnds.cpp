@@ -64,6 +64,10 @@ bool BorderRing::ProvesCandidates(const Point& pk, const Reference& n, const Ref
 bool BorderRing::ProvesWithin(const Candidates& c, int from, int to) {
   int p = from;
   while (p < to) {
+    if (p % kHuge == 0 && p + kHuge <= to && ProvesBox(c, HugeBounds(p / kHuge))) {
+      p += kHuge;
+      continue;
+    }
     if (p % kCoarse == 0 && p + kCoarse <= to && ProvesBox(c, CoarseBounds(p / kCoarse))) {
       p += kCoarse;
       continue;
@@ -156,6 +160,21 @@ const BorderRing::Bounds& BorderRing::CoarseBounds(int block) {
     box.xmax = std::max(box.xmax, f.xmax);
     box.ymin = std::min(box.ymin, f.ymin);
     box.ymax = std::max(box.ymax, f.ymax);
+  }
+  return box;
+}
+
+const BorderRing::Bounds& BorderRing::HugeBounds(int block) {
+  Bounds& box = huge_[block];
+  if (!box.stale) return box;
+  const int firstCoarse = block * (kHuge / kCoarse);
+  box = CoarseBounds(firstCoarse);
+  for (int i = 1; i < kHuge / kCoarse; ++i) {
+    const Bounds& c = CoarseBounds(firstCoarse + i);
+    box.xmin = std::min(box.xmin, c.xmin);
+    box.xmax = std::max(box.xmax, c.xmax);
+    box.ymin = std::min(box.ymin, c.ymin);
+    box.ymax = std::max(box.ymax, c.ymax);
   }
   return box;
 }

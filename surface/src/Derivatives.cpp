@@ -38,25 +38,63 @@ double LargestSquaredDistanceByScan(std::span<const Point> points) {
   return largest;
 }
 
-// Sorted list of the smallest squared distances seen, at most 12.
-class SmallestDistances {
+// The points nearest to one point seen so far: the 12 smallest squared
+// distances in increasing order (among equal ones, in the order offered)
+// with their points, and the points beyond the 12 whose distance equals the
+// 12th (they are within the radius as well).
+class NearestList {
  public:
-  void Offer(double e) {
-    if (count_ == kNeighbourCount && !(e < values_[kNeighbourCount - 1])) return;
-    int i = count_ < kNeighbourCount ? count_++ : kNeighbourCount - 1;
-    while (i > 0 && values_[i - 1] > e) {
-      values_[i] = values_[i - 1];
-      --i;
+  // `ties` keeps its storage from one search to the next.
+  explicit NearestList(std::vector<int>& ties) : ties_(ties) { ties_.clear(); }
+  void Offer(double e, int j) {
+    if (count_ < kNeighbourCount) {
+      Insert(count_++, e, j);
+      return;
     }
-    values_[i] = e;
+    const double bound = distances_[kNeighbourCount - 1];
+    if (e > bound) return;
+    if (e == bound) {
+      ties_.push_back(j);
+      return;
+    }
+    // The 12th leaves the list; it stays within the radius only when the
+    // new 12th is as far.
+    const int leaving = points_[kNeighbourCount - 1];
+    Insert(kNeighbourCount - 1, e, j);
+    if (distances_[kNeighbourCount - 1] == bound) {
+      ties_.push_back(leaving);
+    } else {
+      ties_.clear();
+    }
   }
   double Bound() const {
-    return count_ < kNeighbourCount ? std::numeric_limits<double>::infinity() : values_[kNeighbourCount - 1];
+    return count_ < kNeighbourCount ? std::numeric_limits<double>::infinity() : distances_[kNeighbourCount - 1];
+  }
+  // The first 12 points, in increasing number, of those within the radius.
+  void TakeRows(std::vector<int>& rows) const {
+    rows.assign(points_, points_ + count_);
+    rows.insert(rows.end(), ties_.begin(), ties_.end());
+    std::sort(rows.begin(), rows.end());
+    rows.resize(kNeighbourCount);
   }
 
  private:
-  double values_[kNeighbourCount] = {};
+  // Puts (e, j) into the list at or before `free` (an unused place).
+  void Insert(int free, double e, int j) {
+    int i = free;
+    while (i > 0 && distances_[i - 1] > e) {
+      distances_[i] = distances_[i - 1];
+      points_[i] = points_[i - 1];
+      --i;
+    }
+    distances_[i] = e;
+    points_[i] = j;
+  }
+
+  double distances_[kNeighbourCount] = {};
+  int points_[kNeighbourCount] = {};
   int count_ = 0;
+  std::vector<int>& ties_;
 };
 
 }  // namespace
@@ -150,16 +188,17 @@ std::array<double, 5> FitRow(double t, double dx, double dy) {
   return {t * dx, t * dy, t * (dx * dx) / 2, t * dx * dy, t * (dy * dy) / 2};
 }
 
-PartialDerivatives FitDerivatives(std::span<const Point> points, std::span<const double> values, int point,
-                                  const Neighbourhood& neighbourhood, double largestSquaredDistance) {
+FitProblem SetUpFit(std::span<const Point> points, std::span<const double> values, int point,
+                    const Neighbourhood& neighbourhood, double largestSquaredDistance) {
   const Point pk = points[point];
   const double fk = values[point];
   const double r = std::sqrt(neighbourhood.radiusSquared);
   const double d = std::sqrt(largestSquaredDistance);
 
-  LeastSquaresProblem problem;
-  double s1 = 0;
-  double s2 = 0;
+  FitProblem fit;
+  LeastSquaresProblem& problem = fit.problem;
+  double& s1 = fit.s1;
+  double& s2 = fit.s2;
   for (int j : neighbourhood.rows) {
     const Point pj = points[j];
     const double dx = pj.x - pk.x;
@@ -177,14 +216,24 @@ PartialDerivatives FitDerivatives(std::span<const Point> points, std::span<const
     if (s1 > 1) problem.matrix[i][0] *= s1;
     if (s2 > 1) problem.matrix[i][1] *= s2;
   }
-  LeastSquaresSolution solution = SolveLeastSquares(problem, 100 * kEpsilon * d / r);
-  if (s1 > 1) solution.values[0] *= s1;
-  if (s2 > 1) solution.values[1] *= s2;
-  const int used = solution.ok ? problem.columns : 0;
+  fit.tolerance = 100 * kEpsilon * d / r;
+  return fit;
+}
+
+PartialDerivatives FinishFit(const FitProblem& fit, LeastSquaresSolution solution) {
+  if (fit.s1 > 1) solution.values[0] *= fit.s1;
+  if (fit.s2 > 1) solution.values[1] *= fit.s2;
+  const int used = solution.ok ? fit.problem.columns : 0;
   PartialDerivatives result;
   double* fields[5] = {&result.zx, &result.zy, &result.zxx, &result.zxy, &result.zyy};
   for (int i = 0; i < used; ++i) *fields[i] = solution.values[i];
   return result;
+}
+
+PartialDerivatives FitDerivatives(std::span<const Point> points, std::span<const double> values, int point,
+                                  const Neighbourhood& neighbourhood, double largestSquaredDistance) {
+  const FitProblem fit = SetUpFit(points, values, point, neighbourhood, largestSquaredDistance);
+  return FinishFit(fit, SolveLeastSquares(fit.problem, fit.tolerance));
 }
 
 NeighbourFinder::NeighbourFinder(std::span<const Point> points, double largestSquaredDistance)
@@ -203,26 +252,16 @@ void NeighbourFinder::Find(int k, Neighbourhood& neighbourhood) {
   // Every point within the 12th smallest distance is met before the search
   // stops; those within the final radius are then taken by point number.
   const Point pk = points_[k];
-  SmallestDistances smallest;
-  candidates_.clear();
+  NearestList nearest(ties_);
   grid_.Search(
       pk,
       [&](int j) {
         if (j == k) return;
-        const double e = SquaredDistance(pk, points_[j]);
-        if (e > smallest.Bound()) return;
-        candidates_.emplace_back(j, e);
-        smallest.Offer(e);
+        nearest.Offer(SquaredDistance(pk, points_[j]), j);
       },
-      [&] { return smallest.Bound(); });
-  const double radiusSquared = smallest.Bound();
-  // At least 12 lie within the radius, more only with ties at it.
-  for (const auto& [j, e] : candidates_) {
-    if (e <= radiusSquared) neighbourhood.rows.push_back(j);
-  }
-  std::sort(neighbourhood.rows.begin(), neighbourhood.rows.end());
-  neighbourhood.rows.resize(kNeighbourCount);
-  neighbourhood.radiusSquared = radiusSquared;
+      [&] { return nearest.Bound(); });
+  neighbourhood.radiusSquared = nearest.Bound();
+  nearest.TakeRows(neighbourhood.rows);
 }
 
 std::vector<PartialDerivatives> EstimateDerivatives(std::span<const Point> points, std::span<const double> values) {
@@ -240,12 +279,27 @@ void EstimateDerivativeChunks(std::span<const Point> points, std::span<const dou
   if (next.load() >= n) return;
   NeighbourFinder finder(points, largestSquaredDistance);
   Neighbourhood neighbourhood;
+  // Points are fitted two at a time, their least-squares problems solved
+  // side by side.
+  std::array<FitProblem, 2> fits;
+  std::array<LeastSquaresProblem, 2> problems;
+  std::array<LeastSquaresSolution, 2> solutions;
   for (int first = next.fetch_add(kChunk); first < n; first = next.fetch_add(kChunk)) {
     const int end = std::min(n, first + kChunk);
-    for (int k = first; k < end; ++k) {
+    for (int k = first; k < end; k += 2) {
       if (stop != nullptr && stop->load(std::memory_order_relaxed)) return;
-      finder.Find(k, neighbourhood);
-      out[k] = FitDerivatives(points, values, k, neighbourhood, largestSquaredDistance);
+      if (k + 1 == end) {
+        finder.Find(k, neighbourhood);
+        out[k] = FitDerivatives(points, values, k, neighbourhood, largestSquaredDistance);
+        continue;
+      }
+      for (int q = 0; q < 2; ++q) {
+        finder.Find(k + q, neighbourhood);
+        fits[q] = SetUpFit(points, values, k + q, neighbourhood, largestSquaredDistance);
+        problems[q] = fits[q].problem;
+      }
+      SolveLeastSquaresPair(problems, {fits[0].tolerance, fits[1].tolerance}, solutions);
+      for (int q = 0; q < 2; ++q) out[k + q] = FinishFit(fits[q], solutions[q]);
     }
   }
 }

@@ -42,6 +42,19 @@ struct Neighbourhood {
 // product taken from left to right.
 std::array<double, 5> FitRow(double t, double dx, double dy);
 
+// The least-squares problem of one point's fit from its neighbourhood (D^2
+// as above), with the scales of its first two columns and its tolerance;
+// and the derivatives from its solution.
+struct FitProblem {
+  LeastSquaresProblem problem;
+  double s1 = 0;
+  double s2 = 0;
+  double tolerance = 0;
+};
+FitProblem SetUpFit(std::span<const Point> points, std::span<const double> values, int point,
+                    const Neighbourhood& neighbourhood, double largestSquaredDistance);
+PartialDerivatives FinishFit(const FitProblem& fit, LeastSquaresSolution solution);
+
 // The fit of one point from its neighbourhood; D^2 as above.
 PartialDerivatives FitDerivatives(std::span<const Point> points, std::span<const double> values, int point,
                                   const Neighbourhood& neighbourhood, double largestSquaredDistance);
@@ -56,7 +69,7 @@ class NeighbourFinder {
   std::span<const Point> points_;
   double largest_;
   BucketGrid grid_;
-  std::vector<std::pair<int, double>> candidates_;
+  std::vector<int> ties_;  // points beyond the 12 nearest at the 12th distance
 };
 
 // Derivatives of every point.

@@ -26,4 +26,10 @@ struct LeastSquaresSolution {
 // counts the leading diagonal entries of R with |R_ii| > tolerance * |R_11|.
 LeastSquaresSolution SolveLeastSquares(LeastSquaresProblem problem, double tolerance);
 
+// Two problems at once, with the same results as two SolveLeastSquares
+// calls, bit for bit; faster when both are full (kMaxRows x kMaxColumns).
+// The problems are used as working storage.
+void SolveLeastSquaresPair(std::array<LeastSquaresProblem, 2>& problems, const std::array<double, 2>& tolerances,
+                           std::array<LeastSquaresSolution, 2>& solutions);
+
 }  // namespace meshinterp

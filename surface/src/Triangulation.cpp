@@ -48,6 +48,27 @@ class SelectionTree {
   std::vector<int> nodes_;
 };
 
+// Runs of equal distances up to this length are ordered by scanning the
+// run; longer ones, rare outside contrived sets, by the selection tree.
+constexpr int kLongestShortRun = 64;
+
+// Selection by exchanges through the selection tree: for each position the
+// smallest distance still left, the lowest position among equal ones.
+std::vector<int> SelectWithExchanges(std::vector<int> order, std::vector<double> distances) {
+  const int n = static_cast<int>(order.size());
+  SelectionTree tree(distances);
+  for (int position = 0; position + 1 < n; ++position) {
+    const int smallest = tree.Minimum();
+    if (smallest != position) {
+      std::swap(order[position], order[smallest]);
+      std::swap(distances[position], distances[smallest]);
+      tree.Refresh(smallest);
+    }
+    tree.Remove(position);
+  }
+  return order;
+}
+
 // The incremental triangulation with indexed look-ups: each point knows the
 // triangles it is a vertex of (linked lists through the triangle corners),
 // and the end and triangle of each border segment are kept at its start
@@ -282,17 +303,48 @@ std::vector<int> InsertionOrder(std::span<const Point> points, int first, int se
     distances.push_back(SquaredDistance(middle, points[p]));
   }
   const int n = static_cast<int>(order.size());
-  SelectionTree tree(distances);
-  for (int position = 0; position + 1 < n; ++position) {
-    const int smallest = tree.Minimum();
-    if (smallest != position) {
-      std::swap(order[position], order[smallest]);
-      std::swap(distances[position], distances[smallest]);
-      tree.Refresh(smallest);
-    }
-    tree.Remove(position);
+  // Selection by exchanges takes the entries in increasing distance; only
+  // the order within a run of equal distances depends on the exchanges.
+  // The entries sorted by distance give the runs; within a run the entry at
+  // the lowest present position is taken next, and the exchange moves the
+  // entry it displaces to the taken one's position.
+  std::vector<int> sorted(static_cast<std::size_t>(n));
+  for (int e = 0; e < n; ++e) sorted[e] = e;
+  std::sort(sorted.begin(), sorted.end(), [&](int u, int v) {
+    return distances[u] < distances[v] || (distances[u] == distances[v] && u < v);
+  });
+  auto runEnd = [&](int i) {
+    int end = i + 1;
+    while (end < n && distances[sorted[end]] == distances[sorted[i]]) ++end;
+    return end;
+  };
+  for (int i = 0; i < n; i = runEnd(i)) {
+    if (runEnd(i) - i > kLongestShortRun) return SelectWithExchanges(std::move(order), std::move(distances));
   }
-  return order;
+
+  std::vector<int> at(static_cast<std::size_t>(n));  // entry at each position
+  std::vector<int> position(static_cast<std::size_t>(n));
+  for (int e = 0; e < n; ++e) at[e] = position[e] = e;
+  std::vector<int> result(static_cast<std::size_t>(n));
+  int next = 0;
+  for (int i = 0; i < n;) {
+    for (const int run = runEnd(i); i < run; ++i) {
+      // The entry of the run's remaining ones (sorted[i..run)) at the lowest position.
+      int best = i;
+      for (int k = i + 1; k < run; ++k) {
+        if (position[sorted[k]] < position[sorted[best]]) best = k;
+      }
+      std::swap(sorted[i], sorted[best]);
+      const int taken = sorted[i];
+      const int displaced = at[next];
+      at[position[taken]] = displaced;
+      position[displaced] = position[taken];
+      at[next] = taken;
+      position[taken] = next;
+      result[next++] = order[taken];
+    }
+  }
+  return result;
 }
 
 Triangulation Triangulate(std::span<const Point> points, ErrorFacility& errors, std::span<const Point> given) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -142,6 +143,29 @@ std::vector<Case> Cases() {
   cases.push_back({"lattice_25x20", testing::Lattice(25, 20), 49, 39, 0});
   cases.push_back({"lattice_25x20_beyond", testing::Lattice(25, 20), 59, 49, 2.5});
   cases.push_back({"lattice_60x3", testing::Lattice(60, 3, 0.5), 120, 9, 1});
+  // Whole circles of integer points round the closest pair's midpoint, all
+  // at exactly the same distance from it: runs of equal distances whose
+  // order the insertion's exchanges decide. The closer circles come later
+  // in the input, so that taking them displaces the farther ones.
+  auto circles = [](std::initializer_list<long long> radiiSquared) {
+    Samples s;
+    s.points = {{-0.5, 0}, {0.5, 0}};
+    for (const long long radiusSquared : radiiSquared) {
+      const auto reach = static_cast<long long>(std::sqrt(static_cast<double>(radiusSquared)));
+      for (long long x = -reach; x <= reach; ++x) {
+        const long long y = std::llround(std::sqrt(static_cast<double>(radiusSquared - x * x)));
+        if (x * x + y * y != radiusSquared) continue;
+        s.points.push_back({static_cast<double>(x), static_cast<double>(y)});
+        if (y != 0) s.points.push_back({static_cast<double>(x), static_cast<double>(-y)});
+      }
+    }
+    for (const Point& p : s.points) s.values.push_back(std::sin(p.x / 300) + p.y / 500);
+    return s;
+  };
+  // Circles of 32, 64 and 12 points; then one of 128, longer than the runs
+  // ordered by scanning them.
+  cases.push_back({"circles_round_the_closest_pair", circles({1105, 32045, 25}), 40, 40, 0});
+  cases.push_back({"circle_of_128_round_the_closest_pair", circles({1105, 1185665, 25}), 40, 40, 0});
   return cases;
 }
 

@@ -1,6 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "LeastSquares.h"
+#include "Reference.h"
 
 namespace meshinterp {
 namespace {
@@ -56,6 +65,71 @@ TEST(LeastSquares, SolvesFullRankAndRankDeficientProblems) {
 
   // No rows: an error.
   EXPECT_FALSE(SolveLeastSquares(LeastSquaresProblem{}, 1e-12).ok);
+}
+
+void ExpectSameSolution(const LeastSquaresSolution& fast, const LeastSquaresSolution& plain, const std::string& what) {
+  ASSERT_EQ(fast.ok, plain.ok) << what;
+  ASSERT_EQ(fast.rank, plain.rank) << what;
+  for (int j = 0; j < kMaxColumns; ++j) {
+    ASSERT_EQ(std::bit_cast<std::uint64_t>(fast.values[j]), std::bit_cast<std::uint64_t>(plain.values[j]))
+        << what << ", value " << j;
+  }
+}
+
+// The solve, alone and two problems side by side, against the plain one,
+// bit for bit, on problems of every size, at extreme scales (the scaled
+// column norms), with signed zeros and with dependent or vanishing columns.
+TEST(LeastSquares, AgreesWithThePlainSolveBitForBit) {
+  struct Shape {
+    int rows, columns;
+  };
+  const Shape shapes[] = {{12, 5}, {12, 2}, {9, 5}, {5, 5}, {4, 2}, {3, 5}, {1, 1}, {12, 1}};
+  enum class Kind { Plain, Tiny, Huge, MixedScales, DuplicateColumn, ZeroColumn, SignedZeros };
+  const Kind kinds[] = {Kind::Plain,           Kind::Tiny,       Kind::Huge,       Kind::MixedScales,
+                        Kind::DuplicateColumn, Kind::ZeroColumn, Kind::SignedZeros};
+  std::mt19937 random(17);
+  std::uniform_real_distribution<double> uniform(-1, 1);
+  std::vector<std::pair<LeastSquaresProblem, std::string>> problems;
+  for (const Shape& shape : shapes) {
+    for (const Kind kind : kinds) {
+      for (int draw = 0; draw < 40; ++draw) {
+        LeastSquaresProblem p;
+        p.rows = shape.rows;
+        p.columns = shape.columns;
+        for (int i = 0; i < p.rows; ++i) {
+          for (int j = 0; j < p.columns; ++j) {
+            double v = uniform(random);
+            if (kind == Kind::Tiny) v *= 1e-150;
+            if (kind == Kind::Huge) v *= 1e150;
+            if (kind == Kind::MixedScales) v *= std::ldexp(1.0, 40 * j - 80);
+            if (kind == Kind::SignedZeros && (i + j + draw) % 3 == 0) v = (i + draw) % 2 ? -0.0 : 0.0;
+            p.matrix[i][j] = v;
+          }
+          if (kind == Kind::DuplicateColumn && p.columns > 1) p.matrix[i][p.columns - 1] = p.matrix[i][0];
+          if (kind == Kind::ZeroColumn) p.matrix[i][draw % p.columns] = 0;
+          p.rhs[i] = kind == Kind::SignedZeros && i % 2 ? -0.0 : uniform(random);
+        }
+        problems.push_back({p, std::to_string(shape.rows) + " x " + std::to_string(shape.columns) + ", kind " +
+                                   std::to_string(static_cast<int>(kind)) + ", draw " + std::to_string(draw)});
+      }
+    }
+  }
+  for (const double tolerance : {1e-12, 100 * 2.220446049250313e-16}) {
+    for (std::size_t k = 0; k < problems.size(); ++k) {
+      const auto& [problem, what] = problems[k];
+      const LeastSquaresSolution plain = reference::SolveLeastSquares(problem, tolerance);
+      ExpectSameSolution(SolveLeastSquares(problem, tolerance), plain, what);
+      // Paired with the problem before it (of the same shape but for the
+      // first of each shape) and, in the second slot, with a larger tolerance.
+      const std::size_t other = k == 0 ? problems.size() - 1 : k - 1;
+      std::array<LeastSquaresProblem, 2> pair{problem, problems[other].first};
+      std::array<LeastSquaresSolution, 2> solutions;
+      SolveLeastSquaresPair(pair, {tolerance, 1e-3}, solutions);
+      ExpectSameSolution(solutions[0], plain, what + " (first of a pair)");
+      ExpectSameSolution(solutions[1], reference::SolveLeastSquares(problems[other].first, 1e-3),
+                         problems[other].second + " (second of a pair)");
+    }
+  }
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "Reference.h"
 
 #include <algorithm>
+#include <array>
+#include <cfloat>
 #include <cmath>
 #include <utility>
 
@@ -9,6 +11,23 @@
 
 namespace meshinterp::reference {
 namespace {
+
+// Householder QR with column pivoting on the problem as given, every
+// reflection applied column by column.
+double PlainColumnNorm(const LeastSquaresProblem& p, int n, int column, int from) {
+  double sum = 0;
+  for (int i = from; i < n; ++i) sum += p.matrix[i][column] * p.matrix[i][column];
+  if (sum > 1e-280 && sum < 1e280) return std::sqrt(sum);
+  double scale = 0;
+  for (int i = from; i < n; ++i) scale = std::max(scale, std::fabs(p.matrix[i][column]));
+  if (scale == 0) return 0;
+  sum = 0;
+  for (int i = from; i < n; ++i) {
+    const double r = p.matrix[i][column] / scale;
+    sum += r * r;
+  }
+  return scale * std::sqrt(sum);
+}
 
 bool HasVertex(const TriangleVertices& t, int p) { return t[0] == p || t[1] == p || t[2] == p; }
 
@@ -220,11 +239,121 @@ Neighbourhood FindNeighbourhood(std::span<const Point> points, int k, double lar
   return result;
 }
 
+
+LeastSquaresSolution SolveLeastSquares(LeastSquaresProblem p, double tolerance) {
+  const int n = p.rows;
+  const int m = p.columns;
+  if (n < 1 || m < 1 || n > kMaxRows || m > kMaxColumns) return {};
+  LeastSquaresSolution solution;
+  std::array<double, kMaxColumns> norms{};
+  std::array<double, kMaxColumns> initialNorms{};
+  std::array<int, kMaxColumns> permutation{};
+  for (int j = 0; j < m; ++j) {
+    norms[j] = PlainColumnNorm(p, n, j, 0);
+    initialNorms[j] = norms[j];
+    permutation[j] = j;
+  }
+  const int steps = std::min(n, m);
+  for (int l = 0; l < steps; ++l) {
+    int pivot = l;
+    for (int j = l + 1; j < m; ++j) {
+      if (norms[j] > norms[pivot]) pivot = j;
+    }
+    if (pivot != l) {
+      for (int i = 0; i < n; ++i) std::swap(p.matrix[i][l], p.matrix[i][pivot]);
+      std::swap(norms[l], norms[pivot]);
+      std::swap(initialNorms[l], initialNorms[pivot]);
+      std::swap(permutation[l], permutation[pivot]);
+    }
+    const double columnNorm = PlainColumnNorm(p, n, l, l);
+    if (columnNorm >= DBL_MIN) {
+      const double x0 = p.matrix[l][l];
+      const double alpha = x0 >= 0 ? -columnNorm : columnNorm;
+      std::array<double, kMaxRows> v{};
+      v[l] = x0 - alpha;
+      for (int i = l + 1; i < n; ++i) v[i] = p.matrix[i][l];
+      auto reflect = [&](auto&& element) {
+        double s = 0;
+        for (int i = l; i < n; ++i) s += v[i] * element(i);
+        const double factor = s / alpha / v[l];
+        for (int i = l; i < n; ++i) element(i) += factor * v[i];
+      };
+      for (int j = l + 1; j < m; ++j) reflect([&](int i) -> double& { return p.matrix[i][j]; });
+      reflect([&](int i) -> double& { return p.rhs[i]; });
+      p.matrix[l][l] = alpha;
+      for (int i = l + 1; i < n; ++i) p.matrix[i][l] = 0;
+    }
+    for (int j = l + 1; j < m; ++j) {
+      if (norms[j] == 0) continue;
+      const double ratio = std::fabs(p.matrix[l][j]) / norms[j];
+      double t = 1 - ratio * ratio;
+      if (t < 0) t = 0;
+      const double relative = norms[j] / initialNorms[j];
+      if (1 + 0.05 * t * (relative * relative) == 1) {
+        norms[j] = PlainColumnNorm(p, n, j, l + 1);
+        initialNorms[j] = norms[j];
+      } else {
+        norms[j] = norms[j] * std::sqrt(t);
+      }
+    }
+  }
+  int rank = 0;
+  const double limit = tolerance * std::fabs(p.matrix[0][0]);
+  while (rank < steps && std::fabs(p.matrix[rank][rank]) > limit) ++rank;
+  std::array<double, kMaxColumns> c{};
+  for (int i = rank - 1; i >= 0; --i) {
+    double s = p.rhs[i];
+    for (int j = i + 1; j < rank; ++j) s -= p.matrix[i][j] * c[j];
+    c[i] = s / p.matrix[i][i];
+  }
+  solution.ok = true;
+  solution.rank = rank;
+  for (int i = 0; i < rank; ++i) solution.values[permutation[i]] = c[i];
+  return solution;
+}
+
+PartialDerivatives FitDerivatives(std::span<const Point> points, std::span<const double> values, int point,
+                                  const Neighbourhood& neighbourhood, double largestSquaredDistance) {
+  const Point pk = points[point];
+  const double fk = values[point];
+  const double r = std::sqrt(neighbourhood.radiusSquared);
+  const double d = std::sqrt(largestSquaredDistance);
+  LeastSquaresProblem problem;
+  double s1 = 0;
+  double s2 = 0;
+  for (int j : neighbourhood.rows) {
+    const Point pj = points[j];
+    const double dx = pj.x - pk.x;
+    const double dy = pj.y - pk.y;
+    const double t = r / std::sqrt(SquaredDistance(pk, pj));
+    auto& row = problem.matrix[problem.rows];
+    row = FitRow(t, dx, dy);
+    problem.rhs[problem.rows] = t * (values[j] - fk);
+    s1 = std::max(s1, std::fabs(row[0]));
+    s2 = std::max(s2, std::fabs(row[1]));
+    ++problem.rows;
+  }
+  problem.columns = problem.rows >= 5 ? 5 : 2;
+  for (int i = 0; i < problem.rows; ++i) {
+    if (s1 > 1) problem.matrix[i][0] *= s1;
+    if (s2 > 1) problem.matrix[i][1] *= s2;
+  }
+  LeastSquaresSolution solution = reference::SolveLeastSquares(problem, 100 * DBL_EPSILON * d / r);
+  if (s1 > 1) solution.values[0] *= s1;
+  if (s2 > 1) solution.values[1] *= s2;
+  const int used = solution.ok ? problem.columns : 0;
+  PartialDerivatives result;
+  double* fields[5] = {&result.zx, &result.zy, &result.zxx, &result.zxy, &result.zyy};
+  for (int i = 0; i < used; ++i) *fields[i] = solution.values[i];
+  return result;
+}
+
 std::vector<PartialDerivatives> EstimateDerivatives(std::span<const Point> points, std::span<const double> values) {
   const double largest = reference::LargestSquaredDistance(points);
   std::vector<PartialDerivatives> result;
   for (int k = 0; k < static_cast<int>(points.size()); ++k) {
-    result.push_back(FitDerivatives(points, values, k, reference::FindNeighbourhood(points, k, largest), largest));
+    result.push_back(
+        reference::FitDerivatives(points, values, k, reference::FindNeighbourhood(points, k, largest), largest));
   }
   return result;
 }

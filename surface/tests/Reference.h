@@ -1,8 +1,9 @@
 // Plain implementations of the slow steps, written as directly as the
 // method reads: all-pairs scans, selection by exchanges, a border that is
 // turned by moving its segments, a scan of the whole triangle table for each
-// flagged pair, a 12-entry neighbour list and a node loop over each region's
-// box. The library's indexed versions must agree with them bit for bit.
+// flagged pair, a 12-entry neighbour list, reflections applied column by
+// column and a node loop over each region's box. The library's indexed and
+// fixed-size versions must agree with them bit for bit.
 #pragma once
 
 #include <optional>
@@ -11,6 +12,7 @@
 
 #include "Derivatives.h"
 #include "ErrorFacility.h"
+#include "LeastSquares.h"
 #include "Regions.h"
 #include "Triangulation.h"
 
@@ -24,6 +26,11 @@ void FindVisiblePart(std::span<const Point> border, const Point& pk, int& jmin, 
 Triangulation Triangulate(std::span<const Point> points, ErrorFacility& errors);
 double LargestSquaredDistance(std::span<const Point> points);
 Neighbourhood FindNeighbourhood(std::span<const Point> points, int point, double largestSquaredDistance);
+// Householder QR with column pivoting applied column by column to the
+// problem as given, and the fit of one point's derivatives through it.
+LeastSquaresSolution SolveLeastSquares(LeastSquaresProblem problem, double tolerance);
+PartialDerivatives FitDerivatives(std::span<const Point> points, std::span<const double> values, int point,
+                                  const Neighbourhood& neighbourhood, double largestSquaredDistance);
 std::vector<PartialDerivatives> EstimateDerivatives(std::span<const Point> points, std::span<const double> values);
 NodeAssignment AssignNodes(std::span<const Point> points, const Triangulation& triangulation,
                            std::span<const double> xout, std::span<const double> yout);
