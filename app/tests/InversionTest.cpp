@@ -208,7 +208,7 @@ private slots:
         QVERIFY(!CancelButton()->isVisible());
         QVERIFY2(Label("StatusBar_Panel").startsWith(QStringLiteral("Inverted: 1 iterations, RMS ")),
                  qPrintable(Label("StatusBar_Panel")));
-        QVERIFY2(Label("NxInfoPanel_Duration").endsWith(QStringLiteral(" cells, 1 iterations")),
+        QVERIFY2(Label("NxInfoPanel_Duration").endsWith(QStringLiteral(" cells,\n1 iterations")),
                  qPrintable(Label("NxInfoPanel_Duration")));
         QVERIFY(Label("NxInfoPanel_MeasureCount").startsWith(QStringLiteral("RMS: ")));
         QVERIFY(Label("NxInfoPanel_MeasureCount").contains(QStringLiteral("chi-squared: ")));

@@ -271,7 +271,7 @@ void TGUIData1D::ShowInfo()
     QLabel *modePanel = Views().DurationPanel;
     QLabel *modelPanel = Views().ModelPanel;
     if (!FModel) {
-        if (fitPanel) fitPanel->setText(QStringLiteral("RMS: -\nchi-squared: -"));
+        if (fitPanel) fitPanel->setText(NoFitText());
         if (modePanel) modePanel->setText(QStringLiteral("Model: none (Data > Invert)"));
         if (modelPanel) modelPanel->clear();
         return;
@@ -279,10 +279,7 @@ void TGUIData1D::ShowInfo()
     const inversion::InversionResult &result = *FModel;
     const bool layers = result.mode == inversion::InversionMode::Layers;
     // One item per line: the Info panel is narrow.
-    if (fitPanel)
-        fitPanel->setText(QStringLiteral("RMS: %1 %\nchi-squared: %2")
-                              .arg(result.rmsPercent, 0, 'f', 2)
-                              .arg(result.chiSquared, 0, 'f', 3));
+    if (fitPanel) fitPanel->setText(FitText(result.rmsPercent, result.chiSquared));
     if (modePanel)
         modePanel->setText(QStringLiteral("Model: %1 layers%2,\n%3 iterations")
                                .arg(result.layers.size())

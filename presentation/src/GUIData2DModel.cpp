@@ -173,18 +173,16 @@ void TGUIData2D::ShowModelInfo()
     QLabel *modelPanel = Views().DurationPanel;
     QLabel *detailsPanel = Views().ModelPanel;
     if (!FModel) {
-        if (fitPanel) fitPanel->setText(QStringLiteral("RMS: -, chi-squared: -"));
+        if (fitPanel) fitPanel->setText(NoFitText());
         if (modelPanel) modelPanel->setText(QStringLiteral("Model: none (Data > Invert)"));
         if (detailsPanel) detailsPanel->clear();
         return;
     }
     const inversion::TSectionModel &model = *FModel;
-    if (fitPanel)
-        fitPanel->setText(QStringLiteral("RMS: %1 %, chi-squared: %2")
-                              .arg(model.RmsPercent, 0, 'f', 2)
-                              .arg(model.ChiSquared, 0, 'f', 3));
+    // One item per line: the Info panel is narrow.
+    if (fitPanel) fitPanel->setText(FitText(model.RmsPercent, model.ChiSquared));
     if (modelPanel)
-        modelPanel->setText(QStringLiteral("Model: %1 cells, %2 iterations").arg(model.Cells.size()).arg(model.Iterations));
+        modelPanel->setText(QStringLiteral("Model: %1 cells,\n%2 iterations").arg(model.Cells.size()).arg(model.Iterations));
     if (detailsPanel) {
         const auto range = std::minmax_element(model.Resistivity.begin(), model.Resistivity.end());
         detailsPanel->setText(QStringLiteral("%1 readings; %2<br>Rho %3 to %4 Ohm*m")

@@ -52,6 +52,13 @@ QString FromStd(const std::string &text)
     return QString::fromStdString(text);
 }
 
+QString FitText(double rmsPercent, double chiSquared)
+{
+    return QStringLiteral("RMS: %1 %\nchi-squared: %2").arg(rmsPercent, 0, 'f', 2).arg(chiSquared, 0, 'f', 3);
+}
+
+QString NoFitText() { return QStringLiteral("RMS: -\nchi-squared: -"); }
+
 QString ReadingCountsText(const TReadingCounts &counts)
 {
     if (counts.Passing == 0 && counts.Total > 0)

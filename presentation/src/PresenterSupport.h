@@ -57,6 +57,11 @@ template <typename T> T ChosenCode(const TPropertyItem &item, T kept)
 
 QString FromStd(const std::string &text);
 
+// An inverted model's fit on two lines that fit the info panel:
+// "RMS: 3.17 %" and "chi-squared: 1.059"; NoFitText has dashes instead.
+QString FitText(double rmsPercent, double chiSquared);
+QString NoFitText();
+
 // How many readings a data document holds, keeps in use, and lets through
 // its filters as well.
 struct TReadingCounts {
