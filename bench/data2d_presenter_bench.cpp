@@ -10,6 +10,7 @@
 #include <benchmark/benchmark.h>
 
 #include "Data2DFixture.h"
+#include "presentation/RedrawMemory.h"
 
 #include <QApplication>
 
@@ -132,6 +133,7 @@ std::pair<double, double> MatplotlibRedraw(int64_t spreads, int method)
 
 int main(int argc, char **argv)
 {
+    KeepFreedMemoryForRedraws(); // as the window does
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);

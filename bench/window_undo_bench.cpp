@@ -11,6 +11,7 @@
 #include "DocumentStates.h"
 #include "EditHistory.h"
 #include "MainWindow.h"
+#include "presentation/RedrawMemory.h"
 
 #include "controls/Chart.h"
 #include "controls/ChartSeries.h"
@@ -108,6 +109,7 @@ BENCHMARK(BM_UndoSweep)
 
 int main(int argc, char **argv)
 {
+    KeepFreedMemoryForRedraws(); // as the window does
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // The window's kept chart settings go to a folder of the run's own.
     TTempFolder settings;

@@ -8,6 +8,7 @@
 #include "UserSettings.h"
 
 #include "controls/ChartPicture.h"
+#include "presentation/RedrawMemory.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -141,6 +142,7 @@ bool NeedsNoDisplay(int argc, char *argv[])
 
 int main(int argc, char *argv[])
 {
+    KeepFreedMemoryForRedraws();
     if (NeedsNoDisplay(argc, argv)) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quelvo Tools"));

@@ -5,6 +5,7 @@
 #include "command_support.h"
 #include "descriptor_stream.h"
 #include "plot_program.h"
+#include "presentation/RedrawMemory.h"
 
 #include <QApplication>
 #include <QtGlobal>
@@ -32,6 +33,7 @@ int main(int argc, char **argv)
     // reports there) lands on standard error, so nothing mixes with a
     // picture written to a pipe.
     vesk::plot::DescriptorStream pictureStream(vesk::plot::TakeStandardOutput());
+    KeepFreedMemoryForRedraws();
     // Never a window: the charts draw into pictures only.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(QuietQtNotices);
