@@ -225,7 +225,8 @@ void TForm_VeskMain::BuildLayout()
     w.ModelTable->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     w.ModelTable->setWordWrap(true);
     for (QLabel *label : {w.Readings, w.MeasureCount, w.Duration, w.ModelTable}) {
-        label->setFrameShape(QFrame::StyledPanel);
+        // The model's table has no frame: without a model it shows nothing at all.
+        label->setFrameShape(label == w.ModelTable ? QFrame::NoFrame : QFrame::StyledPanel);
         label->setMargin(4);
         infoLayout->addWidget(label);
     }
