@@ -80,6 +80,7 @@ public:
     }
     int id() const override { return FSweep > 0 ? SweepStepId : -1; }
     const TCustomVeskObject &Document() const { return FDocument; }
+    const TEditState &After() const { return *FAfter; }
     // A save changed the state the step ended in (2D data: the readings the
     // filters fail became unused): redo returns to the state as saved.
     void SetAfter(std::shared_ptr<const TEditState> after) { FAfter = std::move(after); }
@@ -164,29 +165,31 @@ void TEditHistory::DocumentShown(TCustomVeskObject *document)
 
 void TEditHistory::Retake(TCustomVeskObject &document)
 {
+    if (FAppending == &document) FAppending = nullptr;
     if (&document != FWindow.SelectedDocument()) return;
+    const QUndoStack &stack = FStates.Stack(document);
+    const auto *last = stack.index() > 0 ? dynamic_cast<const TEditStep *>(stack.command(stack.index() - 1)) : nullptr;
+    if (last != nullptr && &last->Document() != &document) last = nullptr;
+    // The state an Append's step ends in keeps the readings it joined.
+    std::shared_ptr<const TEditState> now = Capture(document, last != nullptr && last->After().List2D);
     std::shared_ptr<const TEditState> &current = FCurrent[&document];
-    std::shared_ptr<const TEditState> now = Capture(document, current && current->List2D);
-    if (current && !SameState(*current, *now)) {
-        // The last step ends where the document is now (a save's change is
-        // part of the state the save marked clean).
-        QUndoStack &stack = FStates.Stack(document);
-        if (stack.index() > 0)
-            if (auto *last = dynamic_cast<const TEditStep *>(stack.command(stack.index() - 1));
-                last != nullptr && &last->Document() == &document)
-                const_cast<TEditStep *>(last)->SetAfter(now);
-    }
+    // The last step ends where the document is now (a save's change is part
+    // of the state the save marked clean).
+    if (current && last != nullptr && !SameState(*current, *now)) const_cast<TEditStep *>(last)->SetAfter(now);
     current = now;
 }
 
 void TEditHistory::BeforeAppend(TCustomVeskObject &document)
 {
-    if (&document == FWindow.SelectedDocument()) FCurrent[&document] = Capture(document, true);
+    if (&document != FWindow.SelectedDocument()) return;
+    FCurrent[&document] = Capture(document, true);
+    FAppending = &document;
 }
 
 void TEditHistory::Forget(const TCustomVeskObject &document)
 {
     FCurrent.erase(&document);
+    if (FAppending == &document) FAppending = nullptr;
 }
 
 void TEditHistory::Record(TCustomVeskObject *document, const QString &text, int sweep)
@@ -198,7 +201,10 @@ void TEditHistory::Record(TCustomVeskObject *document, const QString &text, int 
         current = Capture(*document, false);
         return;
     }
-    std::shared_ptr<const TEditState> after = Capture(*document, current->List2D != nullptr);
+    // Only the Append's own step copies the reading list.
+    const bool appended = FAppending == document;
+    FAppending = nullptr;
+    std::shared_ptr<const TEditState> after = Capture(*document, appended);
     if (SameState(*current, *after)) return;
     const std::shared_ptr<const TEditState> before = current;
     current = after;

@@ -78,4 +78,5 @@ private:
     // Per document: the state the last step ended in (or as last shown).
     std::unordered_map<const TCustomVeskObject *, std::shared_ptr<const TEditState>> FCurrent;
     bool FRestoring = false;
+    const TCustomVeskObject *FAppending = nullptr; // between BeforeAppend and the Append's step
 };

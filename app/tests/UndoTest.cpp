@@ -272,6 +272,14 @@ private slots:
         QVERIFY(!Action("Action_Redo")->isEnabled());
         SetUsedBox("NextGrid_Data2D", 2, false);
         QCOMPARE(SavedBytes(), joined);
+        // A step after the join goes back and forth across it.
+        SetUsedBox("NextGrid_Data2D", 200, false);
+        const QByteArray ticked = SavedBytes();
+        for (const char *action : {"Action_Undo", "Action_Undo", "Action_Redo", "Action_Redo"}) {
+            QVERIFY2(Action(action)->isEnabled(), action);
+            Action(action)->trigger();
+        }
+        QCOMPARE(SavedBytes(), ticked);
     }
 
     void ChangedMarkFollowsTheSteps()
