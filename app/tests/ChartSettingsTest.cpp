@@ -34,18 +34,6 @@ private:
         FWindow->findChild<QAction *>(QStringLiteral("Action_Open"))->trigger();
     }
     static QVariantList Colours(const TColorGridSeries &map) { return map.CellColorValues(); }
-    static void SendMouse(QWidget *widget, QEvent::Type type, QPoint at, Qt::MouseButton button)
-    {
-        const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
-        QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, buttons, Qt::NoModifier);
-        QApplication::sendEvent(widget, &event);
-    }
-    QPoint PointPixel(TChart *chart, const char *series, int index) const
-    {
-        chart->replot();
-        auto *one = chart->findChild<TChartSeries *>(QString::fromLatin1(series));
-        return one->coordsToPixels(one->X(index), one->Y(index)).toPoint();
-    }
 
 private slots:
     void init()

@@ -65,19 +65,6 @@ private:
     }
     TMeasurements2D &List2D() const { return dynamic_cast<TVeskObject2D *>(FWindow->SelectedDocument())->Measurements(); }
     TChart *Chart(const char *name) const { return FWindow->findChild<TChart *>(QString::fromLatin1(name)); }
-    static QPoint PointPixel(TChart *chart, const char *series, int index)
-    {
-        chart->replot();
-        auto *one = chart->findChild<TChartSeries *>(QString::fromLatin1(series));
-        return one->coordsToPixels(one->X(index), one->Y(index)).toPoint();
-    }
-    static void SendMouse(QWidget *widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
-                          Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
-        const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
-        QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, buttons, modifiers);
-        QApplication::sendEvent(widget, &event);
-    }
     static void RightClick(TChart *chart, QPoint at)
     {
         SendMouse(chart, QEvent::MouseButtonPress, at, Qt::RightButton);

@@ -6,13 +6,17 @@
 #include "MainWindow.h"
 #include "UserSettings.h"
 
+#include "controls/Chart.h"
+#include "controls/ChartSeries.h"
 #include "controls/PropertyGrid.h"
 #include "controls/PropertyItem.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLocale>
+#include <QMouseEvent>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -106,4 +110,21 @@ inline QString Fixed1(double value)
     QLocale locale = QLocale::system();
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
     return locale.toString(value, 'f', 1);
+}
+
+// The pixel of point index of the named series of the chart, after a real layout.
+inline QPoint PointPixel(TChart *chart, const char *series, int index)
+{
+    chart->replot();
+    auto *one = chart->findChild<TChartSeries *>(QString::fromLatin1(series));
+    return one->coordsToPixels(one->X(index), one->Y(index)).toPoint();
+}
+
+// A mouse event as the user's mouse gives it to the widget.
+inline void SendMouse(QWidget *widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
+                      Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, buttons, modifiers);
+    QApplication::sendEvent(widget, &event);
 }
