@@ -77,6 +77,9 @@ bool TGUIData2D::CarriesChargeability() const { return FMeasurements.IPCode() !=
 
 void TGUIData2D::FillTable()
 {
+    // The chart's map, the slowest part of a redraw, is gridded on another
+    // core while the table fills; BuildChart takes it.
+    PrefetchMap();
     if (!Views().Data2DTable) return;
     TGridView &view = *Views().Data2DTable;
     TGridModel &model = view.Model();
@@ -156,18 +159,27 @@ void TGUIData2D::ShowUpdateStatus() { ShowReadingCounts(Views(), ReadingCounts()
 
 void TGUIData2D::ReadTable()
 {
-    if (Views().Data2DTable) {
-        // The model keeps row i = measurement i whatever order the view
-        // shows (the sort lives in the view's proxy), so the row is the index
-        // the "#" cell names.
-        const TGridModel &model = Views().Data2DTable->Model();
-        const uint32_t rows = std::min<uint32_t>(uint32_t(model.rowCount()), FMeasurements.Count);
-        for (uint32_t i = 0; i < rows; ++i)
-            if (model.flags(model.index(int(i), ColumnUsed)) & Qt::ItemIsUserCheckable)
-                FMeasurements.SetUsed(i, model.Checked(ColumnUsed, int(i)));
-    }
+    ReadUsedChecks();
     BuildChart();
     ShowReadingCounts(Views(), ReadingCounts(), true);
+}
+
+bool TGUIData2D::ReadUsedChecks()
+{
+    if (!Views().Data2DTable) return false;
+    // The model keeps row i = measurement i whatever order the view shows
+    // (the sort lives in the view's proxy), so the row is the index the "#"
+    // cell names.
+    const TGridModel &model = Views().Data2DTable->Model();
+    const uint32_t rows = std::min<uint32_t>(uint32_t(model.rowCount()), FMeasurements.Count);
+    bool changed = false;
+    for (uint32_t i = 0; i < rows; ++i) {
+        if (!(model.flags(model.index(int(i), ColumnUsed)) & Qt::ItemIsUserCheckable)) continue;
+        const bool used = model.Checked(ColumnUsed, int(i));
+        changed = changed || (i < FMeasurements.Used.size() && (FMeasurements.Used[i] != 0) != used);
+        FMeasurements.SetUsed(i, used);
+    }
+    return changed;
 }
 
 void TGUIData2D::SetUsedChecks(const QList<int> &modelRows, bool used)
@@ -191,7 +203,9 @@ bool TGUIData2D::SortMovesToFirstRow(int column)
 
 void TGUIData2D::TableSorted(int column)
 {
-    ReadTable();
+    // A sort only reorders the view: the chart is built again only when the
+    // table held a Used check the measurements did not have yet.
+    if (ReadUsedChecks()) ReadTable();
     if (SortMovesToFirstRow(column) && Views().Data2DTable) Views().Data2DTable->ScrollToFirstRow();
 }
 

@@ -107,18 +107,29 @@ void TGUIData2D::DrawPseudoSection()
     BuildMap();
 }
 
+TMapSettings TGUIData2D::MapSettings() const
+{
+    return TMapSettings{.ApproximationType = FChartDetails.ApproximationType,
+                        .ApproximationRadius = FChartDetails.ApproximationRadius,
+                        .UnitSpacing = FArrayDetails.UnitSpacingMetres(),
+                        .Palette = FChartDetails.Palette,
+                        .Logarithmic = FChartDetails.LogarithmicColours,
+                        .Limits = FChartDetails.Limits,
+                        .FixedMinimum = FChartDetails.LimitMinimum,
+                        .FixedMaximum = FChartDetails.LimitMaximum,
+                        .MaskToData = FChartDetails.MaskToData};
+}
+
+void TGUIData2D::PrefetchMap()
+{
+    if (Views().Data2DChart && FChartDetails.VisibleDiagrams == DiagramPseudoSection)
+        FMapCache.Prefetch(CollectMapPoints(FMeasurements), MapSettings());
+}
+
 void TGUIData2D::BuildMap()
 {
     const TMapPoints points = CollectMapPoints(FMeasurements);
-    const TMapSettings settings{.ApproximationType = FChartDetails.ApproximationType,
-                                .ApproximationRadius = FChartDetails.ApproximationRadius,
-                                .UnitSpacing = FArrayDetails.UnitSpacingMetres(),
-                                .Palette = FChartDetails.Palette,
-                                .Logarithmic = FChartDetails.LogarithmicColours,
-                                .Limits = FChartDetails.Limits,
-                                .FixedMinimum = FChartDetails.LimitMinimum,
-                                .FixedMaximum = FChartDetails.LimitMaximum,
-                                .MaskToData = FChartDetails.MaskToData};
+    const TMapSettings settings = MapSettings();
     bool computed = false;
     const TPseudoSectionMap &map = FMapCache.Map(points, settings, computed);
     // With no reading left by the Used boxes and the filters the map stays

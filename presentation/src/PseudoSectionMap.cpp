@@ -286,14 +286,42 @@ TPseudoSectionMap ComputeMap(const TMapPoints &points, const TMapSettings &setti
     return map;
 }
 
+void TMapCache::Prefetch(const TMapPoints &points, const TMapSettings &settings)
+{
+    if ((FKey && FKey->Matches(points, settings)) || (FPendingKey && FPendingKey->Matches(points, settings))) return;
+    DropPending(); // an unclaimed map
+    FPendingKey = TKey{points, settings};
+    // The task owns its copies: the caller may change its points meanwhile.
+    FPending = std::async(std::launch::async, [points, settings] { return ComputeMap(points, settings); });
+}
+
 const TPseudoSectionMap &TMapCache::Map(const TMapPoints &points, const TMapSettings &settings, bool &computed)
 {
-    computed = !FKey || FKey->Settings != settings || FKey->Points != points;
+    computed = !FKey || !FKey->Matches(points, settings);
     if (computed) {
-        FMap = ComputeMap(points, settings);
+        if (FPendingKey && FPendingKey->Matches(points, settings))
+            FMap = FPending.get();
+        else
+            FMap = ComputeMap(points, settings);
         FKey = TKey{points, settings};
     }
+    DropPending();
     return FMap;
+}
+
+void TMapCache::DropPending()
+{
+    // Waits for a task still running: it reads no caller's data, but the
+    // result it writes into must outlive it.
+    if (FPending.valid()) FPending.wait();
+    FPending = {};
+    FPendingKey.reset();
+}
+
+void TMapCache::Clear()
+{
+    DropPending();
+    FKey.reset();
 }
 
 uint64_t MapPointsFingerprint(const TMapPoints &points)

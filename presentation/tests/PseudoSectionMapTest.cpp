@@ -30,6 +30,8 @@ private slots:
     void NodesFarFromEveryPointAreWhite();
     void OneValueEverywhereIsBlack();
     void CacheGridsOnlyWhenPointsOrSettingsChange();
+    void PrefetchedMapIsTheMapAskedFor_data();
+    void PrefetchedMapIsTheMapAskedFor();
     void PalettesAndScalesColourTheRange_data();
     void PalettesAndScalesColourTheRange();
     void LimitsChooseTheRange();
@@ -256,6 +258,37 @@ void TPseudoSectionMapTest::CacheGridsOnlyWhenPointsOrSettingsChange()
     const TPseudoSectionMap &map = cache.Map(points, {0, 5.0, a}, computed);
     QVERIFY(computed);
     CompareWithReference(map, MapReference::Compute(points.X, points.Y, points.F, 0, 0, a));
+}
+
+void TPseudoSectionMapTest::PrefetchedMapIsTheMapAskedFor_data()
+{
+    QTest::addColumn<int>("prefetchedMethod");
+    QTest::addColumn<bool>("pointsChangeAfterPrefetch");
+    QTest::newRow("the same points and settings") << 0 << false;
+    QTest::newRow("other settings") << 1 << false;
+    QTest::newRow("the caller's points changed meanwhile") << 0 << true;
+}
+
+// The map gridded on another thread is taken only when it is the one asked
+// for; otherwise it is dropped and the asked map computed. Either way the
+// result is the plain computation's.
+void TPseudoSectionMapTest::PrefetchedMapIsTheMapAskedFor()
+{
+    QFETCH(int, prefetchedMethod);
+    QFETCH(bool, pointsChangeAfterPrefetch);
+    TPlainHost host;
+    double a = 0;
+    TMapPoints points = WennerPoints(host, a);
+    TMapCache cache;
+    cache.Prefetch(points, {prefetchedMethod, 5.0, a});
+    if (pointsChangeAfterPrefetch) points.F[17] *= 2;
+    bool computed = false;
+    const TPseudoSectionMap &map = cache.Map(points, {0, 5.0, a}, computed);
+    QVERIFY(computed);
+    CompareWithReference(map, MapReference::Compute(points.X, points.Y, points.F, 0, 0, a));
+    cache.Prefetch(points, {0, 5.0, a}); // kept already: nothing starts
+    cache.Map(points, {0, 5.0, a}, computed);
+    QVERIFY(!computed);
 }
 
 void TPseudoSectionMapTest::PalettesAndScalesColourTheRange_data()

@@ -3,10 +3,6 @@
 namespace {
 
 constexpr double MillimetresPerMetre = 1000.0;
-// Stored millimetres are read back as millimetres x 0.001, the conversion the
-// exported positions are defined by (it may differ from a division by 1000 in
-// the last bit, which decides the rounding of printed decimals).
-constexpr double MetresPerMillimetre = 0.001;
 
 } // namespace
 
@@ -46,11 +42,6 @@ void TArrayDetailsCustom::SetOrigin(double metres)
     Origin = RoundToLongword(metres * MillimetresPerMetre);
 }
 
-double TArrayDetailsCustom::OriginMetres() const
-{
-    return Origin * MetresPerMillimetre;
-}
-
 void TArrayDetailsCustom::SetFileNameFromPath(std::string_view path)
 {
     // Folders may be separated by '/' or, in paths from Windows, by '\\',
@@ -80,11 +71,6 @@ void TArrayDetails2D::SetGroupCount(uint8_t n)
 void TArrayDetails2D::SetUnitSpacing(double metres)
 {
     UnitSpacing = RoundToLongword(metres * MillimetresPerMetre);
-}
-
-double TArrayDetails2D::UnitSpacingMetres() const
-{
-    return UnitSpacing * MetresPerMillimetre;
 }
 
 int32_t TArrayDetails2D::SpacingItemIndex(uint32_t group) const

@@ -48,8 +48,9 @@ public:
     // check of the given model rows (rows whose check is read-only keep it)
     // with the table's repainting suspended. The window then calls ReadTable.
     void SetUsedChecks(const QList<int> &modelRows, bool used);
-    // After the user sorted the table: ReadTable, and after a sort by a value
-    // column the grid moves to its first row.
+    // After the user sorted the table: the Used checks are read (and the chart
+    // built again only when one changed), and after a sort by a value column
+    // the grid moves to its first row.
     void TableSorted(int column);
     // Whether a sort by this column moves the grid to its first row.
     static bool SortMovesToFirstRow(int column);
@@ -101,6 +102,8 @@ public:
     };
 
 private:
+    // Copies the table's Used checks into the measurements; whether one changed.
+    bool ReadUsedChecks();
     TReadingCounts ReadingCounts() const;
     // The inverted model's fit and details in the info panel (GUIData2DModel.cpp).
     void ShowModelInfo();
@@ -123,6 +126,9 @@ private:
     // Grids and colours the pseudo-section into Series_2D (the map is reused
     // while the drawn points and the gridding settings stay the same).
     void BuildMap();
+    TMapSettings MapSettings() const;
+    // Starts gridding the map of the pseudo-section shown (see TMapCache::Prefetch).
+    void PrefetchMap();
     // A map message is shown once per point set of this document.
     void ShowMapMessageOnce(const TMapPoints &points, TMapOutcome outcome);
 

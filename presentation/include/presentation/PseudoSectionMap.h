@@ -12,6 +12,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <future>
 #include <optional>
 
 class TColorGridSeries;
@@ -119,18 +120,30 @@ void FillMapSeries(TColorGridSeries &series, const TPseudoSectionMap &map);
 // settings (a sort, a tick that changes nothing drawn) does not grid again.
 class TMapCache {
 public:
+    // Starts computing the map of points and settings on another thread, so
+    // that the table is filled meanwhile; Map with the same points and
+    // settings takes that result. Nothing starts when that map is kept.
+    void Prefetch(const TMapPoints &points, const TMapSettings &settings);
     // The map of points and settings; computed says whether it was computed
-    // now (false: the kept one was reused).
+    // for this call (false: the kept one was reused).
     const TPseudoSectionMap &Map(const TMapPoints &points, const TMapSettings &settings, bool &computed);
-    void Clear() { FKey.reset(); }
+    void Clear();
 
 private:
+    void DropPending();
+
     struct TKey {
         TMapPoints Points;
         TMapSettings Settings;
+        bool Matches(const TMapPoints &points, const TMapSettings &settings) const
+        {
+            return Settings == settings && Points == points;
+        }
     };
     std::optional<TKey> FKey;
     TPseudoSectionMap FMap;
+    std::optional<TKey> FPendingKey;
+    std::future<TPseudoSectionMap> FPending;
 };
 
 // A fingerprint of a point set (FNV-1a over the coordinates and values), to

@@ -79,7 +79,11 @@ public:
     // Stores metres x 1000 rounded to the nearest millimetre (halves to even,
     // clamped to the unsigned range).
     void SetOrigin(double metres);
-    double OriginMetres() const;
+    // Stored millimetres are read back as millimetres x 0.001, the conversion
+    // the exported positions are defined by (it may differ from a division by
+    // 1000 in the last bit, which decides the rounding of printed decimals).
+    // Inline: the views ask for the positions of every electrode of every reading.
+    double OriginMetres() const { return Origin * 0.001; }
 
     // Stores the last component of the path (name with extension, no folder);
     // both '/' and '\\' separate folders.
@@ -116,7 +120,7 @@ public:
     void SetGroupCount(uint8_t n);
 
     void SetUnitSpacing(double metres);
-    double UnitSpacingMetres() const;
+    double UnitSpacingMetres() const { return UnitSpacing * 0.001; }
 
     // Index of group j's entry in its "Spacing <D>" list: factor - j - 1
     // (-1 for a group without an entry).
