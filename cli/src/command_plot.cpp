@@ -4,6 +4,7 @@
 // by side.
 #include "command_support.h"
 #include "commands.h"
+#include "plot_program_environment.h"
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -22,8 +23,6 @@ namespace vesk::cli {
 namespace {
 
 constexpr const char *PlotProgramName = "vesk-plot";
-// Read by vesk-plot (plot/src/plot_program.h).
-constexpr const char *PlotParentVariable = "VESK_PLOT_PARENT";
 
 // vesk-plot in the folder of the running vesk; empty when it is not there.
 std::filesystem::path PlotProgramBeside()
@@ -51,16 +50,10 @@ int RunPlotProgram(std::span<const std::string> arguments, CommandIo io)
     for (std::string &word : words) argv.push_back(word.data());
     argv.push_back(nullptr);
     // The picture program ends with this vesk (it reads its parent's id from
-    // the variable), so that a killed vesk leaves no picture to appear later.
-    std::string parent = std::string(PlotParentVariable) + "=" + std::to_string(getpid());
+    // the environment), so that a killed vesk leaves no picture to appear later.
+    std::vector<std::string> entries = PlotProgramEnvironment(environ, static_cast<long>(getpid()));
     std::vector<char *> environment;
-    for (char **entry = environ; *entry != nullptr; ++entry) {
-        if (std::strncmp(*entry, PlotParentVariable, std::strlen(PlotParentVariable)) == 0 &&
-            (*entry)[std::strlen(PlotParentVariable)] == '=')
-            continue;
-        environment.push_back(*entry);
-    }
-    environment.push_back(parent.data());
+    for (std::string &entry : entries) environment.push_back(entry.data());
     environment.push_back(nullptr);
 
     // What vesk wrote so far comes before the picture program's own output.

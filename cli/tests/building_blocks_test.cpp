@@ -1,9 +1,11 @@
 // The pieces of vesk that need no subprocess: array names, the info panel
-// texts and the writer of the two one-byte-electrode 2D data versions.
+// texts, the picture program's environment and the writer of the two
+// one-byte-electrode 2D data versions.
 #include "array_names.h"
 #include "commands.h"
 #include "info_texts.h"
 #include "legacy_d2d_file.h"
+#include "plot_program_environment.h"
 #include "vesk_runner.h"
 
 #include "vesk_pro.h"
@@ -11,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <string>
+#include <vector>
 
 namespace vesk::test {
 namespace {
@@ -189,6 +193,39 @@ TEST_F(LegacyFixture, RefusesWhatTheFormatCannotHoldAndKeepsTheOldFile)
     EXPECT_EQ(cli::WriteLegacyD2dFile(Path("e.d2d"), cli::LegacyD2dVersion::Instrument, header, records), "");
     EXPECT_EQ(ReadBytes(Path("e.d2d")).size(), 385u);
     EXPECT_EQ(std::filesystem::directory_iterator(folder.Path())->path().filename(), "e.d2d"); // no leftovers
+}
+
+// vesk-plot gets vesk's environment with its parent's id and the huge-page
+// heap; the user's own choices about that heap and their other tunables stay.
+TEST(PlotProgramEnvironment, AddsTheParentAndTheHugePageHeap)
+{
+    const std::string heap = "glibc.malloc.hugetlb=1:glibc.malloc.top_pad=67108864";
+    const std::string parent = "VESK_PLOT_PARENT=42";
+    const struct {
+        std::vector<const char *> given;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {{"HOME=/home/a", "LANG=C"}, {"HOME=/home/a", "LANG=C", "GLIBC_TUNABLES=" + heap, parent}},
+        {{}, {"GLIBC_TUNABLES=" + heap, parent}},
+        // An inherited parent id (vesk started by a vesk-plot) is replaced.
+        {{"VESK_PLOT_PARENT=7", "PATH=/bin"}, {"PATH=/bin", "GLIBC_TUNABLES=" + heap, parent}},
+        {{"GLIBC_TUNABLES=glibc.malloc.check=3"}, {"GLIBC_TUNABLES=glibc.malloc.check=3:" + heap, parent}},
+        {{"GLIBC_TUNABLES="}, {"GLIBC_TUNABLES=" + heap, parent}},
+        {{"GLIBC_TUNABLES=glibc.malloc.hugetlb=0"},
+         {"GLIBC_TUNABLES=glibc.malloc.hugetlb=0:glibc.malloc.top_pad=67108864", parent}},
+        {{"GLIBC_TUNABLES=glibc.malloc.top_pad=0:glibc.malloc.hugetlb=2:glibc.malloc.check=1"},
+         {"GLIBC_TUNABLES=glibc.malloc.top_pad=0:glibc.malloc.hugetlb=2:glibc.malloc.check=1", parent}},
+        // Names that only begin like a setting or a variable are others.
+        {{"GLIBC_TUNABLES=glibc.malloc.hugetlbx=1"}, {"GLIBC_TUNABLES=glibc.malloc.hugetlbx=1:" + heap, parent}},
+        {{"VESK_PLOT_PARENTS=1", "GLIBC_TUNABLESX=a"},
+         {"VESK_PLOT_PARENTS=1", "GLIBC_TUNABLESX=a", "GLIBC_TUNABLES=" + heap, parent}},
+    };
+    for (const auto &c : cases) {
+        std::vector<const char *> environment = c.given;
+        environment.push_back(nullptr);
+        EXPECT_EQ(cli::PlotProgramEnvironment(environment.data(), 42), c.expected)
+            << (c.given.empty() ? "" : c.given.front());
+    }
 }
 
 } // namespace

@@ -31,6 +31,15 @@ private:
     std::shared_ptr<const bool> FReleased;
 };
 
+TPictureViews::TPictureViews(const TStandaloneViews &views) : PictureViews(views.Views())
+{
+    PictureViews.SequenceTable = nullptr;
+    PictureViews.Data2DTable = nullptr;
+    PictureViews.Seq1DTable = nullptr;
+    PictureViews.Data1DTable = nullptr;
+    PictureViews.Data0DTable = nullptr;
+}
+
 std::unique_ptr<TDocumentPresenter> TDeferredDrawingHost::CreatePresenter(TDocumentKind kind,
                                                                           TArrayDetailsCustom &arrayDetails,
                                                                           TMeasurementsCustom &measurements)
