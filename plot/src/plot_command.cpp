@@ -105,7 +105,7 @@ void DrawJob(const PlotRequest &request, const PlotJob &job, const cli::ParsedAr
              cli::CommandIo io)
 {
     // Fresh controls for every input, as a document opened in a new window.
-    TStandaloneViews views;
+    TStandaloneViews views(job.kind);
     int mapMessages = 0;
     views.SetMessageCallback([&io, &mapMessages](const QString &text) {
         ++mapMessages;

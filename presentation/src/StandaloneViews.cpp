@@ -12,60 +12,95 @@
 #include <QLabel>
 #include <QWidget>
 
-// Every control is a child of one widget that is never shown; the names are
-// the window's, so that a picture carries the chart's name as the window's.
+#include <stdexcept>
+
+namespace {
+
+// The table, chart and inspector page of one document kind, named as the
+// window names them, so that a picture carries the chart's name as the
+// window's.
+template <class TParts, class TPage> struct TKindControls {
+    TKindControls(QWidget &parent, const char *table, const char *chart, const char *inspector,
+                  TParts (*buildChart)(TChart &), TPage (*buildPage)(TPropertyGrid &))
+        : Table(QString::fromLatin1(table), &parent), ChartWidget(QString::fromLatin1(chart), &parent),
+          Inspector(QString::fromLatin1(inspector), &parent), Chart(buildChart(ChartWidget)),
+          Page(buildPage(Inspector))
+    {
+    }
+    TGridView Table;
+    TChart ChartWidget;
+    TPropertyGrid Inspector;
+    TParts Chart;
+    TPage Page;
+};
+
+} // namespace
+
+// Every control is a child of one widget that is never shown.
 struct TStandaloneViews::TControls {
     QWidget Parent;
-    TGridView SequenceTable{QStringLiteral("NextGrid_Sequence"), &Parent};
-    TGridView Data2DTable{QStringLiteral("NextGrid_Data2D"), &Parent};
-    TGridView Seq1DTable{QStringLiteral("NextGrid_Seq1D"), &Parent};
-    TGridView Data1DTable{QStringLiteral("NextGrid_Data1D"), &Parent};
-    TGridView Data0DTable{QStringLiteral("NextGrid_Data0D"), &Parent};
-    TChart Seq2DChartWidget{QStringLiteral("Chart_Seq2D"), &Parent};
-    TChart Data2DChartWidget{QStringLiteral("Chart_d2d"), &Parent};
-    TChart Seq1DChartWidget{QStringLiteral("Chart_s1d"), &Parent};
-    TChart Data1DChartWidget{QStringLiteral("Chart_Data1D"), &Parent};
-    TChart Data0DChartWidget{QStringLiteral("Chart_Data0D"), &Parent};
-    TPropertyGrid Seq2DInspector{QStringLiteral("NextInspector_Sequence"), &Parent};
-    TPropertyGrid Data2DInspector{QStringLiteral("NextInspector_Data2D"), &Parent};
-    TPropertyGrid Seq1DInspector{QStringLiteral("NextInspector_Seq1D"), &Parent};
-    TPropertyGrid Data1DInspector{QStringLiteral("NextInspector_d1d"), &Parent};
-    TPropertyGrid Data0DInspector{QStringLiteral("NextInspector_d0d"), &Parent};
+    std::unique_ptr<TKindControls<TSeq2DChart, TSeq2DPage>> Seq2D;
+    std::unique_ptr<TKindControls<TData2DChart, TData2DPage>> Data2D;
+    std::unique_ptr<TKindControls<TSeq1DChart, TSeq1DPage>> Seq1D;
+    std::unique_ptr<TKindControls<TData1DChart, TData1DPage>> Data1D;
+    std::unique_ptr<TKindControls<TData0DChart, TData0DPage>> Data0D;
     QLabel CountPanel{&Parent};
     QLabel DurationPanel{&Parent};
     QLabel ModelPanel{&Parent};
-
-    TSeq2DChart Seq2DChart = BuildSeq2DChart(Seq2DChartWidget);
-    TData2DChart Data2DChart = BuildData2DChart(Data2DChartWidget);
-    TSeq1DChart Seq1DChart = BuildSeq1DChart(Seq1DChartWidget);
-    TData1DChart Data1DChart = BuildData1DChart(Data1DChartWidget);
-    TData0DChart Data0DChart = BuildData0DChart(Data0DChartWidget);
-    TSeq2DPage Seq2DPage = BuildSeq2DPage(Seq2DInspector);
-    TData2DPage Data2DPage = BuildData2DPage(Data2DInspector);
-    TSeq1DPage Seq1DPage = BuildSeq1DPage(Seq1DInspector);
-    TData1DPage Data1DPage = BuildData1DPage(Data1DInspector);
-    TData0DPage Data0DPage = BuildData0DPage(Data0DInspector);
 };
 
-TStandaloneViews::TStandaloneViews() : FControls(std::make_unique<TControls>())
+TStandaloneViews::TStandaloneViews()
 {
+    BuildControls(std::nullopt);
+}
+
+TStandaloneViews::TStandaloneViews(TDocumentKind kind)
+{
+    BuildControls(kind);
+}
+
+void TStandaloneViews::BuildControls(std::optional<TDocumentKind> only)
+{
+    const auto wanted = [only](TDocumentKind kind) { return !only || *only == kind; };
+    FControls = std::make_unique<TControls>();
     TControls &c = *FControls;
+    QWidget &parent = c.Parent;
+    if (wanted(TDocumentKind::Seq2D)) {
+        c.Seq2D = std::make_unique<TKindControls<TSeq2DChart, TSeq2DPage>>(
+            parent, "NextGrid_Sequence", "Chart_Seq2D", "NextInspector_Sequence", BuildSeq2DChart, BuildSeq2DPage);
+        FViews.SequenceTable = &c.Seq2D->Table;
+        FViews.Seq2DChart = &c.Seq2D->Chart;
+        FViews.Seq2DPage = &c.Seq2D->Page;
+    }
+    if (wanted(TDocumentKind::Data2D)) {
+        c.Data2D = std::make_unique<TKindControls<TData2DChart, TData2DPage>>(
+            parent, "NextGrid_Data2D", "Chart_d2d", "NextInspector_Data2D", BuildData2DChart, BuildData2DPage);
+        FViews.Data2DTable = &c.Data2D->Table;
+        FViews.Data2DChart = &c.Data2D->Chart;
+        FViews.Data2DPage = &c.Data2D->Page;
+    }
+    if (wanted(TDocumentKind::Seq1D)) {
+        c.Seq1D = std::make_unique<TKindControls<TSeq1DChart, TSeq1DPage>>(
+            parent, "NextGrid_Seq1D", "Chart_s1d", "NextInspector_Seq1D", BuildSeq1DChart, BuildSeq1DPage);
+        FViews.Seq1DTable = &c.Seq1D->Table;
+        FViews.Seq1DChart = &c.Seq1D->Chart;
+        FViews.Seq1DPage = &c.Seq1D->Page;
+    }
+    if (wanted(TDocumentKind::Data1D)) {
+        c.Data1D = std::make_unique<TKindControls<TData1DChart, TData1DPage>>(
+            parent, "NextGrid_Data1D", "Chart_Data1D", "NextInspector_d1d", BuildData1DChart, BuildData1DPage);
+        FViews.Data1DTable = &c.Data1D->Table;
+        FViews.Data1DChart = &c.Data1D->Chart;
+        FViews.Data1DPage = &c.Data1D->Page;
+    }
+    if (wanted(TDocumentKind::Data0D)) {
+        c.Data0D = std::make_unique<TKindControls<TData0DChart, TData0DPage>>(
+            parent, "NextGrid_Data0D", "Chart_Data0D", "NextInspector_d0d", BuildData0DChart, BuildData0DPage);
+        FViews.Data0DTable = &c.Data0D->Table;
+        FViews.Data0DChart = &c.Data0D->Chart;
+        FViews.Data0DPage = &c.Data0D->Page;
+    }
     FViews.Host = this;
-    FViews.SequenceTable = &c.SequenceTable;
-    FViews.Data2DTable = &c.Data2DTable;
-    FViews.Seq1DTable = &c.Seq1DTable;
-    FViews.Data1DTable = &c.Data1DTable;
-    FViews.Data0DTable = &c.Data0DTable;
-    FViews.Seq2DChart = &c.Seq2DChart;
-    FViews.Data2DChart = &c.Data2DChart;
-    FViews.Seq1DChart = &c.Seq1DChart;
-    FViews.Data1DChart = &c.Data1DChart;
-    FViews.Data0DChart = &c.Data0DChart;
-    FViews.Seq2DPage = &c.Seq2DPage;
-    FViews.Data2DPage = &c.Data2DPage;
-    FViews.Seq1DPage = &c.Seq1DPage;
-    FViews.Data1DPage = &c.Data1DPage;
-    FViews.Data0DPage = &c.Data0DPage;
     FViews.MeasureCountPanel = &c.CountPanel;
     FViews.DurationPanel = &c.DurationPanel;
     SetUpTables(FViews);
@@ -76,14 +111,17 @@ TStandaloneViews::~TStandaloneViews() = default;
 
 TChart &TStandaloneViews::ChartOf(TDocumentKind kind) const
 {
+    const TControls &c = *FControls;
+    TChart *chart = nullptr;
     switch (kind) {
-    case TDocumentKind::Seq2D: return FControls->Seq2DChartWidget;
-    case TDocumentKind::Data2D: return FControls->Data2DChartWidget;
-    case TDocumentKind::Seq1D: return FControls->Seq1DChartWidget;
-    case TDocumentKind::Data1D: return FControls->Data1DChartWidget;
-    case TDocumentKind::Data0D: return FControls->Data0DChartWidget;
+    case TDocumentKind::Seq2D: chart = c.Seq2D ? &c.Seq2D->ChartWidget : nullptr; break;
+    case TDocumentKind::Data2D: chart = c.Data2D ? &c.Data2D->ChartWidget : nullptr; break;
+    case TDocumentKind::Seq1D: chart = c.Seq1D ? &c.Seq1D->ChartWidget : nullptr; break;
+    case TDocumentKind::Data1D: chart = c.Data1D ? &c.Data1D->ChartWidget : nullptr; break;
+    case TDocumentKind::Data0D: chart = c.Data0D ? &c.Data0D->ChartWidget : nullptr; break;
     }
-    return FControls->Data2DChartWidget;
+    if (!chart) throw std::logic_error("no chart was built for this document kind");
+    return *chart;
 }
 
 void TStandaloneViews::ShowMessage(const QString &text)

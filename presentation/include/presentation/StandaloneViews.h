@@ -1,6 +1,7 @@
 // The presenters' controls without a window: the five tables, charts and
-// inspector pages built as the window builds them, the info panels, and a
-// presenter host whose messages go to a callback. Pictures made in batch draw
+// inspector pages built as the window builds them (or only those of one
+// document kind), the info panels, and a presenter host whose messages go to
+// a callback. Pictures made in batch draw
 // through these, so that they equal the window's charts for the same
 // document and settings.
 #pragma once
@@ -14,18 +15,25 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class TChart;
 
 class TStandaloneViews : public TPresenterHost {
 public:
+    // The controls of every document kind.
     TStandaloneViews();
+    // Only the table, chart and inspector page of documents of the kind (a
+    // batch picture builds no more than it draws); the other kinds' views
+    // are null.
+    explicit TStandaloneViews(TDocumentKind kind);
     ~TStandaloneViews() override;
     TStandaloneViews(const TStandaloneViews &) = delete;
     TStandaloneViews &operator=(const TStandaloneViews &) = delete;
 
     const TPresenterViews &Views() const { return FViews; }
-    // The chart that shows documents of the kind.
+    // The chart that shows documents of the kind (std::logic_error when
+    // that kind's controls were not built).
     TChart &ChartOf(TDocumentKind kind) const;
 
     // Receives the presenters' messages (the map builder's); without a
@@ -38,6 +46,8 @@ public:
 
 private:
     struct TControls;
+    // Every kind's controls, or only those of one kind.
+    void BuildControls(std::optional<TDocumentKind> only);
     std::unique_ptr<TControls> FControls;
     TPresenterViews FViews;
     std::function<void(const QString &)> FMessageCallback;
