@@ -114,135 +114,138 @@ LeastSquaresSolution Solve(LeastSquaresProblem& p, double tolerance, Rows n, Col
   return solution;
 }
 
-// The solution of two full problems (kMaxRows x kMaxColumns) side by side.
-// Each problem goes through exactly the operations of Solve in the same
-// order; only the two problems' operations alternate, so that the processor
-// works on one while the other waits for a result (a single solve is bound
-// by the latency of its chains of sums and divisions, not by its work).
-void SolveFullPair(std::array<LeastSquaresProblem, 2>& p, const std::array<double, 2>& tolerance,
-                   std::array<LeastSquaresSolution, 2>& solution) {
+// Two doubles that the processor adds, multiplies and divides as one, each
+// lane rounded exactly as the same operation on a single double.
+using Lanes = double __attribute__((vector_size(2 * sizeof(double))));
+
+// The square root of a column's sum of squares where NormFromSum takes it
+// directly; false where it would rescale (the caller then solves each
+// problem on its own).
+bool PlainNorm(double sum, double& norm) {
+  if (!(sum > 1e-280 && sum < 1e280)) return false;
+  norm = std::sqrt(sum);
+  return true;
+}
+
+// The solution of two full problems (kMaxRows x kMaxColumns) side by side:
+// problem q in lane q of every element, the right-hand side as the last
+// column. Each lane goes through exactly the operations of Solve in the
+// same order, so a single instruction does the same step of both problems.
+// Columns whose norms need rescaling (sums outside the range where the
+// plain square root is taken, which includes vanishing columns) leave the
+// problems to Solve: false, and nothing written.
+bool SolveFullPairSideBySide(const std::array<LeastSquaresProblem, 2>& p, const std::array<double, 2>& tolerance,
+                             std::array<LeastSquaresSolution, 2>& solution) {
   constexpr int K = 2;
   constexpr int n = kMaxRows;
   constexpr int m = kMaxColumns;
-  const std::integral_constant<int, kMaxRows> rows;
+  Lanes a[n][m + 1];
+  for (int i = 0; i < n; ++i) {
+    for (int j = 0; j < m; ++j) a[i][j] = Lanes{p[0].matrix[i][j], p[1].matrix[i][j]};
+    a[i][m] = Lanes{p[0].rhs[i], p[1].rhs[i]};
+  }
   double norms[K][m];
   double initialNorms[K][m];
   int permutation[K][m];
   for (int j = 0; j < m; ++j) {
-    double sum[K] = {};
-    for (int i = 0; i < n; ++i) {
-      for (int q = 0; q < K; ++q) sum[q] += p[q].matrix[i][j] * p[q].matrix[i][j];
-    }
+    Lanes sum{};
+    for (int i = 0; i < n; ++i) sum += a[i][j] * a[i][j];
     for (int q = 0; q < K; ++q) {
-      norms[q][j] = NormFromSum(sum[q], p[q], rows, j, 0);
+      if (!PlainNorm(sum[q], norms[q][j])) return false;
       initialNorms[q][j] = norms[q][j];
       permutation[q][j] = j;
     }
   }
 
-  // Step l with l a constant, so that every loop has a known trip count
-  // and the sums stay in registers.
-  auto step = [&]<int l>() {
-    double columnNorm[K];
-    double sum[K] = {};
+  // Step l with l a constant, so that every loop has a known trip count.
+  auto step = [&]<int l>() -> bool {
     for (int q = 0; q < K; ++q) {
       int pivot = l;
       for (int j = l + 1; j < m; ++j) {
         if (norms[q][j] > norms[q][pivot]) pivot = j;
       }
-      if (pivot != l) {
-        for (int i = 0; i < n; ++i) std::swap(p[q].matrix[i][l], p[q].matrix[i][pivot]);
-        std::swap(norms[q][l], norms[q][pivot]);
-        std::swap(initialNorms[q][l], initialNorms[q][pivot]);
-        std::swap(permutation[q][l], permutation[q][pivot]);
+      if (pivot == l) continue;
+      for (int i = 0; i < n; ++i) {
+        const double held = a[i][l][q];
+        a[i][l][q] = a[i][pivot][q];
+        a[i][pivot][q] = held;
       }
+      std::swap(norms[q][l], norms[q][pivot]);
+      std::swap(initialNorms[q][l], initialNorms[q][pivot]);
+      std::swap(permutation[q][l], permutation[q][pivot]);
     }
-    for (int i = l; i < n; ++i) {
-      for (int q = 0; q < K; ++q) sum[q] += p[q].matrix[i][l] * p[q].matrix[i][l];
-    }
-    bool reflects[K];
-    double alpha[K];
-    double vl[K];
+    Lanes sum{};
+    for (int i = l; i < n; ++i) sum += a[i][l] * a[i][l];
+    // Every column reflects here: a plain norm is far above DBL_MIN.
+    Lanes alpha{}, vl{};
     for (int q = 0; q < K; ++q) {
-      columnNorm[q] = NormFromSum(sum[q], p[q], rows, l, l);
-      reflects[q] = columnNorm[q] >= DBL_MIN;
-      const double x0 = p[q].matrix[l][l];
-      alpha[q] = x0 >= 0 ? -columnNorm[q] : columnNorm[q];
+      double columnNorm;
+      if (!PlainNorm(sum[q], columnNorm)) return false;
+      const double x0 = a[l][l][q];
+      alpha[q] = x0 >= 0 ? -columnNorm : columnNorm;
       vl[q] = x0 - alpha[q];
     }
-    // The reflection's sums for every later column (and the right-hand side,
-    // as column m) of both problems first, then their factors, then the
-    // updates: each sum and each update as in Solve, but the chains of all
-    // columns advance together.
-    double s[K][kMaxColumns + 1];
-    for (int q = 0; q < K; ++q) {
-      for (int j = l + 1; j < m; ++j) s[q][j] = 0;
-      s[q][m] = 0;
-      for (int j = l + 1; j < m; ++j) s[q][j] += vl[q] * p[q].matrix[l][j];
-      s[q][m] += vl[q] * p[q].rhs[l];
+    // The reflection's sums for every later column and the right-hand side,
+    // their factors, then the updates, each as in Solve.
+    Lanes s[m + 1];
+    for (int j = l + 1; j <= m; ++j) {
+      s[j] = Lanes{};
+      s[j] += vl * a[l][j];
     }
     for (int i = l + 1; i < n; ++i) {
-      for (int q = 0; q < K; ++q) {
-        const double vi = p[q].matrix[i][l];
-        for (int j = l + 1; j < m; ++j) s[q][j] += vi * p[q].matrix[i][j];
-        s[q][m] += vi * p[q].rhs[i];
-      }
+      const Lanes vi = a[i][l];
+      for (int j = l + 1; j <= m; ++j) s[j] += vi * a[i][j];
     }
-    double factor[K][kMaxColumns + 1];
-    for (int q = 0; q < K; ++q) {
-      for (int j = l + 1; j <= m; ++j) factor[q][j] = s[q][j] / alpha[q] / vl[q];
+    Lanes factor[m + 1];
+    for (int j = l + 1; j <= m; ++j) factor[j] = s[j] / alpha / vl;
+    for (int j = l + 1; j <= m; ++j) a[l][j] += factor[j] * vl;
+    for (int i = l + 1; i < n; ++i) {
+      const Lanes vi = a[i][l];
+      for (int j = l + 1; j <= m; ++j) a[i][j] += factor[j] * vi;
     }
-    for (int q = 0; q < K; ++q) {
-      if (!reflects[q]) continue;
-      for (int j = l + 1; j < m; ++j) p[q].matrix[l][j] += factor[q][j] * vl[q];
-      p[q].rhs[l] += factor[q][m] * vl[q];
-      for (int i = l + 1; i < n; ++i) {
-        const double vi = p[q].matrix[i][l];
-        for (int j = l + 1; j < m; ++j) p[q].matrix[i][j] += factor[q][j] * vi;
-        p[q].rhs[i] += factor[q][m] * vi;
-      }
-    }
-    for (int q = 0; q < K; ++q) {
-      if (!reflects[q]) continue;
-      p[q].matrix[l][l] = alpha[q];
-      for (int i = l + 1; i < n; ++i) p[q].matrix[i][l] = 0;
-    }
+    a[l][l] = alpha;
+    for (int i = l + 1; i < n; ++i) a[i][l] = Lanes{};
 
     for (int q = 0; q < K; ++q) {
       for (int j = l + 1; j < m; ++j) {
         if (norms[q][j] == 0) continue;
-        const double ratio = std::fabs(p[q].matrix[l][j]) / norms[q][j];
+        const double ratio = std::fabs(a[l][j][q]) / norms[q][j];
         double t = 1 - ratio * ratio;
         if (t < 0) t = 0;
         const double relative = norms[q][j] / initialNorms[q][j];
         if (1 + 0.05 * t * (relative * relative) == 1) {
-          norms[q][j] = ColumnNorm(p[q], rows, j, l + 1);
+          double below = 0;
+          for (int i = l + 1; i < n; ++i) below += a[i][j][q] * a[i][j][q];
+          if (!PlainNorm(below, norms[q][j])) return false;
           initialNorms[q][j] = norms[q][j];
         } else {
           norms[q][j] = norms[q][j] * std::sqrt(t);
         }
       }
     }
+    return true;
   };
-  [&]<int... l>(std::integer_sequence<int, l...>) {
-    (step.template operator()<l>(), ...);
+  const bool solved = [&]<int... l>(std::integer_sequence<int, l...>) {
+    return (step.template operator()<l>() && ...);
   }(std::make_integer_sequence<int, m>{});
+  if (!solved) return false;
 
   for (int q = 0; q < K; ++q) {
     int rank = 0;
-    const double limit = tolerance[q] * std::fabs(p[q].matrix[0][0]);
-    while (rank < m && std::fabs(p[q].matrix[rank][rank]) > limit) ++rank;
+    const double limit = tolerance[q] * std::fabs(a[0][0][q]);
+    while (rank < m && std::fabs(a[rank][rank][q]) > limit) ++rank;
     std::array<double, kMaxColumns> c{};
     for (int i = rank - 1; i >= 0; --i) {
-      double s = p[q].rhs[i];
-      for (int j = i + 1; j < rank; ++j) s -= p[q].matrix[i][j] * c[j];
-      c[i] = s / p[q].matrix[i][i];
+      double s = a[i][m][q];
+      for (int j = i + 1; j < rank; ++j) s -= a[i][j][q] * c[j];
+      c[i] = s / a[i][i][q];
     }
     solution[q] = {};
     solution[q].ok = true;
     solution[q].rank = rank;
     for (int i = 0; i < rank; ++i) solution[q].values[permutation[q][i]] = c[i];
   }
+  return true;
 }
 
 }  // namespace
@@ -261,10 +264,7 @@ void SolveLeastSquaresPair(std::array<LeastSquaresProblem, 2>& problems, const s
                            std::array<LeastSquaresSolution, 2>& solutions) {
   const bool full = problems[0].rows == kMaxRows && problems[0].columns == kMaxColumns &&
                     problems[1].rows == kMaxRows && problems[1].columns == kMaxColumns;
-  if (full) {
-    SolveFullPair(problems, tolerances, solutions);
-    return;
-  }
+  if (full && SolveFullPairSideBySide(problems, tolerances, solutions)) return;
   for (int q = 0; q < 2; ++q) solutions[q] = SolveLeastSquares(problems[q], tolerances[q]);
 }
 

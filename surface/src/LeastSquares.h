@@ -27,8 +27,8 @@ struct LeastSquaresSolution {
 LeastSquaresSolution SolveLeastSquares(LeastSquaresProblem problem, double tolerance);
 
 // Two problems at once, with the same results as two SolveLeastSquares
-// calls, bit for bit; faster when both are full (kMaxRows x kMaxColumns).
-// The problems are used as working storage.
+// calls, bit for bit; faster when both are full (kMaxRows x kMaxColumns),
+// whose steps then go side by side in the two lanes of vector instructions.
 void SolveLeastSquaresPair(std::array<LeastSquaresProblem, 2>& problems, const std::array<double, 2>& tolerances,
                            std::array<LeastSquaresSolution, 2>& solutions);
 
