@@ -73,18 +73,6 @@ const BorderRing::Box& BorderRing::BlockBox(int block) {
   return box;
 }
 
-void BorderRing::Step(const Point& pk, int j, Reference& n, Reference& x) {
-  ++scanned_;
-  const Point& s = points_[Physical(j)];
-  const double dx = s.x - pk.x;
-  const double dy = s.y - pk.y;
-  const double q = dx * dx + dy * dy;
-  double t = dy * n.dx - dx * n.dy;
-  if (t <= n.band && (t < -n.band || q < n.q)) n = {j, dx, dy, q, q * kCollinearRatio};
-  t = dy * x.dx - dx * x.dy;
-  if (t >= -x.band && (t > x.band || q < x.q)) x = {j, dx, dy, q, q * kCollinearRatio};
-}
-
 bool BorderRing::RowTakesOver(const Box& box, const Point& pk, const Point& first, int sign) {
   // Between neighbours on the row, t = dy (dx_before - dx) exactly, with dy
   // the row's common difference; bound it from below against rounding and

@@ -55,7 +55,21 @@ class BorderRing {
     int j;
     double dx, dy, q, band;
   };
-  void Step(const Point& pk, int j, Reference& n, Reference& x);
+  void Step(const Point& pk, int j, Reference& n, Reference& x) {
+    ++scanned_;
+    StepAt(pk, j, Physical(j), n, x);
+  }
+  // The step for segment j at ring place `place`, without counting it.
+  void StepAt(const Point& pk, int j, int place, Reference& n, Reference& x) const {
+    const Point& s = points_[place];
+    const double dx = s.x - pk.x;
+    const double dy = s.y - pk.y;
+    const double q = dx * dx + dy * dy;
+    double t = dy * n.dx - dx * n.dy;
+    if (t <= n.band && (t < -n.band || q < n.q)) n = {j, dx, dy, q, q * kCollinearRatio};
+    t = dy * x.dx - dx * x.dy;
+    if (t >= -x.band && (t > x.band || q < x.q)) x = {j, dx, dy, q, q * kCollinearRatio};
+  }
   // The plain scan, passing over blocks that cannot change its result.
   void ScanVisiblePart(const Point& pk, int& jmin, int& jmax);
   // After its first point made the block's first reference, whether every

@@ -34,8 +34,9 @@ void BorderRing::FindVisiblePart(const Point& pk, int& jmin, int& jmax) {
   const double q0 = dx0 * dx0 + dy0 * dy0;
   Reference n{0, dx0, dy0, q0, q0 * kCollinearRatio};
   Reference x = n;
-  for (int j = 1; j < kEndPoints; ++j) Step(pk, j, n, x);
-  for (int j = count_ - kEndPoints; j < count_; ++j) Step(pk, j, n, x);
+  for (int j = 1; j < kEndPoints; ++j) StepAt(pk, j, Physical(j), n, x);
+  for (int j = count_ - kEndPoints; j < count_; ++j) StepAt(pk, j, Physical(j), n, x);
+  scanned_ += 2 * kEndPoints - 1;
   if (ProvesCandidates(pk, n, x)) {
     jmin = n.j;
     jmax = x.j;
@@ -122,15 +123,17 @@ bool BorderRing::ProvesPoint(const Candidates& c, int place) const {
 bool BorderRing::ProvesBox(const Candidates& c, const Bounds& box) const {
   const double dxlo = box.xmin - c.pk.x, dxhi = box.xmax - c.pk.x;
   const double dylo = box.ymin - c.pk.y, dyhi = box.ymax - c.pk.y;
-  const double band = FarthestSquaredDistance(dxlo, dxhi, dylo, dyhi) * kCollinearRatio;
   const Reference& n = c.n;
   const double tn = (n.dx >= 0 ? dylo : dyhi) * n.dx - (n.dy >= 0 ? dxhi : dxlo) * n.dy - c.marginN;
+  const Reference& x = c.x;
+  const double tx = (x.dx >= 0 ? dyhi : dylo) * x.dx - (x.dy >= 0 ? dxlo : dxhi) * x.dy + c.marginX;
+  const double band = FarthestSquaredDistance(dxlo, dxhi, dylo, dyhi) * kCollinearRatio;
+  // The usual case first: the box lies clear of both references' lines.
+  if (tn > n.band && tn > band && tx < -x.band && tx < -band) return true;
   if (!(tn > n.band && tn > band) &&
       !(OnTheReferenceLine(dxlo, dxhi, dylo, dyhi, n.dx, n.dy) && NearestSquaredDistance(dxlo, dxhi, dylo, dyhi) > n.q)) {
     return false;
   }
-  const Reference& x = c.x;
-  const double tx = (x.dx >= 0 ? dyhi : dylo) * x.dx - (x.dy >= 0 ? dxlo : dxhi) * x.dy + c.marginX;
   return (tx < -x.band && tx < -band) ||
          (OnTheReferenceLine(dxlo, dxhi, dylo, dyhi, x.dx, x.dy) && NearestSquaredDistance(dxlo, dxhi, dylo, dyhi) > x.q);
 }
