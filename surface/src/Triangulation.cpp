@@ -268,18 +268,39 @@ class Triangulator {
 ClosestPair FindClosestPair(std::span<const Point> points) {
   const int n = static_cast<int>(points.size());
   ClosestPair best{0, 1, SquaredDistance(points[0], points[1])};
+  auto take = [&](int i, int j, double e) {
+    if (e < best.squaredDistance ||
+        (e == best.squaredDistance && (i < best.first || (i == best.first && j < best.second)))) {
+      best = {i, j, e};
+    }
+  };
   const BucketGrid grid(points, 2.0);
+  // Every pair of points in one bucket or in neighbouring ones, each pair
+  // once: the answer when no pair in buckets farther apart can be as
+  // close. Equal points go to the search point by point, which stops at
+  // the first point that has an equal one.
+  if (grid.Columns() * grid.Rows() > 1) {
+    bool equal = false;
+    grid.VisitNeighbourPairs([&](int a, int b) {
+      const int i = std::min(a, b), j = std::max(a, b);
+      const double e = SquaredDistance(points[i], points[j]);
+      if (e == 0) {
+        equal = true;
+        return false;
+      }
+      take(i, j, e);
+      return true;
+    });
+    if (!equal && grid.FartherBucketsLowerBound() > best.squaredDistance) return best;
+    best = {0, 1, SquaredDistance(points[0], points[1])};
+  }
   for (int i = 0; i < n; ++i) {
     const Point pi = points[i];
     grid.Search(
         pi,
         [&](int j) {
           if (j <= i) return;
-          const double e = SquaredDistance(pi, points[j]);
-          if (e < best.squaredDistance ||
-              (e == best.squaredDistance && (i < best.first || (i == best.first && j < best.second)))) {
-            best = {i, j, e};
-          }
+          take(i, j, SquaredDistance(pi, points[j]));
         },
         [&] { return best.squaredDistance; });
     // Equal points: no later pair can come before this one, and going on
