@@ -13,10 +13,9 @@ BorderRing::BorderRing(int capacity)
     : capacity_(std::max(kHuge, (capacity + kHuge - 1) / kHuge * kHuge)),
       starts_(static_cast<std::size_t>(capacity_)),
       points_(static_cast<std::size_t>(capacity_)),
-      boxes_(static_cast<std::size_t>(capacity_ / kBlock)),
-      fine_(static_cast<std::size_t>(capacity_ / kFine)),
-      coarse_(static_cast<std::size_t>(capacity_ / kCoarse)),
-      huge_(static_cast<std::size_t>(capacity_ / kHuge)) {}
+      boxes_(static_cast<std::size_t>(capacity_ / kBlock)) {
+  for (int level = 0; level < kLevels; ++level) bounds_[level].resize(static_cast<std::size_t>(capacity_ / (kFine << level)));
+}
 
 void BorderRing::Push(int start, const Point& point) {
   const int p = Physical(count_);

@@ -81,12 +81,13 @@ class BorderRing {
   // candidates n and x. Whatever the order of the scan, n ends as its most
   // clockwise reference when every other point, met with n as reference,
   // leaves it, and met as reference, gives way to n; likewise x. These
-  // proofs go over boxes of 512, 64 and 8 ring places, point by point only
-  // where a box is too close to a candidate.
+  // proofs go over the largest aligned blocks of 8 to 512 ring places (each
+  // level twice the size of the one below) that fit, halving a block that
+  // is too close to a candidate, point by point below 8 places.
   static constexpr int kEndPoints = 8;
   static constexpr int kFine = 8;
-  static constexpr int kCoarse = 64;
-  static constexpr int kHuge = 512;
+  static constexpr int kLevels = 7;  // blocks of kFine << level places
+  static constexpr int kHuge = kFine << (kLevels - 1);
   struct Bounds {
     double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
     bool stale = true;
@@ -100,16 +101,14 @@ class BorderRing {
   };
   bool ProvesCandidates(const Point& pk, const Reference& n, const Reference& x);
   bool ProvesWithin(const Candidates& c, int from, int to);
+  // Block `block` of the level (its places from block * (kFine << level)).
+  bool ProvesBlock(const Candidates& c, int level, int block);
   bool ProvesPoint(const Candidates& c, int place) const;
   bool ProvesBox(const Candidates& c, const Bounds& box) const;
-  const Bounds& FineBounds(int block);
-  const Bounds& CoarseBounds(int block);
-  const Bounds& HugeBounds(int block);
+  const Bounds& BlockBounds(int level, int block);
   void MarkStale(int place) {
     boxes_[place / kBlock].stale = true;
-    fine_[place / kFine].stale = true;
-    coarse_[place / kCoarse].stale = true;
-    huge_[place / kHuge].stale = true;
+    for (int level = 0; level < kLevels; ++level) bounds_[level][place / (kFine << level)].stale = true;
   }
 
   // Ring position of segment j, for -capacity < j < 2 capacity (turning a
@@ -130,9 +129,7 @@ class BorderRing {
   std::vector<int> starts_;
   std::vector<Point> points_;
   std::vector<Box> boxes_;
-  std::vector<Bounds> fine_;    // per kFine ring places
-  std::vector<Bounds> coarse_;  // per kCoarse ring places
-  std::vector<Bounds> huge_;    // per kHuge ring places
+  std::vector<Bounds> bounds_[kLevels];  // per block of kFine << level ring places
   Bounds pushed_;               // extent of every point pushed so far
   long long scanned_ = 0;
   long long fullScans_ = 0;
