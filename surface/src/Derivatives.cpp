@@ -237,7 +237,7 @@ PartialDerivatives FitDerivatives(std::span<const Point> points, std::span<const
 }
 
 NeighbourFinder::NeighbourFinder(std::span<const Point> points, double largestSquaredDistance)
-    : points_(points), largest_(largestSquaredDistance), grid_(points, 3.0) {}
+    : points_(points), largest_(largestSquaredDistance), grid_(points, 2.0) {}
 
 void NeighbourFinder::Find(int k, Neighbourhood& neighbourhood) {
   const int n = static_cast<int>(points_.size());
