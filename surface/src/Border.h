@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Geometry.h"
+#include "KeptStorage.h"
 
 namespace meshinterp {
 
@@ -126,10 +127,10 @@ class BorderRing {
   int capacity_;
   int first_ = 0;
   int count_ = 0;
-  std::vector<int> starts_;
-  std::vector<Point> points_;
-  std::vector<Box> boxes_;
-  std::vector<Bounds> bounds_[kLevels];  // per block of kFine << level ring places
+  KeptVector<int> starts_;
+  KeptVector<Point> points_;
+  KeptVector<Box> boxes_;
+  KeptVector<Bounds> bounds_[kLevels];  // per block of kFine << level ring places
   Bounds pushed_;               // extent of every point pushed so far
   long long scanned_ = 0;
   long long fullScans_ = 0;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Geometry.h"
+#include "KeptStorage.h"
 
 namespace meshinterp {
 
@@ -62,8 +63,8 @@ class BucketGrid {
   double size_ = 1;
   int columns_ = 1;
   int rows_ = 1;
-  std::vector<int> bucketStart_;  // rows_ * columns_ + 1 offsets into members_
-  std::vector<int> members_;
+  KeptVector<int> bucketStart_;  // rows_ * columns_ + 1 offsets into members_
+  KeptVector<int> members_;
 };
 
 template <class Visit>

@@ -7,6 +7,7 @@
 #include "Border.h"
 #include "BucketGrid.h"
 #include "DataRange.h"
+#include "KeptStorage.h"
 
 namespace meshinterp {
 namespace {
@@ -54,7 +55,8 @@ constexpr int kLongestShortRun = 64;
 
 // Selection by exchanges through the selection tree: for each position the
 // smallest distance still left, the lowest position among equal ones.
-std::vector<int> SelectWithExchanges(std::vector<int> order, std::vector<double> distances) {
+std::vector<int> SelectWithExchanges(std::span<const int> entries, std::vector<double> distances) {
+  std::vector<int> order(entries.begin(), entries.end());
   const int n = static_cast<int>(order.size());
   SelectionTree tree(distances);
   for (int position = 0; position + 1 < n; ++position) {
@@ -253,11 +255,11 @@ class Triangulator {
 
   std::span<const Point> points_;
   std::vector<TriangleVertices> triangles_;
-  std::vector<int> cornerNext_;
-  std::vector<int> cornerPrev_;
-  std::vector<int> firstCorner_;
-  std::vector<int> borderEnd_;       // per point: end of its border segment, -1 off the border
-  std::vector<int> borderTriangle_;  // per point: triangle of its border segment
+  KeptVector<int> cornerNext_;
+  KeptVector<int> cornerPrev_;
+  KeptVector<int> firstCorner_;
+  KeptVector<int> borderEnd_;       // per point: end of its border segment, -1 off the border
+  KeptVector<int> borderTriangle_;  // per point: triangle of its border segment
   BorderRing border_;                // start points of the border segments, in order
   std::vector<std::pair<int, int>> flags_;
   std::vector<std::pair<int, int>> nextFlags_;
@@ -314,8 +316,8 @@ std::vector<int> InsertionOrder(std::span<const Point> points, int first, int se
   const Point a = points[first];
   const Point b = points[second];
   const Point middle{(a.x + b.x) * 0.5, (a.y + b.y) * 0.5};
-  std::vector<int> order;
-  std::vector<double> distances;
+  KeptVector<int> order;
+  KeptVector<double> distances;
   order.reserve(points.size());
   distances.reserve(points.size());
   for (int p = 0; p < static_cast<int>(points.size()); ++p) {
@@ -329,7 +331,7 @@ std::vector<int> InsertionOrder(std::span<const Point> points, int first, int se
   // The entries sorted by distance give the runs; within a run the entry at
   // the lowest present position is taken next, and the exchange moves the
   // entry it displaces to the taken one's position.
-  std::vector<int> sorted(static_cast<std::size_t>(n));
+  KeptVector<int> sorted(static_cast<std::size_t>(n));
   for (int e = 0; e < n; ++e) sorted[e] = e;
   std::sort(sorted.begin(), sorted.end(), [&](int u, int v) {
     return distances[u] < distances[v] || (distances[u] == distances[v] && u < v);
@@ -340,11 +342,11 @@ std::vector<int> InsertionOrder(std::span<const Point> points, int first, int se
     return end;
   };
   for (int i = 0; i < n; i = runEnd(i)) {
-    if (runEnd(i) - i > kLongestShortRun) return SelectWithExchanges(std::move(order), std::move(distances));
+    if (runEnd(i) - i > kLongestShortRun) return SelectWithExchanges(order, std::vector<double>(distances.begin(), distances.end()));
   }
 
-  std::vector<int> at(static_cast<std::size_t>(n));  // entry at each position
-  std::vector<int> position(static_cast<std::size_t>(n));
+  KeptVector<int> at(static_cast<std::size_t>(n));  // entry at each position
+  KeptVector<int> position(static_cast<std::size_t>(n));
   for (int e = 0; e < n; ++e) at[e] = position[e] = e;
   std::vector<int> result(static_cast<std::size_t>(n));
   int next = 0;
