@@ -1,6 +1,7 @@
 #include "KeptStorage.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <mutex>
 #include <new>
@@ -50,6 +51,7 @@ void* TakeBlock(std::size_t bytes) {
       return start + kHeader;
     }
   }
+  if (bytes > SIZE_MAX - kHeader) throw std::bad_alloc();
   char* start = static_cast<char*>(std::malloc(kHeader + bytes));
   if (start == nullptr) throw std::bad_alloc();
   *reinterpret_cast<std::size_t*>(start) = bytes;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "KeptStorage.h"
@@ -36,6 +38,10 @@ TEST(KeptStorage, KeepsLargeBlocksForTheNextRequestUpToTheLimit) {
   for (char* b : many) GiveBackBlock(b, kKeptBytes / 8);
   EXPECT_LE(KeptBytes(), kKeptBytes);
   EXPECT_GE(KeptBytes(), kKeptBytes / 2);
+}
+
+TEST(KeptStorage, RequestsBeyondAnyBlockAreRefused) {
+  EXPECT_THROW(TakeBlock(SIZE_MAX - 4), std::bad_alloc);
 }
 
 TEST(KeptStorage, VectorsOnKeptStorageBehaveAsVectors) {
