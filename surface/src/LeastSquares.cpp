@@ -127,31 +127,37 @@ bool PlainNorm(double sum, double& norm) {
   return true;
 }
 
-// The solution of two full problems (kMaxRows x kMaxColumns) side by side:
-// problem q in lane q of every element, the right-hand side as the last
-// column. Each lane goes through exactly the operations of Solve in the
-// same order, so a single instruction does the same step of both problems.
+// The solution of 2 G full problems (kMaxRows x kMaxColumns) side by side:
+// problem q in lane q % 2 of group q / 2 of every element, the right-hand
+// side as the last column. Each lane goes through exactly the operations
+// of Solve in the same order, so a single instruction does the same step of
+// two problems, and the groups' chains of sums and divisions overlap.
 // Columns whose norms need rescaling (sums outside the range where the
 // plain square root is taken, which includes vanishing columns) leave the
 // problems to Solve: false, and nothing written.
-bool SolveFullPairSideBySide(const std::array<LeastSquaresProblem, 2>& p, const std::array<double, 2>& tolerance,
-                             std::array<LeastSquaresSolution, 2>& solution) {
-  constexpr int K = 2;
+template <int G>
+bool SolveFullSideBySide(const LeastSquaresProblem* p, const double* tolerance, LeastSquaresSolution* solution) {
+  constexpr int K = 2 * G;
   constexpr int n = kMaxRows;
   constexpr int m = kMaxColumns;
-  Lanes a[n][m + 1];
+  Lanes a[n][m + 1][G];
   for (int i = 0; i < n; ++i) {
-    for (int j = 0; j < m; ++j) a[i][j] = Lanes{p[0].matrix[i][j], p[1].matrix[i][j]};
-    a[i][m] = Lanes{p[0].rhs[i], p[1].rhs[i]};
+    for (int g = 0; g < G; ++g) {
+      for (int j = 0; j < m; ++j) a[i][j][g] = Lanes{p[2 * g].matrix[i][j], p[2 * g + 1].matrix[i][j]};
+      a[i][m][g] = Lanes{p[2 * g].rhs[i], p[2 * g + 1].rhs[i]};
+    }
   }
+  auto at = [&](int i, int j, int q) { return a[i][j][q / 2][q % 2]; };
   double norms[K][m];
   double initialNorms[K][m];
   int permutation[K][m];
   for (int j = 0; j < m; ++j) {
-    Lanes sum{};
-    for (int i = 0; i < n; ++i) sum += a[i][j] * a[i][j];
+    Lanes sum[G] = {};
+    for (int i = 0; i < n; ++i) {
+      for (int g = 0; g < G; ++g) sum[g] += a[i][j][g] * a[i][j][g];
+    }
     for (int q = 0; q < K; ++q) {
-      if (!PlainNorm(sum[q], norms[q][j])) return false;
+      if (!PlainNorm(sum[q / 2][q % 2], norms[q][j])) return false;
       initialNorms[q][j] = norms[q][j];
       permutation[q][j] = j;
     }
@@ -166,56 +172,68 @@ bool SolveFullPairSideBySide(const std::array<LeastSquaresProblem, 2>& p, const 
       }
       if (pivot == l) continue;
       for (int i = 0; i < n; ++i) {
-        const double held = a[i][l][q];
-        a[i][l][q] = a[i][pivot][q];
-        a[i][pivot][q] = held;
+        const double held = at(i, l, q);
+        a[i][l][q / 2][q % 2] = at(i, pivot, q);
+        a[i][pivot][q / 2][q % 2] = held;
       }
       std::swap(norms[q][l], norms[q][pivot]);
       std::swap(initialNorms[q][l], initialNorms[q][pivot]);
       std::swap(permutation[q][l], permutation[q][pivot]);
     }
-    Lanes sum{};
-    for (int i = l; i < n; ++i) sum += a[i][l] * a[i][l];
+    Lanes sum[G] = {};
+    for (int i = l; i < n; ++i) {
+      for (int g = 0; g < G; ++g) sum[g] += a[i][l][g] * a[i][l][g];
+    }
     // Every column reflects here: a plain norm is far above DBL_MIN.
-    Lanes alpha{}, vl{};
+    Lanes alpha[G] = {}, vl[G] = {};
     for (int q = 0; q < K; ++q) {
       double columnNorm;
-      if (!PlainNorm(sum[q], columnNorm)) return false;
-      const double x0 = a[l][l][q];
-      alpha[q] = x0 >= 0 ? -columnNorm : columnNorm;
-      vl[q] = x0 - alpha[q];
+      if (!PlainNorm(sum[q / 2][q % 2], columnNorm)) return false;
+      const double x0 = at(l, l, q);
+      alpha[q / 2][q % 2] = x0 >= 0 ? -columnNorm : columnNorm;
+      vl[q / 2][q % 2] = x0 - alpha[q / 2][q % 2];
     }
     // The reflection's sums for every later column and the right-hand side,
     // their factors, then the updates, each as in Solve.
-    Lanes s[m + 1];
+    Lanes s[m + 1][G];
     for (int j = l + 1; j <= m; ++j) {
-      s[j] = Lanes{};
-      s[j] += vl * a[l][j];
+      for (int g = 0; g < G; ++g) {
+        s[j][g] = Lanes{};
+        s[j][g] += vl[g] * a[l][j][g];
+      }
     }
     for (int i = l + 1; i < n; ++i) {
-      const Lanes vi = a[i][l];
-      for (int j = l + 1; j <= m; ++j) s[j] += vi * a[i][j];
+      for (int j = l + 1; j <= m; ++j) {
+        for (int g = 0; g < G; ++g) s[j][g] += a[i][l][g] * a[i][j][g];
+      }
     }
-    Lanes factor[m + 1];
-    for (int j = l + 1; j <= m; ++j) factor[j] = s[j] / alpha / vl;
-    for (int j = l + 1; j <= m; ++j) a[l][j] += factor[j] * vl;
+    Lanes factor[m + 1][G];
+    for (int j = l + 1; j <= m; ++j) {
+      for (int g = 0; g < G; ++g) factor[j][g] = s[j][g] / alpha[g] / vl[g];
+    }
+    for (int j = l + 1; j <= m; ++j) {
+      for (int g = 0; g < G; ++g) a[l][j][g] += factor[j][g] * vl[g];
+    }
     for (int i = l + 1; i < n; ++i) {
-      const Lanes vi = a[i][l];
-      for (int j = l + 1; j <= m; ++j) a[i][j] += factor[j] * vi;
+      for (int j = l + 1; j <= m; ++j) {
+        for (int g = 0; g < G; ++g) a[i][j][g] += factor[j][g] * a[i][l][g];
+      }
     }
-    a[l][l] = alpha;
-    for (int i = l + 1; i < n; ++i) a[i][l] = Lanes{};
+    for (int g = 0; g < G; ++g) {
+      a[l][l][g] = alpha[g];
+      for (int i = l + 1; i < n; ++i) a[i][l][g] = Lanes{};
+    }
 
     for (int q = 0; q < K; ++q) {
       for (int j = l + 1; j < m; ++j) {
         if (norms[q][j] == 0) continue;
-        const double ratio = std::fabs(a[l][j][q]) / norms[q][j];
+        const double ratio = std::fabs(at(l, j, q)) / norms[q][j];
         double t = 1 - ratio * ratio;
         if (t < 0) t = 0;
         const double relative = norms[q][j] / initialNorms[q][j];
         if (1 + 0.05 * t * (relative * relative) == 1) {
           double below = 0;
-          for (int i = l + 1; i < n; ++i) below += a[i][j][q] * a[i][j][q];
+          for (int i = l + 1; i < n; ++i) below += at(i, j, q) * at(i, j, q);
           if (!PlainNorm(below, norms[q][j])) return false;
           initialNorms[q][j] = norms[q][j];
         } else {
@@ -232,13 +250,13 @@ bool SolveFullPairSideBySide(const std::array<LeastSquaresProblem, 2>& p, const 
 
   for (int q = 0; q < K; ++q) {
     int rank = 0;
-    const double limit = tolerance[q] * std::fabs(a[0][0][q]);
-    while (rank < m && std::fabs(a[rank][rank][q]) > limit) ++rank;
+    const double limit = tolerance[q] * std::fabs(at(0, 0, q));
+    while (rank < m && std::fabs(at(rank, rank, q)) > limit) ++rank;
     std::array<double, kMaxColumns> c{};
     for (int i = rank - 1; i >= 0; --i) {
-      double s = a[i][m][q];
-      for (int j = i + 1; j < rank; ++j) s -= a[i][j][q] * c[j];
-      c[i] = s / a[i][i][q];
+      double s = at(i, m, q);
+      for (int j = i + 1; j < rank; ++j) s -= at(i, j, q) * c[j];
+      c[i] = s / at(i, i, q);
     }
     solution[q] = {};
     solution[q].ok = true;
@@ -260,12 +278,20 @@ LeastSquaresSolution SolveLeastSquares(LeastSquaresProblem p, double tolerance) 
   return Solve(p, tolerance, n, m);
 }
 
-void SolveLeastSquaresPair(std::array<LeastSquaresProblem, 2>& problems, const std::array<double, 2>& tolerances,
-                           std::array<LeastSquaresSolution, 2>& solutions) {
-  const bool full = problems[0].rows == kMaxRows && problems[0].columns == kMaxColumns &&
-                    problems[1].rows == kMaxRows && problems[1].columns == kMaxColumns;
-  if (full && SolveFullPairSideBySide(problems, tolerances, solutions)) return;
-  for (int q = 0; q < 2; ++q) solutions[q] = SolveLeastSquares(problems[q], tolerances[q]);
+template <std::size_t N>
+void SolveLeastSquaresSideBySide(std::array<LeastSquaresProblem, N>& problems, const std::array<double, N>& tolerances,
+                                 std::array<LeastSquaresSolution, N>& solutions) {
+  static_assert(N == 2 || N == 4);
+  const bool full = std::all_of(problems.begin(), problems.end(), [](const LeastSquaresProblem& p) {
+    return p.rows == kMaxRows && p.columns == kMaxColumns;
+  });
+  if (full && SolveFullSideBySide<N / 2>(problems.data(), tolerances.data(), solutions.data())) return;
+  for (std::size_t q = 0; q < N; ++q) solutions[q] = SolveLeastSquares(problems[q], tolerances[q]);
 }
+
+template void SolveLeastSquaresSideBySide<2>(std::array<LeastSquaresProblem, 2>&, const std::array<double, 2>&,
+                                             std::array<LeastSquaresSolution, 2>&);
+template void SolveLeastSquaresSideBySide<4>(std::array<LeastSquaresProblem, 4>&, const std::array<double, 4>&,
+                                             std::array<LeastSquaresSolution, 4>&);
 
 }  // namespace meshinterp
