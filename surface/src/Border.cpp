@@ -13,10 +13,9 @@ BorderRing::BorderRing(int capacity)
     : capacity_(std::max(kHuge, (capacity + kHuge - 1) / kHuge * kHuge)),
       starts_(static_cast<std::size_t>(capacity_)),
       points_(static_cast<std::size_t>(capacity_)),
-      boxes_(static_cast<std::size_t>(capacity_ / kBlock)),
-      fine_(static_cast<std::size_t>(capacity_ / kFine)),
-      coarse_(static_cast<std::size_t>(capacity_ / kCoarse)),
-      huge_(static_cast<std::size_t>(capacity_ / kHuge)) {}
+      boxes_(static_cast<std::size_t>(capacity_ / kBlock)) {
+  for (int level = 0; level < kLevels; ++level) bounds_[level].resize(static_cast<std::size_t>(capacity_ / (kFine << level)));
+}
 
 void BorderRing::Push(int start, const Point& point) {
   const int p = Physical(count_);
@@ -71,18 +70,6 @@ const BorderRing::Box& BorderRing::BlockBox(int block) {
   }
   box.row = box.ymin == box.ymax && (increasing || decreasing);
   return box;
-}
-
-void BorderRing::Step(const Point& pk, int j, Reference& n, Reference& x) {
-  ++scanned_;
-  const Point& s = points_[Physical(j)];
-  const double dx = s.x - pk.x;
-  const double dy = s.y - pk.y;
-  const double q = dx * dx + dy * dy;
-  double t = dy * n.dx - dx * n.dy;
-  if (t <= n.band && (t < -n.band || q < n.q)) n = {j, dx, dy, q, q * kCollinearRatio};
-  t = dy * x.dx - dx * x.dy;
-  if (t >= -x.band && (t > x.band || q < x.q)) x = {j, dx, dy, q, q * kCollinearRatio};
 }
 
 bool BorderRing::RowTakesOver(const Box& box, const Point& pk, const Point& first, int sign) {

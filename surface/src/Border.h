@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Geometry.h"
+#include "KeptStorage.h"
 
 namespace meshinterp {
 
@@ -55,7 +56,21 @@ class BorderRing {
     int j;
     double dx, dy, q, band;
   };
-  void Step(const Point& pk, int j, Reference& n, Reference& x);
+  void Step(const Point& pk, int j, Reference& n, Reference& x) {
+    ++scanned_;
+    StepAt(pk, j, Physical(j), n, x);
+  }
+  // The step for segment j at ring place `place`, without counting it.
+  void StepAt(const Point& pk, int j, int place, Reference& n, Reference& x) const {
+    const Point& s = points_[place];
+    const double dx = s.x - pk.x;
+    const double dy = s.y - pk.y;
+    const double q = dx * dx + dy * dy;
+    double t = dy * n.dx - dx * n.dy;
+    if (t <= n.band && (t < -n.band || q < n.q)) n = {j, dx, dy, q, q * kCollinearRatio};
+    t = dy * x.dx - dx * x.dy;
+    if (t >= -x.band && (t > x.band || q < x.q)) x = {j, dx, dy, q, q * kCollinearRatio};
+  }
   // The plain scan, passing over blocks that cannot change its result.
   void ScanVisiblePart(const Point& pk, int& jmin, int& jmax);
   // After its first point made the block's first reference, whether every
@@ -67,12 +82,13 @@ class BorderRing {
   // candidates n and x. Whatever the order of the scan, n ends as its most
   // clockwise reference when every other point, met with n as reference,
   // leaves it, and met as reference, gives way to n; likewise x. These
-  // proofs go over boxes of 512, 64 and 8 ring places, point by point only
-  // where a box is too close to a candidate.
+  // proofs go over the largest aligned blocks of 8 to 512 ring places (each
+  // level twice the size of the one below) that fit, halving a block that
+  // is too close to a candidate, point by point below 8 places.
   static constexpr int kEndPoints = 8;
   static constexpr int kFine = 8;
-  static constexpr int kCoarse = 64;
-  static constexpr int kHuge = 512;
+  static constexpr int kLevels = 7;  // blocks of kFine << level places
+  static constexpr int kHuge = kFine << (kLevels - 1);
   struct Bounds {
     double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
     bool stale = true;
@@ -86,16 +102,14 @@ class BorderRing {
   };
   bool ProvesCandidates(const Point& pk, const Reference& n, const Reference& x);
   bool ProvesWithin(const Candidates& c, int from, int to);
+  // Block `block` of the level (its places from block * (kFine << level)).
+  bool ProvesBlock(const Candidates& c, int level, int block);
   bool ProvesPoint(const Candidates& c, int place) const;
   bool ProvesBox(const Candidates& c, const Bounds& box) const;
-  const Bounds& FineBounds(int block);
-  const Bounds& CoarseBounds(int block);
-  const Bounds& HugeBounds(int block);
+  const Bounds& BlockBounds(int level, int block);
   void MarkStale(int place) {
     boxes_[place / kBlock].stale = true;
-    fine_[place / kFine].stale = true;
-    coarse_[place / kCoarse].stale = true;
-    huge_[place / kHuge].stale = true;
+    for (int level = 0; level < kLevels; ++level) bounds_[level][place / (kFine << level)].stale = true;
   }
 
   // Ring position of segment j, for -capacity < j < 2 capacity (turning a
@@ -113,12 +127,10 @@ class BorderRing {
   int capacity_;
   int first_ = 0;
   int count_ = 0;
-  std::vector<int> starts_;
-  std::vector<Point> points_;
-  std::vector<Box> boxes_;
-  std::vector<Bounds> fine_;    // per kFine ring places
-  std::vector<Bounds> coarse_;  // per kCoarse ring places
-  std::vector<Bounds> huge_;    // per kHuge ring places
+  KeptVector<int> starts_;
+  KeptVector<Point> points_;
+  KeptVector<Box> boxes_;
+  KeptVector<Bounds> bounds_[kLevels];  // per block of kFine << level ring places
   Bounds pushed_;               // extent of every point pushed so far
   long long scanned_ = 0;
   long long fullScans_ = 0;

@@ -34,8 +34,9 @@ void BorderRing::FindVisiblePart(const Point& pk, int& jmin, int& jmax) {
   const double q0 = dx0 * dx0 + dy0 * dy0;
   Reference n{0, dx0, dy0, q0, q0 * kCollinearRatio};
   Reference x = n;
-  for (int j = 1; j < kEndPoints; ++j) Step(pk, j, n, x);
-  for (int j = count_ - kEndPoints; j < count_; ++j) Step(pk, j, n, x);
+  for (int j = 1; j < kEndPoints; ++j) StepAt(pk, j, Physical(j), n, x);
+  for (int j = count_ - kEndPoints; j < count_; ++j) StepAt(pk, j, Physical(j), n, x);
+  scanned_ += 2 * kEndPoints - 1;
   if (ProvesCandidates(pk, n, x)) {
     jmin = n.j;
     jmax = x.j;
@@ -64,27 +65,28 @@ bool BorderRing::ProvesCandidates(const Point& pk, const Reference& n, const Ref
 bool BorderRing::ProvesWithin(const Candidates& c, int from, int to) {
   int p = from;
   while (p < to) {
-    if (p % kHuge == 0 && p + kHuge <= to && ProvesBox(c, HugeBounds(p / kHuge))) {
-      p += kHuge;
+    if (p % kFine != 0 || p + kFine > to) {
+      if (!ProvesPoint(c, p)) return false;
+      ++p;
       continue;
     }
-    if (p % kCoarse == 0 && p + kCoarse <= to && ProvesBox(c, CoarseBounds(p / kCoarse))) {
-      p += kCoarse;
-      continue;
-    }
-    if (p % kFine == 0 && p + kFine <= to) {
-      if (!ProvesBox(c, FineBounds(p / kFine))) {
-        for (int i = 0; i < kFine; ++i) {
-          if (!ProvesPoint(c, p + i)) return false;
-        }
-      }
-      p += kFine;
-      continue;
-    }
-    if (!ProvesPoint(c, p)) return false;
-    ++p;
+    int level = kLevels - 1;
+    while (level > 0 && (p % (kFine << level) != 0 || p + (kFine << level) > to)) --level;
+    if (!ProvesBlock(c, level, p / (kFine << level))) return false;
+    p += kFine << level;
   }
   return true;
+}
+
+bool BorderRing::ProvesBlock(const Candidates& c, int level, int block) {
+  if (ProvesBox(c, BlockBounds(level, block))) return true;
+  if (level == 0) {
+    for (int place = block * kFine; place < (block + 1) * kFine; ++place) {
+      if (!ProvesPoint(c, place)) return false;
+    }
+    return true;
+  }
+  return ProvesBlock(c, level - 1, 2 * block) && ProvesBlock(c, level - 1, 2 * block + 1);
 }
 
 bool BorderRing::ProvesPoint(const Candidates& c, int place) const {
@@ -122,60 +124,38 @@ bool BorderRing::ProvesPoint(const Candidates& c, int place) const {
 bool BorderRing::ProvesBox(const Candidates& c, const Bounds& box) const {
   const double dxlo = box.xmin - c.pk.x, dxhi = box.xmax - c.pk.x;
   const double dylo = box.ymin - c.pk.y, dyhi = box.ymax - c.pk.y;
-  const double band = FarthestSquaredDistance(dxlo, dxhi, dylo, dyhi) * kCollinearRatio;
   const Reference& n = c.n;
   const double tn = (n.dx >= 0 ? dylo : dyhi) * n.dx - (n.dy >= 0 ? dxhi : dxlo) * n.dy - c.marginN;
+  const Reference& x = c.x;
+  const double tx = (x.dx >= 0 ? dyhi : dylo) * x.dx - (x.dy >= 0 ? dxlo : dxhi) * x.dy + c.marginX;
+  const double band = FarthestSquaredDistance(dxlo, dxhi, dylo, dyhi) * kCollinearRatio;
+  // The usual case first: the box lies clear of both references' lines.
+  if (tn > n.band && tn > band && tx < -x.band && tx < -band) return true;
   if (!(tn > n.band && tn > band) &&
       !(OnTheReferenceLine(dxlo, dxhi, dylo, dyhi, n.dx, n.dy) && NearestSquaredDistance(dxlo, dxhi, dylo, dyhi) > n.q)) {
     return false;
   }
-  const Reference& x = c.x;
-  const double tx = (x.dx >= 0 ? dyhi : dylo) * x.dx - (x.dy >= 0 ? dxlo : dxhi) * x.dy + c.marginX;
   return (tx < -x.band && tx < -band) ||
          (OnTheReferenceLine(dxlo, dxhi, dylo, dyhi, x.dx, x.dy) && NearestSquaredDistance(dxlo, dxhi, dylo, dyhi) > x.q);
 }
 
-const BorderRing::Bounds& BorderRing::FineBounds(int block) {
-  Bounds& box = fine_[block];
+const BorderRing::Bounds& BorderRing::BlockBounds(int level, int block) {
+  Bounds& box = bounds_[level][block];
   if (!box.stale) return box;
-  const Point* p = points_.data() + static_cast<std::size_t>(block) * kFine;
-  box = {p[0].x, p[0].x, p[0].y, p[0].y, false};
-  for (int i = 1; i < kFine; ++i) {
-    box.xmin = std::min(box.xmin, p[i].x);
-    box.xmax = std::max(box.xmax, p[i].x);
-    box.ymin = std::min(box.ymin, p[i].y);
-    box.ymax = std::max(box.ymax, p[i].y);
+  if (level == 0) {
+    const Point* p = points_.data() + static_cast<std::size_t>(block) * kFine;
+    box = {p[0].x, p[0].x, p[0].y, p[0].y, false};
+    for (int i = 1; i < kFine; ++i) {
+      box.xmin = std::min(box.xmin, p[i].x);
+      box.xmax = std::max(box.xmax, p[i].x);
+      box.ymin = std::min(box.ymin, p[i].y);
+      box.ymax = std::max(box.ymax, p[i].y);
+    }
+    return box;
   }
-  return box;
-}
-
-const BorderRing::Bounds& BorderRing::CoarseBounds(int block) {
-  Bounds& box = coarse_[block];
-  if (!box.stale) return box;
-  const int firstFine = block * (kCoarse / kFine);
-  box = FineBounds(firstFine);
-  for (int i = 1; i < kCoarse / kFine; ++i) {
-    const Bounds& f = FineBounds(firstFine + i);
-    box.xmin = std::min(box.xmin, f.xmin);
-    box.xmax = std::max(box.xmax, f.xmax);
-    box.ymin = std::min(box.ymin, f.ymin);
-    box.ymax = std::max(box.ymax, f.ymax);
-  }
-  return box;
-}
-
-const BorderRing::Bounds& BorderRing::HugeBounds(int block) {
-  Bounds& box = huge_[block];
-  if (!box.stale) return box;
-  const int firstCoarse = block * (kHuge / kCoarse);
-  box = CoarseBounds(firstCoarse);
-  for (int i = 1; i < kHuge / kCoarse; ++i) {
-    const Bounds& c = CoarseBounds(firstCoarse + i);
-    box.xmin = std::min(box.xmin, c.xmin);
-    box.xmax = std::max(box.xmax, c.xmax);
-    box.ymin = std::min(box.ymin, c.ymin);
-    box.ymax = std::max(box.ymax, c.ymax);
-  }
+  const Bounds& a = BlockBounds(level - 1, 2 * block);
+  const Bounds& b = BlockBounds(level - 1, 2 * block + 1);
+  box = {std::min(a.xmin, b.xmin), std::max(a.xmax, b.xmax), std::min(a.ymin, b.ymin), std::max(a.ymax, b.ymax), false};
   return box;
 }
 

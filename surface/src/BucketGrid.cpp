@@ -37,14 +37,14 @@ BucketGrid::BucketGrid(std::span<const Point> points, double pointsPerBucket) {
 
   const int buckets = columns_ * rows_;
   bucketStart_.assign(static_cast<std::size_t>(buckets) + 1, 0);
-  std::vector<int> bucketOf(static_cast<std::size_t>(n));
+  KeptVector<int> bucketOf(static_cast<std::size_t>(n));
   for (int i = 0; i < n; ++i) {
     bucketOf[i] = RowOf(points[i].y) * columns_ + ColumnOf(points[i].x);
     ++bucketStart_[bucketOf[i] + 1];
   }
   for (int b = 0; b < buckets; ++b) bucketStart_[b + 1] += bucketStart_[b];
   members_.resize(static_cast<std::size_t>(n));
-  std::vector<int> fill(bucketStart_.begin(), bucketStart_.end() - 1);
+  KeptVector<int> fill(bucketStart_.begin(), bucketStart_.end() - 1);
   for (int i = 0; i < n; ++i) members_[fill[bucketOf[i]]++] = i;
 }
 

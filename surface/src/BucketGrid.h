@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Geometry.h"
+#include "KeptStorage.h"
 
 namespace meshinterp {
 
@@ -24,6 +25,14 @@ class BucketGrid {
   // bucket, and a bucket whose points all lie farther is passed over.
   template <class Visit, class Bound>
   void Search(const Point& query, Visit&& visit, Bound&& bound) const;
+
+  // Calls pair(i, j) once for every two points that lie in one bucket or in
+  // neighbouring ones (sides or corners touching), until it returns false.
+  template <class Pair>
+  void VisitNeighbourPairs(Pair&& pair) const;
+  // A lower bound of the squared distance between two points whose buckets
+  // are not neighbours.
+  double FartherBucketsLowerBound() const { return RingLowerBound(2); }
 
   int Columns() const { return columns_; }
   int Rows() const { return rows_; }
@@ -54,14 +63,41 @@ class BucketGrid {
   double size_ = 1;
   int columns_ = 1;
   int rows_ = 1;
-  std::vector<int> bucketStart_;  // rows_ * columns_ + 1 offsets into members_
-  std::vector<int> members_;
+  KeptVector<int> bucketStart_;  // rows_ * columns_ + 1 offsets into members_
+  KeptVector<int> members_;
 };
 
 template <class Visit>
 void BucketGrid::VisitBucket(int column, int row, Visit& visit) const {
   const int bucket = row * columns_ + column;
   for (int k = bucketStart_[bucket]; k < bucketStart_[bucket + 1]; ++k) visit(members_[k]);
+}
+
+template <class Pair>
+void BucketGrid::VisitNeighbourPairs(Pair&& pair) const {
+  for (int row = 0; row < rows_; ++row) {
+    for (int column = 0; column < columns_; ++column) {
+      const int bucket = row * columns_ + column;
+      const int begin = bucketStart_[bucket], end = bucketStart_[bucket + 1];
+      if (begin == end) continue;
+      for (int a = begin; a < end; ++a) {
+        for (int b = a + 1; b < end; ++b) {
+          if (!pair(members_[a], members_[b])) return;
+        }
+      }
+      // The neighbours ahead: to the right, and the three in the next row.
+      const int ahead[4][2] = {{column + 1, row}, {column - 1, row + 1}, {column, row + 1}, {column + 1, row + 1}};
+      for (const auto& [x, y] : ahead) {
+        if (x < 0 || x >= columns_ || y >= rows_) continue;
+        const int other = y * columns_ + x;
+        for (int a = begin; a < end; ++a) {
+          for (int b = bucketStart_[other]; b < bucketStart_[other + 1]; ++b) {
+            if (!pair(members_[a], members_[b])) return;
+          }
+        }
+      }
+    }
+  }
 }
 
 template <class Visit, class Bound>

@@ -237,7 +237,7 @@ PartialDerivatives FitDerivatives(std::span<const Point> points, std::span<const
 }
 
 NeighbourFinder::NeighbourFinder(std::span<const Point> points, double largestSquaredDistance)
-    : points_(points), largest_(largestSquaredDistance), grid_(points, 3.0) {}
+    : points_(points), largest_(largestSquaredDistance), grid_(points, 2.0) {}
 
 void NeighbourFinder::Find(int k, Neighbourhood& neighbourhood) {
   const int n = static_cast<int>(points_.size());
@@ -279,27 +279,32 @@ void EstimateDerivativeChunks(std::span<const Point> points, std::span<const dou
   if (next.load() >= n) return;
   NeighbourFinder finder(points, largestSquaredDistance);
   Neighbourhood neighbourhood;
-  // Points are fitted two at a time, their least-squares problems solved
-  // side by side.
-  std::array<FitProblem, 2> fits;
-  std::array<LeastSquaresProblem, 2> problems;
-  std::array<LeastSquaresSolution, 2> solutions;
+  // Points are fitted four at a time, their least-squares problems solved
+  // side by side; the last points of a chunk one by one.
+  constexpr int kSideBySide = 4;
+  std::array<FitProblem, kSideBySide> fits;
+  std::array<LeastSquaresProblem, kSideBySide> problems;
+  std::array<LeastSquaresSolution, kSideBySide> solutions;
   for (int first = next.fetch_add(kChunk); first < n; first = next.fetch_add(kChunk)) {
     const int end = std::min(n, first + kChunk);
-    for (int k = first; k < end; k += 2) {
+    for (int k = first; k < end; k += kSideBySide) {
       if (stop != nullptr && stop->load(std::memory_order_relaxed)) return;
-      if (k + 1 == end) {
-        finder.Find(k, neighbourhood);
-        out[k] = FitDerivatives(points, values, k, neighbourhood, largestSquaredDistance);
+      if (k + kSideBySide > end) {
+        for (int single = k; single < end; ++single) {
+          finder.Find(single, neighbourhood);
+          out[single] = FitDerivatives(points, values, single, neighbourhood, largestSquaredDistance);
+        }
         continue;
       }
-      for (int q = 0; q < 2; ++q) {
+      std::array<double, kSideBySide> tolerances;
+      for (int q = 0; q < kSideBySide; ++q) {
         finder.Find(k + q, neighbourhood);
         fits[q] = SetUpFit(points, values, k + q, neighbourhood, largestSquaredDistance);
         problems[q] = fits[q].problem;
+        tolerances[q] = fits[q].tolerance;
       }
-      SolveLeastSquaresPair(problems, {fits[0].tolerance, fits[1].tolerance}, solutions);
-      for (int q = 0; q < 2; ++q) out[k + q] = FinishFit(fits[q], solutions[q]);
+      SolveLeastSquaresSideBySide(problems, tolerances, solutions);
+      for (int q = 0; q < kSideBySide; ++q) out[k + q] = FinishFit(fits[q], solutions[q]);
     }
   }
 }

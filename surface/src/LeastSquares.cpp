@@ -114,135 +114,156 @@ LeastSquaresSolution Solve(LeastSquaresProblem& p, double tolerance, Rows n, Col
   return solution;
 }
 
-// The solution of two full problems (kMaxRows x kMaxColumns) side by side.
-// Each problem goes through exactly the operations of Solve in the same
-// order; only the two problems' operations alternate, so that the processor
-// works on one while the other waits for a result (a single solve is bound
-// by the latency of its chains of sums and divisions, not by its work).
-void SolveFullPair(std::array<LeastSquaresProblem, 2>& p, const std::array<double, 2>& tolerance,
-                   std::array<LeastSquaresSolution, 2>& solution) {
-  constexpr int K = 2;
+// Two doubles that the processor adds, multiplies and divides as one, each
+// lane rounded exactly as the same operation on a single double.
+using Lanes = double __attribute__((vector_size(2 * sizeof(double))));
+
+// The square root of a column's sum of squares where NormFromSum takes it
+// directly; false where it would rescale (the caller then solves each
+// problem on its own).
+bool PlainNorm(double sum, double& norm) {
+  if (!(sum > 1e-280 && sum < 1e280)) return false;
+  norm = std::sqrt(sum);
+  return true;
+}
+
+// The solution of 2 G full problems (kMaxRows x kMaxColumns) side by side:
+// problem q in lane q % 2 of group q / 2 of every element, the right-hand
+// side as the last column. Each lane goes through exactly the operations
+// of Solve in the same order, so a single instruction does the same step of
+// two problems, and the groups' chains of sums and divisions overlap.
+// Columns whose norms need rescaling (sums outside the range where the
+// plain square root is taken, which includes vanishing columns) leave the
+// problems to Solve: false, and nothing written.
+template <int G>
+bool SolveFullSideBySide(const LeastSquaresProblem* p, const double* tolerance, LeastSquaresSolution* solution) {
+  constexpr int K = 2 * G;
   constexpr int n = kMaxRows;
   constexpr int m = kMaxColumns;
-  const std::integral_constant<int, kMaxRows> rows;
+  Lanes a[n][m + 1][G];
+  for (int i = 0; i < n; ++i) {
+    for (int g = 0; g < G; ++g) {
+      for (int j = 0; j < m; ++j) a[i][j][g] = Lanes{p[2 * g].matrix[i][j], p[2 * g + 1].matrix[i][j]};
+      a[i][m][g] = Lanes{p[2 * g].rhs[i], p[2 * g + 1].rhs[i]};
+    }
+  }
+  auto at = [&](int i, int j, int q) { return a[i][j][q / 2][q % 2]; };
   double norms[K][m];
   double initialNorms[K][m];
   int permutation[K][m];
   for (int j = 0; j < m; ++j) {
-    double sum[K] = {};
+    Lanes sum[G] = {};
     for (int i = 0; i < n; ++i) {
-      for (int q = 0; q < K; ++q) sum[q] += p[q].matrix[i][j] * p[q].matrix[i][j];
+      for (int g = 0; g < G; ++g) sum[g] += a[i][j][g] * a[i][j][g];
     }
     for (int q = 0; q < K; ++q) {
-      norms[q][j] = NormFromSum(sum[q], p[q], rows, j, 0);
+      if (!PlainNorm(sum[q / 2][q % 2], norms[q][j])) return false;
       initialNorms[q][j] = norms[q][j];
       permutation[q][j] = j;
     }
   }
 
-  // Step l with l a constant, so that every loop has a known trip count
-  // and the sums stay in registers.
-  auto step = [&]<int l>() {
-    double columnNorm[K];
-    double sum[K] = {};
+  // Step l with l a constant, so that every loop has a known trip count.
+  auto step = [&]<int l>() -> bool {
     for (int q = 0; q < K; ++q) {
       int pivot = l;
       for (int j = l + 1; j < m; ++j) {
         if (norms[q][j] > norms[q][pivot]) pivot = j;
       }
-      if (pivot != l) {
-        for (int i = 0; i < n; ++i) std::swap(p[q].matrix[i][l], p[q].matrix[i][pivot]);
-        std::swap(norms[q][l], norms[q][pivot]);
-        std::swap(initialNorms[q][l], initialNorms[q][pivot]);
-        std::swap(permutation[q][l], permutation[q][pivot]);
+      if (pivot == l) continue;
+      for (int i = 0; i < n; ++i) {
+        const double held = at(i, l, q);
+        a[i][l][q / 2][q % 2] = at(i, pivot, q);
+        a[i][pivot][q / 2][q % 2] = held;
       }
+      std::swap(norms[q][l], norms[q][pivot]);
+      std::swap(initialNorms[q][l], initialNorms[q][pivot]);
+      std::swap(permutation[q][l], permutation[q][pivot]);
     }
+    Lanes sum[G] = {};
     for (int i = l; i < n; ++i) {
-      for (int q = 0; q < K; ++q) sum[q] += p[q].matrix[i][l] * p[q].matrix[i][l];
+      for (int g = 0; g < G; ++g) sum[g] += a[i][l][g] * a[i][l][g];
     }
-    bool reflects[K];
-    double alpha[K];
-    double vl[K];
+    // Every column reflects here: a plain norm is far above DBL_MIN.
+    Lanes alpha[G] = {}, vl[G] = {};
     for (int q = 0; q < K; ++q) {
-      columnNorm[q] = NormFromSum(sum[q], p[q], rows, l, l);
-      reflects[q] = columnNorm[q] >= DBL_MIN;
-      const double x0 = p[q].matrix[l][l];
-      alpha[q] = x0 >= 0 ? -columnNorm[q] : columnNorm[q];
-      vl[q] = x0 - alpha[q];
+      double columnNorm;
+      if (!PlainNorm(sum[q / 2][q % 2], columnNorm)) return false;
+      const double x0 = at(l, l, q);
+      alpha[q / 2][q % 2] = x0 >= 0 ? -columnNorm : columnNorm;
+      vl[q / 2][q % 2] = x0 - alpha[q / 2][q % 2];
     }
-    // The reflection's sums for every later column (and the right-hand side,
-    // as column m) of both problems first, then their factors, then the
-    // updates: each sum and each update as in Solve, but the chains of all
-    // columns advance together.
-    double s[K][kMaxColumns + 1];
-    for (int q = 0; q < K; ++q) {
-      for (int j = l + 1; j < m; ++j) s[q][j] = 0;
-      s[q][m] = 0;
-      for (int j = l + 1; j < m; ++j) s[q][j] += vl[q] * p[q].matrix[l][j];
-      s[q][m] += vl[q] * p[q].rhs[l];
+    // The reflection's sums for every later column and the right-hand side,
+    // their factors, then the updates, each as in Solve.
+    Lanes s[m + 1][G];
+    for (int j = l + 1; j <= m; ++j) {
+      for (int g = 0; g < G; ++g) {
+        s[j][g] = Lanes{};
+        s[j][g] += vl[g] * a[l][j][g];
+      }
     }
     for (int i = l + 1; i < n; ++i) {
-      for (int q = 0; q < K; ++q) {
-        const double vi = p[q].matrix[i][l];
-        for (int j = l + 1; j < m; ++j) s[q][j] += vi * p[q].matrix[i][j];
-        s[q][m] += vi * p[q].rhs[i];
+      for (int j = l + 1; j <= m; ++j) {
+        for (int g = 0; g < G; ++g) s[j][g] += a[i][l][g] * a[i][j][g];
       }
     }
-    double factor[K][kMaxColumns + 1];
-    for (int q = 0; q < K; ++q) {
-      for (int j = l + 1; j <= m; ++j) factor[q][j] = s[q][j] / alpha[q] / vl[q];
+    Lanes factor[m + 1][G];
+    for (int j = l + 1; j <= m; ++j) {
+      for (int g = 0; g < G; ++g) factor[j][g] = s[j][g] / alpha[g] / vl[g];
     }
-    for (int q = 0; q < K; ++q) {
-      if (!reflects[q]) continue;
-      for (int j = l + 1; j < m; ++j) p[q].matrix[l][j] += factor[q][j] * vl[q];
-      p[q].rhs[l] += factor[q][m] * vl[q];
-      for (int i = l + 1; i < n; ++i) {
-        const double vi = p[q].matrix[i][l];
-        for (int j = l + 1; j < m; ++j) p[q].matrix[i][j] += factor[q][j] * vi;
-        p[q].rhs[i] += factor[q][m] * vi;
+    for (int j = l + 1; j <= m; ++j) {
+      for (int g = 0; g < G; ++g) a[l][j][g] += factor[j][g] * vl[g];
+    }
+    for (int i = l + 1; i < n; ++i) {
+      for (int j = l + 1; j <= m; ++j) {
+        for (int g = 0; g < G; ++g) a[i][j][g] += factor[j][g] * a[i][l][g];
       }
     }
-    for (int q = 0; q < K; ++q) {
-      if (!reflects[q]) continue;
-      p[q].matrix[l][l] = alpha[q];
-      for (int i = l + 1; i < n; ++i) p[q].matrix[i][l] = 0;
+    for (int g = 0; g < G; ++g) {
+      a[l][l][g] = alpha[g];
+      for (int i = l + 1; i < n; ++i) a[i][l][g] = Lanes{};
     }
 
     for (int q = 0; q < K; ++q) {
       for (int j = l + 1; j < m; ++j) {
         if (norms[q][j] == 0) continue;
-        const double ratio = std::fabs(p[q].matrix[l][j]) / norms[q][j];
+        const double ratio = std::fabs(at(l, j, q)) / norms[q][j];
         double t = 1 - ratio * ratio;
         if (t < 0) t = 0;
         const double relative = norms[q][j] / initialNorms[q][j];
         if (1 + 0.05 * t * (relative * relative) == 1) {
-          norms[q][j] = ColumnNorm(p[q], rows, j, l + 1);
+          double below = 0;
+          for (int i = l + 1; i < n; ++i) below += at(i, j, q) * at(i, j, q);
+          if (!PlainNorm(below, norms[q][j])) return false;
           initialNorms[q][j] = norms[q][j];
         } else {
           norms[q][j] = norms[q][j] * std::sqrt(t);
         }
       }
     }
+    return true;
   };
-  [&]<int... l>(std::integer_sequence<int, l...>) {
-    (step.template operator()<l>(), ...);
+  const bool solved = [&]<int... l>(std::integer_sequence<int, l...>) {
+    return (step.template operator()<l>() && ...);
   }(std::make_integer_sequence<int, m>{});
+  if (!solved) return false;
 
   for (int q = 0; q < K; ++q) {
     int rank = 0;
-    const double limit = tolerance[q] * std::fabs(p[q].matrix[0][0]);
-    while (rank < m && std::fabs(p[q].matrix[rank][rank]) > limit) ++rank;
+    const double limit = tolerance[q] * std::fabs(at(0, 0, q));
+    while (rank < m && std::fabs(at(rank, rank, q)) > limit) ++rank;
     std::array<double, kMaxColumns> c{};
     for (int i = rank - 1; i >= 0; --i) {
-      double s = p[q].rhs[i];
-      for (int j = i + 1; j < rank; ++j) s -= p[q].matrix[i][j] * c[j];
-      c[i] = s / p[q].matrix[i][i];
+      double s = at(i, m, q);
+      for (int j = i + 1; j < rank; ++j) s -= at(i, j, q) * c[j];
+      c[i] = s / at(i, i, q);
     }
     solution[q] = {};
     solution[q].ok = true;
     solution[q].rank = rank;
     for (int i = 0; i < rank; ++i) solution[q].values[permutation[q][i]] = c[i];
   }
+  return true;
 }
 
 }  // namespace
@@ -257,15 +278,20 @@ LeastSquaresSolution SolveLeastSquares(LeastSquaresProblem p, double tolerance) 
   return Solve(p, tolerance, n, m);
 }
 
-void SolveLeastSquaresPair(std::array<LeastSquaresProblem, 2>& problems, const std::array<double, 2>& tolerances,
-                           std::array<LeastSquaresSolution, 2>& solutions) {
-  const bool full = problems[0].rows == kMaxRows && problems[0].columns == kMaxColumns &&
-                    problems[1].rows == kMaxRows && problems[1].columns == kMaxColumns;
-  if (full) {
-    SolveFullPair(problems, tolerances, solutions);
-    return;
-  }
-  for (int q = 0; q < 2; ++q) solutions[q] = SolveLeastSquares(problems[q], tolerances[q]);
+template <std::size_t N>
+void SolveLeastSquaresSideBySide(std::array<LeastSquaresProblem, N>& problems, const std::array<double, N>& tolerances,
+                                 std::array<LeastSquaresSolution, N>& solutions) {
+  static_assert(N == 2 || N == 4);
+  const bool full = std::all_of(problems.begin(), problems.end(), [](const LeastSquaresProblem& p) {
+    return p.rows == kMaxRows && p.columns == kMaxColumns;
+  });
+  if (full && SolveFullSideBySide<N / 2>(problems.data(), tolerances.data(), solutions.data())) return;
+  for (std::size_t q = 0; q < N; ++q) solutions[q] = SolveLeastSquares(problems[q], tolerances[q]);
 }
+
+template void SolveLeastSquaresSideBySide<2>(std::array<LeastSquaresProblem, 2>&, const std::array<double, 2>&,
+                                             std::array<LeastSquaresSolution, 2>&);
+template void SolveLeastSquaresSideBySide<4>(std::array<LeastSquaresProblem, 4>&, const std::array<double, 4>&,
+                                             std::array<LeastSquaresSolution, 4>&);
 
 }  // namespace meshinterp

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 
 namespace meshinterp {
 
@@ -26,10 +27,17 @@ struct LeastSquaresSolution {
 // counts the leading diagonal entries of R with |R_ii| > tolerance * |R_11|.
 LeastSquaresSolution SolveLeastSquares(LeastSquaresProblem problem, double tolerance);
 
-// Two problems at once, with the same results as two SolveLeastSquares
-// calls, bit for bit; faster when both are full (kMaxRows x kMaxColumns).
-// The problems are used as working storage.
-void SolveLeastSquaresPair(std::array<LeastSquaresProblem, 2>& problems, const std::array<double, 2>& tolerances,
-                           std::array<LeastSquaresSolution, 2>& solutions);
+// Two or four problems at once, with the same results as SolveLeastSquares
+// calls, bit for bit; faster when all are full (kMaxRows x kMaxColumns),
+// whose steps then go side by side in the two lanes of vector instructions,
+// two problems to an instruction.
+template <std::size_t N>
+void SolveLeastSquaresSideBySide(std::array<LeastSquaresProblem, N>& problems, const std::array<double, N>& tolerances,
+                                 std::array<LeastSquaresSolution, N>& solutions);
+
+inline void SolveLeastSquaresPair(std::array<LeastSquaresProblem, 2>& problems, const std::array<double, 2>& tolerances,
+                                  std::array<LeastSquaresSolution, 2>& solutions) {
+  SolveLeastSquaresSideBySide<2>(problems, tolerances, solutions);
+}
 
 }  // namespace meshinterp

@@ -170,7 +170,7 @@ RegionBands BandRegions(std::span<const Point> points, const Triangulation& tria
   }
   for (int b = 0; b < bands.bandCount; ++b) bands.bandStart[b + 1] += bands.bandStart[b];
   bands.regions.resize(static_cast<std::size_t>(bands.bandStart[bands.bandCount]));
-  std::vector<int> fill(bands.bandStart.begin(), bands.bandStart.end() - 1);
+  KeptVector<int> fill(bands.bandStart.begin(), bands.bandStart.end() - 1);
   for (int region = 0; region < regionCount; ++region) {
     const RegionBands::Runs& r = bands.runs[region];
     if (r.i0 >= r.i1) continue;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Geometry.h"
+#include "KeptStorage.h"
 #include "Triangulation.h"
 
 namespace meshinterp {
@@ -38,9 +39,9 @@ struct RegionBands {
   };
   int bandRows = 1;
   int bandCount = 0;
-  std::vector<Runs> runs;      // per region
-  std::vector<int> bandStart;  // per band, into `regions`; one entry more
-  std::vector<int> regions;
+  KeptVector<Runs> runs;      // per region
+  KeptVector<int> bandStart;  // per band, into `regions`; one entry more
+  KeptVector<int> regions;
 };
 RegionBands BandRegions(std::span<const Point> points, const Triangulation& triangulation,
                         std::span<const double> xout, std::span<const double> yout, int bandRows);

@@ -15,6 +15,7 @@
 
 #include "Derivatives.h"
 #include "Geometry.h"
+#include "KeptStorage.h"
 #include "Regions.h"
 #include "Triangulation.h"
 
@@ -52,7 +53,7 @@ class SurfaceWork {
 
   std::span<const Point> points_;
   std::span<const double> values_;
-  std::vector<PartialDerivatives> derivatives_;
+  KeptVector<PartialDerivatives> derivatives_;
   std::atomic<int> nextChunk_{0};
   // Set when the call ends before Finish (a refused triangulation): the
   // second thread stops estimating at the next point.

@@ -7,6 +7,7 @@
 #include "Border.h"
 #include "BucketGrid.h"
 #include "DataRange.h"
+#include "KeptStorage.h"
 
 namespace meshinterp {
 namespace {
@@ -54,7 +55,8 @@ constexpr int kLongestShortRun = 64;
 
 // Selection by exchanges through the selection tree: for each position the
 // smallest distance still left, the lowest position among equal ones.
-std::vector<int> SelectWithExchanges(std::vector<int> order, std::vector<double> distances) {
+std::vector<int> SelectWithExchanges(std::span<const int> entries, std::vector<double> distances) {
+  std::vector<int> order(entries.begin(), entries.end());
   const int n = static_cast<int>(order.size());
   SelectionTree tree(distances);
   for (int position = 0; position + 1 < n; ++position) {
@@ -253,11 +255,11 @@ class Triangulator {
 
   std::span<const Point> points_;
   std::vector<TriangleVertices> triangles_;
-  std::vector<int> cornerNext_;
-  std::vector<int> cornerPrev_;
-  std::vector<int> firstCorner_;
-  std::vector<int> borderEnd_;       // per point: end of its border segment, -1 off the border
-  std::vector<int> borderTriangle_;  // per point: triangle of its border segment
+  KeptVector<int> cornerNext_;
+  KeptVector<int> cornerPrev_;
+  KeptVector<int> firstCorner_;
+  KeptVector<int> borderEnd_;       // per point: end of its border segment, -1 off the border
+  KeptVector<int> borderTriangle_;  // per point: triangle of its border segment
   BorderRing border_;                // start points of the border segments, in order
   std::vector<std::pair<int, int>> flags_;
   std::vector<std::pair<int, int>> nextFlags_;
@@ -268,18 +270,39 @@ class Triangulator {
 ClosestPair FindClosestPair(std::span<const Point> points) {
   const int n = static_cast<int>(points.size());
   ClosestPair best{0, 1, SquaredDistance(points[0], points[1])};
+  auto take = [&](int i, int j, double e) {
+    if (e < best.squaredDistance ||
+        (e == best.squaredDistance && (i < best.first || (i == best.first && j < best.second)))) {
+      best = {i, j, e};
+    }
+  };
   const BucketGrid grid(points, 2.0);
+  // Every pair of points in one bucket or in neighbouring ones, each pair
+  // once: the answer when no pair in buckets farther apart can be as
+  // close. Equal points go to the search point by point, which stops at
+  // the first point that has an equal one.
+  if (grid.Columns() * grid.Rows() > 1) {
+    bool equal = false;
+    grid.VisitNeighbourPairs([&](int a, int b) {
+      const int i = std::min(a, b), j = std::max(a, b);
+      const double e = SquaredDistance(points[i], points[j]);
+      if (e == 0) {
+        equal = true;
+        return false;
+      }
+      take(i, j, e);
+      return true;
+    });
+    if (!equal && grid.FartherBucketsLowerBound() > best.squaredDistance) return best;
+    best = {0, 1, SquaredDistance(points[0], points[1])};
+  }
   for (int i = 0; i < n; ++i) {
     const Point pi = points[i];
     grid.Search(
         pi,
         [&](int j) {
           if (j <= i) return;
-          const double e = SquaredDistance(pi, points[j]);
-          if (e < best.squaredDistance ||
-              (e == best.squaredDistance && (i < best.first || (i == best.first && j < best.second)))) {
-            best = {i, j, e};
-          }
+          take(i, j, SquaredDistance(pi, points[j]));
         },
         [&] { return best.squaredDistance; });
     // Equal points: no later pair can come before this one, and going on
@@ -293,8 +316,8 @@ std::vector<int> InsertionOrder(std::span<const Point> points, int first, int se
   const Point a = points[first];
   const Point b = points[second];
   const Point middle{(a.x + b.x) * 0.5, (a.y + b.y) * 0.5};
-  std::vector<int> order;
-  std::vector<double> distances;
+  KeptVector<int> order;
+  KeptVector<double> distances;
   order.reserve(points.size());
   distances.reserve(points.size());
   for (int p = 0; p < static_cast<int>(points.size()); ++p) {
@@ -308,7 +331,7 @@ std::vector<int> InsertionOrder(std::span<const Point> points, int first, int se
   // The entries sorted by distance give the runs; within a run the entry at
   // the lowest present position is taken next, and the exchange moves the
   // entry it displaces to the taken one's position.
-  std::vector<int> sorted(static_cast<std::size_t>(n));
+  KeptVector<int> sorted(static_cast<std::size_t>(n));
   for (int e = 0; e < n; ++e) sorted[e] = e;
   std::sort(sorted.begin(), sorted.end(), [&](int u, int v) {
     return distances[u] < distances[v] || (distances[u] == distances[v] && u < v);
@@ -319,11 +342,11 @@ std::vector<int> InsertionOrder(std::span<const Point> points, int first, int se
     return end;
   };
   for (int i = 0; i < n; i = runEnd(i)) {
-    if (runEnd(i) - i > kLongestShortRun) return SelectWithExchanges(std::move(order), std::move(distances));
+    if (runEnd(i) - i > kLongestShortRun) return SelectWithExchanges(order, std::vector<double>(distances.begin(), distances.end()));
   }
 
-  std::vector<int> at(static_cast<std::size_t>(n));  // entry at each position
-  std::vector<int> position(static_cast<std::size_t>(n));
+  KeptVector<int> at(static_cast<std::size_t>(n));  // entry at each position
+  KeptVector<int> position(static_cast<std::size_t>(n));
   for (int e = 0; e < n; ++e) at[e] = position[e] = e;
   std::vector<int> result(static_cast<std::size_t>(n));
   int next = 0;

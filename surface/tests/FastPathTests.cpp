@@ -254,6 +254,23 @@ TEST(DegenerateSets, AgreeWithReferenceBitForBit) {
   }
 }
 
+// Closest pairs at least a bucket of the search grid apart, where the pairs
+// of neighbouring buckets prove nothing and the search point by point
+// decides, and small sets whose grid is a few buckets wide.
+TEST(ClosestPair, AgreesWithReferenceWhereNeighbouringBucketsProveNothing) {
+  std::vector<std::vector<Point>> sets;
+  sets.push_back({{0, 0}, {10, 0}, {0, 10}, {10, 10}, {5, 5.5}});
+  sets.push_back({{0, 0}, {10, 0}, {0, 10}, {10, 10}, {5, 5}});  // four pairs at the same distance
+  for (std::uint32_t seed : {4u, 5u, 6u, 7u}) sets.push_back(testing::RandomSamples(6 + seed, seed).points);
+  for (const std::vector<Point>& points : sets) {
+    const ClosestPair fast = FindClosestPair(points);
+    const ClosestPair plain = reference::FindClosestPair(points);
+    EXPECT_EQ(fast.first, plain.first);
+    EXPECT_EQ(fast.second, plain.second);
+    EXPECT_EQ(Bits(fast.squaredDistance), Bits(plain.squaredDistance));
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(PointSets, FastPath, ::testing::ValuesIn(Cases()),
                          [](const ::testing::TestParamInfo<Case>& info) { return info.param.name; });
 

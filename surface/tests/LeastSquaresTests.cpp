@@ -128,6 +128,21 @@ TEST(LeastSquares, AgreesWithThePlainSolveBitForBit) {
       ExpectSameSolution(solutions[0], plain, what + " (first of a pair)");
       ExpectSameSolution(solutions[1], reference::SolveLeastSquares(problems[other].first, 1e-3),
                          problems[other].second + " (second of a pair)");
+      // Four side by side: the problem first, then the three before it.
+      std::array<LeastSquaresProblem, 4> four;
+      std::array<double, 4> tolerances;
+      std::array<std::size_t, 4> taken;
+      for (std::size_t q = 0; q < 4; ++q) {
+        taken[q] = (k + problems.size() - q) % problems.size();
+        four[q] = problems[taken[q]].first;
+        tolerances[q] = q % 2 ? 1e-3 : tolerance;
+      }
+      std::array<LeastSquaresSolution, 4> fourSolutions;
+      SolveLeastSquaresSideBySide(four, tolerances, fourSolutions);
+      for (std::size_t q = 0; q < 4; ++q) {
+        ExpectSameSolution(fourSolutions[q], reference::SolveLeastSquares(problems[taken[q]].first, tolerances[q]),
+                           problems[taken[q]].second + " (" + std::to_string(q) + " of four)");
+      }
     }
   }
 }
