@@ -32,7 +32,10 @@ double BesselK0(double x)
                 y * (0.42278420 +
                      y * (0.23069756 + y * (0.03488590 + y * (0.00262698 + y * (0.00010750 + y * 0.0000074))))));
     }
-    if (x > 700.0)
+    // Below 1e-18 of its value at the source: nothing a solution can see,
+    // and most of a long line's nodes are that far from a source for the
+    // larger wavenumbers.
+    if (x > 40.0)
         return 0.0;
     const double y = 2.0 / x;
     return std::exp(-x) / std::sqrt(x) *
@@ -233,9 +236,14 @@ void TSectionForward::BuildUnitMatrices()
     FColumnTriangleStart.assign(columns + 1, 0);
     FColumnFirstNode.assign(columns, nx);
     FColumnLastNode.assign(columns, -1);
+    FTriangleNodePlaces.resize(triangles);
     for (std::size_t e = 0; e < triangles; ++e) {
         const auto column = static_cast<std::size_t>(FMesh.TriangleCell[e] % FMesh.CellColumns);
         ++FColumnTriangleStart[column + 1];
+        for (std::size_t j = 0; j < 3; ++j) {
+            FTriangleNodePlaces[e][2 * j] = FMesh.Triangles[e][j] % nx;
+            FTriangleNodePlaces[e][2 * j + 1] = FMesh.Triangles[e][j] / nx;
+        }
         for (int node : FMesh.Triangles[e]) {
             FColumnFirstNode[column] = std::min(FColumnFirstNode[column], node % nx);
             FColumnLastNode[column] = std::max(FColumnLastNode[column], node % nx);
@@ -472,7 +480,6 @@ void TSectionForward::AddSensitivities(std::size_t k, const TFieldWindows &field
 {
     const double k2 = FWavenumbers.K[k] * FWavenumbers.K[k];
     const double weight = 4.0 / std::numbers::pi * FWavenumbers.W[k];
-    const auto nx = static_cast<int>(FMesh.X.size());
     const std::size_t rows = fields.Rows;
     std::vector<double> source, receiver;
     for (std::size_t i = 0; i < windows.size(); ++i) {
@@ -480,8 +487,8 @@ void TSectionForward::AddSensitivities(std::size_t k, const TFieldWindows &field
         // The current and the measuring dipole's fields on the window's nodes.
         const int first = FColumnFirstNode[static_cast<std::size_t>(w.FirstColumn)];
         const int width = FColumnLastNode[static_cast<std::size_t>(w.LastColumn)] - first + 1;
-        source.assign(static_cast<std::size_t>(width) * rows, 0.0);
-        receiver.assign(source.size(), 0.0);
+        source.resize(static_cast<std::size_t>(width) * rows);
+        receiver.resize(source.size());
         for (std::size_t iz = 0; iz < rows; ++iz)
             for (int c = 0; c < width; ++c) {
                 const std::size_t local = iz * static_cast<std::size_t>(width) + static_cast<std::size_t>(c);
@@ -495,11 +502,10 @@ void TSectionForward::AddSensitivities(std::size_t k, const TFieldWindows &field
             const auto c = static_cast<std::size_t>(column);
             for (std::size_t at = FColumnTriangleStart[c]; at < FColumnTriangleStart[c + 1]; ++at) {
                 const auto e = static_cast<std::size_t>(FColumnTriangles[at]);
-                const auto &t = FMesh.Triangles[e];
+                const auto &place = FTriangleNodePlaces[e];
                 double u[3], v[3];
                 for (std::size_t j = 0; j < 3; ++j) {
-                    const std::size_t local = static_cast<std::size_t>(t[j] / nx) * static_cast<std::size_t>(width) +
-                                              static_cast<std::size_t>(t[j] % nx - first);
+                    const auto local = static_cast<std::size_t>(place[2 * j + 1] * width + place[2 * j] - first);
                     u[j] = source[local];
                     v[j] = receiver[local];
                 }

@@ -131,6 +131,8 @@ private:
     std::vector<std::size_t> FColumnTriangleStart;
     std::vector<int> FColumnTriangles;
     std::vector<int> FColumnFirstNode, FColumnLastNode;
+    // Node column and row of each triangle's corners: (column, row) x 3.
+    std::vector<std::array<int, 6>> FTriangleNodePlaces;
 };
 
 } // namespace inversion
