@@ -390,6 +390,7 @@ bool TSectionForward::Solve(const std::vector<double> &triangleResistivity,
     // Sources solved together: a block of right-hand sides is cheaper per
     // source than one at a time, and bounds the memory of the block.
     constexpr std::size_t block = 32;
+    const std::size_t blocks = (nsrc + block - 1) / block;
 
     SparseMatrix &matrix = FSolver->Matrix;
     Eigen::VectorXd values, unitValues;
@@ -439,13 +440,13 @@ bool TSectionForward::Solve(const std::vector<double> &triangleResistivity,
                         field[iz * width + i] = secondary(node, col) + reference[col] * primary(node, col);
                     }
             }
+            if (control.Progress)
+                control.Progress(k * blocks + first / block + 1, nk * blocks);
             if (cancelled())
                 return false;
         }
         if (wanted)
             AddSensitivities(k, fields, *windows, *sensitivities);
-        if (control.Progress)
-            control.Progress(k + 1, nk);
         if (cancelled())
             return false;
     }

@@ -49,8 +49,9 @@ struct TSensitivityWindow {
     int FirstColumn = 0, LastColumn = 0;
 };
 
-// Progress and cancel of one forward solution: Progress(done, total) after
-// each wavenumber; Cancel is read after every block of sources.
+// Progress and cancel of one forward solution: Progress(done, total) and a
+// look at Cancel after every block of sources of every wavenumber (total:
+// wavenumbers x blocks).
 struct TForwardControl {
     std::function<void(std::size_t done, std::size_t total)> Progress;
     const std::atomic<bool> *Cancel = nullptr;

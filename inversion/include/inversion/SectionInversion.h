@@ -36,7 +36,7 @@ public:
     // resistivity). withSensitivities also computes the log Jacobian.
     std::vector<double> ApparentResistivities(const std::vector<double> &triangleResistivities,
                                               bool withSensitivities);
-    // The same with progress (wavenumbers done) and cancel: false when
+    // The same with progress and cancel: false when
     // cancelled, `apparent` and the Jacobian then incomplete.
     bool ApparentResistivities(const std::vector<double> &triangleResistivities, bool withSensitivities,
                                const TForwardControl &control, std::vector<double> &apparent);
@@ -86,7 +86,7 @@ struct TSectionInversionOptions {
 // What an inversion is doing when it reports progress.
 enum class TSectionStage {
     Model,     // a model is reached: the starting model or that of an iteration
-    Modelling, // the forward solution (and sensitivities) of a model, by wavenumbers
+    Modelling, // the forward solution (and sensitivities) of a model, by wavenumbers and blocks of electrodes
     Solving,   // the conjugate gradients for an iteration's step
 };
 
@@ -129,8 +129,8 @@ struct TSectionModel {
 // a Jacobi preconditioner, without forming J' W J, so that memory and time
 // grow with the readings times the windows, not with the cells squared.
 // progress is called for the starting model and after every iteration and,
-// with options.StageProgress, also after every wavenumber of a forward
-// solution and every few conjugate-gradient steps.
+// with options.StageProgress, also after every block of electrodes of every
+// wavenumber of a forward solution and every few conjugate-gradient steps.
 TSectionModel InvertSection(const std::vector<TSectionReading> &readings, const TSectionInversionOptions &options,
                             const std::function<void(const TSectionProgress &)> &progress = {},
                             const std::atomic<bool> *cancel = nullptr);
