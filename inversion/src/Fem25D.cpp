@@ -359,6 +359,8 @@ bool TSectionForward::Solve(const std::vector<double> &triangleResistivity,
         for (const TSensitivityWindow &w : *windows) {
             if (w.FirstColumn < 0 || w.LastColumn >= FMesh.CellColumns || w.LastColumn < w.FirstColumn)
                 throw std::invalid_argument("sensitivity window outside the section");
+            if (w.A < 0 || w.M < 0)
+                throw std::invalid_argument("a reading needs its A and M electrodes");
             for (int s : {w.A, w.B, w.M, w.N}) {
                 if (s < -1 || s >= static_cast<int>(nsrc))
                     throw std::invalid_argument("no such electrode");
@@ -376,7 +378,7 @@ bool TSectionForward::Solve(const std::vector<double> &triangleResistivity,
         fields.Offset.resize(nsrc);
         std::size_t size = 0;
         for (std::size_t s = 0; s < nsrc; ++s) {
-            fields.Width[s] = std::max(0, last[s] - fields.First[s] + 1);
+            fields.Width[s] = last[s] < 0 ? 0 : last[s] - fields.First[s] + 1;
             fields.Offset[s] = size;
             size += static_cast<std::size_t>(fields.Width[s]) * fields.Rows;
         }
