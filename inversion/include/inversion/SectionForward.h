@@ -98,7 +98,6 @@ public:
     // and kept when they take at most this many bytes, else again in each
     // solution (they depend only on the mesh).
     static constexpr std::size_t PrimaryCacheBytes = std::size_t{256} << 20;
-    bool PrimaryFieldsKept() const { return !FPrimary.empty(); }
 
 private:
     struct TSolver;
