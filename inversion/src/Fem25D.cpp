@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <stdexcept>
 
@@ -31,7 +32,10 @@ double BesselK0(double x)
                 y * (0.42278420 +
                      y * (0.23069756 + y * (0.03488590 + y * (0.00262698 + y * (0.00010750 + y * 0.0000074))))));
     }
-    if (x > 700.0)
+    // Below 1e-18 of its value at the source: nothing a solution can see,
+    // and most of a long line's nodes are that far from a source for the
+    // larger wavenumbers.
+    if (x > 40.0)
         return 0.0;
     const double y = 2.0 / x;
     return std::exp(-x) / std::sqrt(x) *
@@ -157,8 +161,17 @@ TSectionForward::TSectionForward(const TSectionMesh &mesh, std::vector<double> s
             throw std::invalid_argument("electrode is no mesh node");
         FSourceNodes.push_back(FMesh.Node(static_cast<std::size_t>(column), 0));
     }
+    FSmallestInterval = FMesh.X[1] - FMesh.X[0];
+    for (std::size_t i = 1; i < FMesh.X.size(); ++i)
+        FSmallestInterval = std::min(FSmallestInterval, FMesh.X[i] - FMesh.X[i - 1]);
     BuildUnitMatrices();
-    BuildPrimaryFields();
+
+    const std::size_t nk = FWavenumbers.K.size();
+    if (FSources.size() * nk * FMesh.NodeCount() * sizeof(double) <= PrimaryCacheBytes) {
+        FPrimary.resize(nk);
+        for (std::size_t k = 0; k < nk; ++k)
+            PrimaryFields(k, 0, FSources.size(), FPrimary[k]);
+    }
 }
 
 TSectionForward::~TSectionForward() = default;
@@ -217,6 +230,33 @@ void TSectionForward::BuildUnitMatrices()
         }
     }
 
+    // Triangles by cell column, and the node columns each cell column reaches.
+    const auto nx = static_cast<int>(FMesh.X.size());
+    const auto columns = static_cast<std::size_t>(FMesh.CellColumns);
+    FColumnTriangleStart.assign(columns + 1, 0);
+    FColumnFirstNode.assign(columns, nx);
+    FColumnLastNode.assign(columns, -1);
+    FTriangleNodePlaces.resize(triangles);
+    for (std::size_t e = 0; e < triangles; ++e) {
+        const auto column = static_cast<std::size_t>(FMesh.TriangleCell[e] % FMesh.CellColumns);
+        ++FColumnTriangleStart[column + 1];
+        for (std::size_t j = 0; j < 3; ++j) {
+            FTriangleNodePlaces[e][2 * j] = FMesh.Triangles[e][j] % nx;
+            FTriangleNodePlaces[e][2 * j + 1] = FMesh.Triangles[e][j] / nx;
+        }
+        for (int node : FMesh.Triangles[e]) {
+            FColumnFirstNode[column] = std::min(FColumnFirstNode[column], node % nx);
+            FColumnLastNode[column] = std::max(FColumnLastNode[column], node % nx);
+        }
+    }
+    for (std::size_t c = 0; c < columns; ++c)
+        FColumnTriangleStart[c + 1] += FColumnTriangleStart[c];
+    FColumnTriangles.resize(triangles);
+    std::vector<std::size_t> filled(FColumnTriangleStart.begin(), FColumnTriangleStart.end() - 1);
+    for (std::size_t e = 0; e < triangles; ++e)
+        FColumnTriangles[filled[static_cast<std::size_t>(FMesh.TriangleCell[e] % FMesh.CellColumns)]++] =
+            static_cast<int>(e);
+
     // Edges on the left, right and bottom of the mesh.
     const double left = FMesh.X.front(), right = FMesh.X.back(), bottom = FMesh.Z.back();
     const double centreX = 0.5 * (FMesh.Cells.front().X0 + FMesh.Cells.back().X1);
@@ -243,30 +283,46 @@ void TSectionForward::BuildUnitMatrices()
     }
 }
 
-void TSectionForward::BuildPrimaryFields()
+void TSectionForward::PrimaryFields(std::size_t k, std::size_t first, std::size_t count, Eigen::MatrixXd &fields) const
 {
-    const std::size_t nk = FWavenumbers.K.size();
-    const std::size_t nodes = FMesh.NodeCount();
-    double smallest = FMesh.X[1] - FMesh.X[0];
-    for (std::size_t i = 1; i < FMesh.X.size(); ++i)
-        smallest = std::min(smallest, FMesh.X[i] - FMesh.X[i - 1]);
-    const double floor = smallest / 3;
-    FPrimary.assign(FSources.size() * nk, Eigen::VectorXd());
-    for (std::size_t s = 0; s < FSources.size(); ++s) {
-        const double xs = FMesh.NodeX(FSourceNodes[s]);
-        for (std::size_t k = 0; k < nk; ++k) {
-            Eigen::VectorXd &field = FPrimary[s * nk + k];
-            field.resize(static_cast<Eigen::Index>(nodes));
-            for (std::size_t node = 0; node < nodes; ++node) {
-                const double r = std::max(floor, std::hypot(FMesh.NodeX(static_cast<int>(node)) - xs,
-                                                             FMesh.NodeZ(static_cast<int>(node))));
-                field[static_cast<Eigen::Index>(node)] = BesselK0(FWavenumbers.K[k] * r) / (2 * std::numbers::pi);
+    const double floor = FSmallestInterval / 3;
+    const double wavenumber = FWavenumbers.K[k];
+    const std::size_t nx = FMesh.X.size();
+    fields.resize(static_cast<Eigen::Index>(FMesh.NodeCount()), static_cast<Eigen::Index>(count));
+    for (std::size_t j = 0; j < count; ++j) {
+        const double xs = FMesh.NodeX(FSourceNodes[first + j]);
+        double *column = fields.col(static_cast<Eigen::Index>(j)).data();
+        for (std::size_t iz = 0; iz < FMesh.Z.size(); ++iz) {
+            const double z2 = FMesh.Z[iz] * FMesh.Z[iz];
+            for (std::size_t ix = 0; ix < nx; ++ix) {
+                const double dx = FMesh.X[ix] - xs;
+                const double r = std::max(floor, std::sqrt(dx * dx + z2));
+                column[iz * nx + ix] = BesselK0(wavenumber * r) / (2 * std::numbers::pi);
             }
         }
     }
 }
 
-void TSectionForward::Solve(const std::vector<double> &triangleResistivity, bool keepFields)
+// The total transformed fields of one wavenumber on the node columns each
+// source's windows need (every node row).
+struct TSectionForward::TFieldWindows {
+    std::vector<int> First, Width; // node columns per source; width 0: not needed
+    std::vector<std::size_t> Offset;
+    std::vector<double> Values;
+    std::size_t Rows = 0;
+
+    double *Field(std::size_t source) { return Values.data() + Offset[source]; }
+    // The field of `source` at node column ix, node row iz (inside its window).
+    double At(int source, int ix, std::size_t iz) const
+    {
+        const auto s = static_cast<std::size_t>(source);
+        return Values[Offset[s] + iz * static_cast<std::size_t>(Width[s]) + static_cast<std::size_t>(ix - First[s])];
+    }
+};
+
+bool TSectionForward::Solve(const std::vector<double> &triangleResistivity,
+                            const std::vector<TSensitivityWindow> *windows, TWindowedJacobian *sensitivities,
+                            const TForwardControl &control)
 {
     if (triangleResistivity.size() != FMesh.Triangles.size())
         throw std::invalid_argument("one resistivity per triangle needed");
@@ -276,32 +332,71 @@ void TSectionForward::Solve(const std::vector<double> &triangleResistivity, bool
             throw std::invalid_argument("resistivity must be positive");
         FTriangleConductivity[e] = 1.0 / triangleResistivity[e];
     }
+    auto cancelled = [&] { return control.Cancel && control.Cancel->load(); };
 
     // Reference resistivity of each source: the mean conductivity of the
     // triangles that touch it, so that the secondary field starts there.
     const std::size_t nsrc = FSources.size();
-    std::vector<double> touchSum(nsrc, 0.0), touchCount(nsrc, 0.0);
+    std::vector<double> touchSum(FMesh.NodeCount(), 0.0), touchCount(FMesh.NodeCount(), 0.0);
     for (std::size_t e = 0; e < FMesh.Triangles.size(); ++e)
-        for (int node : FMesh.Triangles[e])
-            for (std::size_t s = 0; s < nsrc; ++s)
-                if (FSourceNodes[s] == node) {
-                    touchSum[s] += FTriangleConductivity[e];
-                    touchCount[s] += 1;
-                }
+        for (int node : FMesh.Triangles[e]) {
+            touchSum[static_cast<std::size_t>(node)] += FTriangleConductivity[e];
+            touchCount[static_cast<std::size_t>(node)] += 1;
+        }
     FReferenceResistivity.resize(nsrc);
-    for (std::size_t s = 0; s < nsrc; ++s)
-        FReferenceResistivity[s] = touchCount[s] / touchSum[s];
+    for (std::size_t s = 0; s < nsrc; ++s) {
+        const auto node = static_cast<std::size_t>(FSourceNodes[s]);
+        FReferenceResistivity[s] = touchCount[node] / touchSum[node];
+    }
+
+    // The node columns whose fields each source's windows need.
+    const bool wanted = windows && sensitivities;
+    TFieldWindows fields;
+    if (wanted) {
+        fields.First.assign(nsrc, std::numeric_limits<int>::max());
+        fields.Width.assign(nsrc, 0);
+        std::vector<int> last(nsrc, -1), firstColumn, lastColumn;
+        for (const TSensitivityWindow &w : *windows) {
+            if (w.FirstColumn < 0 || w.LastColumn >= FMesh.CellColumns || w.LastColumn < w.FirstColumn)
+                throw std::invalid_argument("sensitivity window outside the section");
+            if (w.A < 0 || w.M < 0)
+                throw std::invalid_argument("a reading needs its A and M electrodes");
+            for (int s : {w.A, w.B, w.M, w.N}) {
+                if (s < -1 || s >= static_cast<int>(nsrc))
+                    throw std::invalid_argument("no such electrode");
+                if (s < 0)
+                    continue;
+                const auto source = static_cast<std::size_t>(s);
+                fields.First[source] =
+                    std::min(fields.First[source], FColumnFirstNode[static_cast<std::size_t>(w.FirstColumn)]);
+                last[source] = std::max(last[source], FColumnLastNode[static_cast<std::size_t>(w.LastColumn)]);
+            }
+            firstColumn.push_back(w.FirstColumn);
+            lastColumn.push_back(w.LastColumn);
+        }
+        fields.Rows = FMesh.Z.size();
+        fields.Offset.resize(nsrc);
+        std::size_t size = 0;
+        for (std::size_t s = 0; s < nsrc; ++s) {
+            fields.Width[s] = last[s] < 0 ? 0 : last[s] - fields.First[s] + 1;
+            fields.Offset[s] = size;
+            size += static_cast<std::size_t>(fields.Width[s]) * fields.Rows;
+        }
+        fields.Values.resize(size);
+        *sensitivities = TWindowedJacobian(FMesh.CellColumns, FMesh.CellRows, firstColumn, lastColumn);
+    }
 
     const std::size_t nk = FWavenumbers.K.size();
-    const auto n = static_cast<Eigen::Index>(FMesh.NodeCount());
+    const std::size_t nx = FMesh.X.size();
     FSecondaryAt.assign(nsrc * nsrc, 0.0);
-    if (keepFields)
-        FSecondary.assign(nsrc * nk, Eigen::VectorXd());
-    else
-        FSecondary.clear();
+    // Sources solved together: a block of right-hand sides is cheaper per
+    // source than one at a time, and bounds the memory of the block.
+    constexpr std::size_t block = 32;
+    const std::size_t blocks = (nsrc + block - 1) / block;
 
     SparseMatrix &matrix = FSolver->Matrix;
     Eigen::VectorXd values, unitValues;
+    Eigen::MatrixXd primary, rhs, secondary;
     for (std::size_t k = 0; k < nk; ++k) {
         const double wavenumber = FWavenumbers.K[k];
         FSolver->Assemble(*this, wavenumber, nullptr, unitValues);
@@ -309,13 +404,6 @@ void TSectionForward::Solve(const std::vector<double> &triangleResistivity, bool
         std::copy(unitValues.data(), unitValues.data() + unitValues.size(), unit.valuePtr());
         FSolver->Assemble(*this, wavenumber, FTriangleConductivity.data(), values);
         std::copy(values.data(), values.data() + values.size(), matrix.valuePtr());
-
-        // Secondary sources: -(K(sigma) - K(sigma0)) u_p with u_p = rho0 P.
-        Eigen::MatrixXd rhs(n, static_cast<Eigen::Index>(nsrc));
-        for (std::size_t s = 0; s < nsrc; ++s) {
-            const Eigen::VectorXd &primary = FPrimary[s * nk + k];
-            rhs.col(static_cast<Eigen::Index>(s)) = unit * primary - FReferenceResistivity[s] * (matrix * primary);
-        }
         if (!FSolver->Analysed) {
             FSolver->Cholesky.analyzePattern(matrix);
             FSolver->Analysed = true;
@@ -323,16 +411,48 @@ void TSectionForward::Solve(const std::vector<double> &triangleResistivity, bool
         FSolver->Cholesky.factorize(matrix);
         if (FSolver->Cholesky.info() != Eigen::Success)
             throw std::runtime_error("factorisation failed");
-        const Eigen::MatrixXd secondary = FSolver->Cholesky.solve(rhs);
 
         const double weight = 2.0 / std::numbers::pi * FWavenumbers.W[k];
-        for (std::size_t s = 0; s < nsrc; ++s) {
-            for (std::size_t at = 0; at < nsrc; ++at)
-                FSecondaryAt[s * nsrc + at] += weight * secondary(FSourceNodes[at], static_cast<Eigen::Index>(s));
-            if (keepFields)
-                FSecondary[s * nk + k] = secondary.col(static_cast<Eigen::Index>(s));
+        for (std::size_t first = 0; first < nsrc; first += block) {
+            const std::size_t count = std::min(block, nsrc - first);
+            const auto columns = static_cast<Eigen::Index>(count);
+            if (FPrimary.empty())
+                PrimaryFields(k, first, count, primary);
+            else
+                primary = FPrimary[k].middleCols(static_cast<Eigen::Index>(first), columns);
+            const Eigen::VectorXd reference = Eigen::Map<const Eigen::VectorXd>(
+                FReferenceResistivity.data() + first, columns);
+
+            // Secondary sources: -(K(sigma) - K(sigma0)) u_p with u_p = rho0 P.
+            rhs = unit * primary - (matrix * primary) * reference.asDiagonal();
+            secondary = FSolver->Cholesky.solve(rhs);
+
+            for (std::size_t j = 0; j < count; ++j) {
+                const std::size_t s = first + j;
+                const auto col = static_cast<Eigen::Index>(j);
+                for (std::size_t at = 0; at < nsrc; ++at)
+                    FSecondaryAt[s * nsrc + at] += weight * secondary(FSourceNodes[at], col);
+                if (!wanted || fields.Width[s] == 0)
+                    continue;
+                double *field = fields.Field(s);
+                const auto width = static_cast<std::size_t>(fields.Width[s]);
+                for (std::size_t iz = 0; iz < fields.Rows; ++iz)
+                    for (std::size_t i = 0; i < width; ++i) {
+                        const auto node = static_cast<Eigen::Index>(iz * nx + static_cast<std::size_t>(fields.First[s]) + i);
+                        field[iz * width + i] = secondary(node, col) + reference[col] * primary(node, col);
+                    }
+            }
+            if (control.Progress)
+                control.Progress(k * blocks + first / block + 1, nk * blocks);
+            if (cancelled())
+                return false;
         }
+        if (wanted)
+            AddSensitivities(k, fields, *windows, *sensitivities);
+        if (cancelled())
+            return false;
     }
+    return true;
 }
 
 double TSectionForward::Potential(int source, int at) const
@@ -357,37 +477,50 @@ double TSectionForward::Voltage(int a, int b, int m, int n) const
     return u;
 }
 
-double TSectionForward::TotalField(int source, std::size_t k, int node) const
+void TSectionForward::AddSensitivities(std::size_t k, const TFieldWindows &fields,
+                                       const std::vector<TSensitivityWindow> &windows,
+                                       TWindowedJacobian &sensitivities) const
 {
-    const std::size_t index = static_cast<std::size_t>(source) * FWavenumbers.K.size() + k;
-    return FSecondary[index][node] + FReferenceResistivity[static_cast<std::size_t>(source)] * FPrimary[index][node];
-}
-
-void TSectionForward::AddSensitivities(int a, int b, int m, int n, double *row) const
-{
-    if (FSecondary.empty())
-        throw std::logic_error("fields not kept");
-    const std::size_t nk = FWavenumbers.K.size();
-    for (std::size_t k = 0; k < nk; ++k) {
-        const double k2 = FWavenumbers.K[k] * FWavenumbers.K[k];
-        const double weight = 4.0 / std::numbers::pi * FWavenumbers.W[k];
-        for (std::size_t e = 0; e < FMesh.Triangles.size(); ++e) {
-            const auto &t = FMesh.Triangles[e];
-            double source[3], receiver[3];
-            for (std::size_t i = 0; i < 3; ++i) {
-                source[i] = TotalField(a, k, t[i]) - (b >= 0 ? TotalField(b, k, t[i]) : 0.0);
-                receiver[i] = TotalField(m, k, t[i]) - (n >= 0 ? TotalField(n, k, t[i]) : 0.0);
+    const double k2 = FWavenumbers.K[k] * FWavenumbers.K[k];
+    const double weight = 4.0 / std::numbers::pi * FWavenumbers.W[k];
+    const std::size_t rows = fields.Rows;
+    std::vector<double> source, receiver;
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        const TSensitivityWindow &w = windows[i];
+        // The current and the measuring dipole's fields on the window's nodes.
+        const int first = FColumnFirstNode[static_cast<std::size_t>(w.FirstColumn)];
+        const int width = FColumnLastNode[static_cast<std::size_t>(w.LastColumn)] - first + 1;
+        source.resize(static_cast<std::size_t>(width) * rows);
+        receiver.resize(source.size());
+        for (std::size_t iz = 0; iz < rows; ++iz)
+            for (int c = 0; c < width; ++c) {
+                const std::size_t local = iz * static_cast<std::size_t>(width) + static_cast<std::size_t>(c);
+                source[local] = fields.At(w.A, first + c, iz) - (w.B >= 0 ? fields.At(w.B, first + c, iz) : 0.0);
+                receiver[local] = fields.At(w.M, first + c, iz) - (w.N >= 0 ? fields.At(w.N, first + c, iz) : 0.0);
             }
-            const auto &s = FStiffness[e];
-            const double stiffness = s[0] * source[0] * receiver[0] + s[3] * source[1] * receiver[1] +
-                                     s[5] * source[2] * receiver[2] +
-                                     s[1] * (source[0] * receiver[1] + source[1] * receiver[0]) +
-                                     s[2] * (source[0] * receiver[2] + source[2] * receiver[0]) +
-                                     s[4] * (source[1] * receiver[2] + source[2] * receiver[1]);
-            const double sumS = source[0] + source[1] + source[2], sumR = receiver[0] + receiver[1] + receiver[2];
-            const double mass = FArea[e] / 12.0 *
-                                (sumS * sumR + source[0] * receiver[0] + source[1] * receiver[1] + source[2] * receiver[2]);
-            row[FMesh.TriangleCell[e]] += weight * FTriangleConductivity[e] * (stiffness + k2 * mass);
+
+        double *row = sensitivities.Row(i);
+        const int rowWidth = w.LastColumn - w.FirstColumn + 1;
+        for (int column = w.FirstColumn; column <= w.LastColumn; ++column) {
+            const auto c = static_cast<std::size_t>(column);
+            for (std::size_t at = FColumnTriangleStart[c]; at < FColumnTriangleStart[c + 1]; ++at) {
+                const auto e = static_cast<std::size_t>(FColumnTriangles[at]);
+                const auto &place = FTriangleNodePlaces[e];
+                double u[3], v[3];
+                for (std::size_t j = 0; j < 3; ++j) {
+                    const auto local = static_cast<std::size_t>(place[2 * j + 1] * width + place[2 * j] - first);
+                    u[j] = source[local];
+                    v[j] = receiver[local];
+                }
+                const auto &s = FStiffness[e];
+                const double stiffness = s[0] * u[0] * v[0] + s[3] * u[1] * v[1] + s[5] * u[2] * v[2] +
+                                         s[1] * (u[0] * v[1] + u[1] * v[0]) + s[2] * (u[0] * v[2] + u[2] * v[0]) +
+                                         s[4] * (u[1] * v[2] + u[2] * v[1]);
+                const double mass =
+                    FArea[e] / 12.0 * ((u[0] + u[1] + u[2]) * (v[0] + v[1] + v[2]) + u[0] * v[0] + u[1] * v[1] + u[2] * v[2]);
+                const int cellRow = FMesh.TriangleCell[e] / FMesh.CellColumns;
+                row[cellRow * rowWidth + column - w.FirstColumn] += weight * FTriangleConductivity[e] * (stiffness + k2 * mass);
+            }
         }
     }
 }

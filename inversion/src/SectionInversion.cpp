@@ -1,15 +1,33 @@
 #include "inversion/SectionInversion.h"
 
-#include <Eigen/Cholesky>
 #include <Eigen/SparseCore>
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <stdexcept>
 
 namespace inversion {
 
 // ---- Modelling ----
+
+double TSectionModelling::WidestReading(const std::vector<TSectionReading> &readings)
+{
+    double widest = 0;
+    for (const TSectionReading &r : readings) {
+        double low = std::min(r.A, r.M), high = std::max(r.A, r.M);
+        if (!r.RemoteB) {
+            low = std::min(low, r.B);
+            high = std::max(high, r.B);
+        }
+        if (!r.RemoteN) {
+            low = std::min(low, r.N);
+            high = std::max(high, r.N);
+        }
+        widest = std::max(widest, high - low);
+    }
+    return widest;
+}
 
 TSectionModelling::TSectionModelling(const std::vector<TSectionReading> &readings,
                                      const TSectionMeshOptions &meshOptions, int legendrePoints,
@@ -18,11 +36,19 @@ TSectionModelling::TSectionModelling(const std::vector<TSectionReading> &reading
 {
     const std::vector<double> line = LinePositions(readings);
     const std::vector<double> far = FarPositions(readings);
-    FMesh = std::make_unique<TSectionMesh>(line, far, meshOptions);
+    FMesh = std::make_unique<TSectionMesh>(line, far, meshOptions, WidestReading(readings));
     std::vector<double> sources = line;
     sources.insert(sources.end(), far.begin(), far.end());
     FForward = std::make_unique<TSectionForward>(*FMesh, sources, SectionWavenumbers(FMesh->SmallestGap, legendrePoints, laguerrePoints));
 
+    // The cell columns are centred on the line's electrodes, left to right.
+    std::vector<double> columns = line;
+    std::sort(columns.begin(), columns.end());
+    columns.erase(std::unique(columns.begin(), columns.end()), columns.end());
+    auto columnOf = [&](double x) {
+        return static_cast<int>(std::lower_bound(columns.begin(), columns.end(), x) - columns.begin());
+    };
+    const int lastColumn = FMesh->CellColumns - 1;
     for (const TSectionReading &r : readings) {
         TElectrodes e{FForward->SourceIndex(r.A), FForward->SourceIndex(r.B),
                       FForward->SourceIndex(r.M), r.RemoteN ? -1 : FForward->SourceIndex(r.N)};
@@ -32,7 +58,25 @@ TSectionModelling::TSectionModelling(const std::vector<TSectionReading> &reading
         double sum = inverse(r.A, r.M) - (r.RemoteN ? 0.0 : inverse(r.A, r.N)) - inverse(r.B, r.M) +
                      (r.RemoteN ? 0.0 : inverse(r.B, r.N));
         FHalfSpaceSign.push_back(sum < 0 ? -1.0 : 1.0);
+
+        int low = std::min(columnOf(r.A), columnOf(r.M)), high = std::max(columnOf(r.A), columnOf(r.M));
+        if (!r.RemoteB) {
+            low = std::min(low, columnOf(r.B));
+            high = std::max(high, columnOf(r.B));
+        }
+        if (!r.RemoteN) {
+            low = std::min(low, columnOf(r.N));
+            high = std::max(high, columnOf(r.N));
+        }
+        const int widen = std::max(MinimumWindowColumns, high - low);
+        FWindows.push_back({e.A, e.B, e.M, e.N, std::max(0, low - widen), std::min(lastColumn, high + widen)});
+        FFullWindows.push_back({e.A, e.B, e.M, e.N, 0, lastColumn});
     }
+}
+
+void TSectionModelling::SetWindowed(bool windowed)
+{
+    FWindowed = windowed;
 }
 
 std::vector<double>
@@ -79,35 +123,32 @@ std::vector<double> TSectionModelling::TriangleResistivities(const std::vector<d
 }
 
 std::vector<double> TSectionModelling::ApparentResistivities(const std::vector<double> &triangleResistivities,
-                                                             bool keepFields)
+                                                             bool withSensitivities)
 {
-    FForward->Solve(triangleResistivities, keepFields);
-    std::vector<double> result(FReadings.size());
+    std::vector<double> apparent;
+    ApparentResistivities(triangleResistivities, withSensitivities, {}, apparent);
+    return apparent;
+}
+
+bool TSectionModelling::ApparentResistivities(const std::vector<double> &triangleResistivities,
+                                              bool withSensitivities, const TForwardControl &control,
+                                              std::vector<double> &apparent)
+{
+    const std::vector<TSensitivityWindow> *windows =
+        withSensitivities ? (FWindowed ? &FWindows : &FFullWindows) : nullptr;
+    if (!FForward->Solve(triangleResistivities, windows, withSensitivities ? &FJacobian : nullptr, control))
+        return false;
+    apparent.resize(FReadings.size());
     FVoltages.resize(FReadings.size());
     for (std::size_t i = 0; i < FReadings.size(); ++i) {
         const TElectrodes &e = FElectrodes[i];
         FVoltages[i] = FForward->Voltage(e.A, e.B, e.M, e.N);
-        result[i] = FReadings[i].GeometricFactor * FHalfSpaceSign[i] * FVoltages[i];
+        apparent[i] = FReadings[i].GeometricFactor * FHalfSpaceSign[i] * FVoltages[i];
+        // d log U = dU / U.
+        if (withSensitivities)
+            FJacobian.ScaleRow(i, FVoltages[i] != 0 ? 1.0 / FVoltages[i] : 0.0);
     }
-    return result;
-}
-
-Eigen::MatrixXd TSectionModelling::LogJacobian(const std::atomic<bool> *cancel) const
-{
-    const auto cells = static_cast<Eigen::Index>(FMesh->Cells.size());
-    Eigen::MatrixXd jacobian = Eigen::MatrixXd::Zero(static_cast<Eigen::Index>(FReadings.size()), cells);
-    std::vector<double> row(static_cast<std::size_t>(cells));
-    for (std::size_t i = 0; i < FReadings.size(); ++i) {
-        if (cancel && cancel->load())
-            break;
-        std::fill(row.begin(), row.end(), 0.0);
-        const TElectrodes &e = FElectrodes[i];
-        FForward->AddSensitivities(e.A, e.B, e.M, e.N, row.data());
-        const double voltage = FVoltages[i];
-        for (Eigen::Index j = 0; j < cells; ++j)
-            jacobian(static_cast<Eigen::Index>(i), j) = voltage != 0 ? row[static_cast<std::size_t>(j)] / voltage : 0.0;
-    }
-    return jacobian;
+    return true;
 }
 
 // ---- Inversion ----
@@ -157,6 +198,52 @@ TFit Fit(const Eigen::VectorXd &data, const std::vector<double> &response, const
     return fit;
 }
 
+// Solves (J' W J + lambda R' R) x = b by conjugate gradients, the matrix
+// applied as J' (W (J p)) + lambda (R'R) p without forming J' W J, with its
+// diagonal as preconditioner; stops at a residual of StepTolerance times
+// |b|. tick(share done) is called every few steps and returns false to stop
+// (then false).
+constexpr double StepTolerance = 1e-6;
+constexpr int StepTickEvery = 10;
+
+bool ConjugateGradients(const TWindowedJacobian &jacobian, const Eigen::VectorXd &weights,
+                        const Eigen::SparseMatrix<double> &roughnessNormal, double lambda,
+                        const Eigen::VectorXd &diagonal, const Eigen::VectorXd &b, Eigen::VectorXd &x,
+                        const std::function<bool(double)> &tick)
+{
+    const Eigen::Index cells = b.size();
+    x = Eigen::VectorXd::Zero(cells);
+    const double bNorm = b.norm();
+    if (bNorm == 0)
+        return true;
+    const Eigen::VectorXd inverseDiagonal = diagonal.cwiseMax(1e-300).cwiseInverse();
+    Eigen::VectorXd r = b;
+    Eigen::VectorXd z = inverseDiagonal.cwiseProduct(r);
+    Eigen::VectorXd p = z;
+    double rz = r.dot(z);
+    const Eigen::Index maxSteps = std::max<Eigen::Index>(200, cells);
+    for (Eigen::Index step = 1; step <= maxSteps; ++step) {
+        const Eigen::VectorXd q =
+            jacobian.MultiplyTransposed(weights.cwiseProduct(jacobian.Multiply(p))) + lambda * (roughnessNormal * p);
+        const double curvature = p.dot(q);
+        if (!(curvature > 0))
+            break;
+        const double alpha = rz / curvature;
+        x += alpha * p;
+        r -= alpha * q;
+        const double relative = r.norm() / bNorm;
+        if (relative <= StepTolerance)
+            break;
+        if (step % StepTickEvery == 0 && !tick(std::clamp(std::log(relative) / std::log(StepTolerance), 0.0, 1.0)))
+            return false;
+        z = inverseDiagonal.cwiseProduct(r);
+        const double rzNext = r.dot(z);
+        p = z + (rzNext / rz) * p;
+        rz = rzNext;
+    }
+    return true;
+}
+
 } // namespace
 
 TSectionModel InvertSection(const std::vector<TSectionReading> &readings, const TSectionInversionOptions &options,
@@ -179,7 +266,8 @@ TSectionModel InvertSection(const std::vector<TSectionReading> &readings, const 
         measured.push_back(r.Resistivity);
     }
     std::nth_element(measured.begin(), measured.begin() + n / 2, measured.end());
-    Eigen::VectorXd model = Eigen::VectorXd::Constant(cells, std::log(measured[static_cast<std::size_t>(n / 2)]));
+    const double startResistivity = measured[static_cast<std::size_t>(n / 2)];
+    Eigen::VectorXd model = Eigen::VectorXd::Constant(cells, std::log(startResistivity));
 
     auto cellResistivities = [](const Eigen::VectorXd &m) {
         std::vector<double> values(static_cast<std::size_t>(m.size()));
@@ -191,70 +279,97 @@ TSectionModel InvertSection(const std::vector<TSectionReading> &readings, const 
 
     const Eigen::SparseMatrix<double> roughness =
         Roughness(mesh, options.HorizontalSmoothing, options.VerticalSmoothing);
-    const Eigen::MatrixXd roughnessNormal = Eigen::MatrixXd(roughness.transpose() * roughness);
+    const Eigen::SparseMatrix<double> roughnessNormal = roughness.transpose() * roughness;
+    const Eigen::VectorXd roughnessDiagonal = roughnessNormal.diagonal();
 
-    std::vector<double> response =
-        modelling.ApparentResistivities(modelling.TriangleResistivities(cellResistivities(model)), true);
-    TFit fit = Fit(data, response, error);
-    double lambda = -1;
+    int done = 0; // iterations done
+    TFit fit;     // of the model reached
+    auto report = [&](TSectionStage stage, double fraction) {
+        if (progress && (stage == TSectionStage::Model || options.StageProgress))
+            progress({done, options.MaxIterations, fit.RmsPercent, fit.ChiSquared, stage, fraction});
+    };
+    TForwardControl control;
+    control.Cancel = cancel;
+    if (progress && options.StageProgress)
+        control.Progress = [&](std::size_t wavenumbers, std::size_t total) {
+            report(TSectionStage::Modelling, static_cast<double>(wavenumbers) / static_cast<double>(total));
+        };
+    auto forward = [&](const Eigen::VectorXd &m, std::vector<double> &apparent) {
+        return modelling.ApparentResistivities(modelling.TriangleResistivities(cellResistivities(m)), true, control,
+                                               apparent);
+    };
+
     TSectionModel result;
-    if (progress)
-        progress({0, options.MaxIterations, fit.RmsPercent, fit.ChiSquared});
+    std::vector<double> response;
+    if (!forward(model, response)) {
+        // Cancelled before the starting model's solution: over the homogeneous
+        // starting earth every reading's apparent resistivity is that earth's.
+        response.assign(readings.size(), startResistivity);
+        result.Cancelled = true;
+    }
+    fit = Fit(data, response, error);
+    double lambda = -1;
+    if (!result.Cancelled)
+        report(TSectionStage::Model, 1);
 
-    for (int iteration = 1; iteration <= options.MaxIterations; ++iteration) {
+    for (int iteration = 1; iteration <= options.MaxIterations && !result.Cancelled; ++iteration) {
         if (cancelled()) {
             result.Cancelled = true;
             break;
         }
-        const Eigen::MatrixXd jacobian = modelling.LogJacobian(cancel);
-        if (cancelled()) {
-            result.Cancelled = true;
-            break;
-        }
+        const TWindowedJacobian &jacobian = modelling.WindowedLogJacobian();
         Eigen::VectorXd weights = error.array().square().inverse();
         if (options.Robust)
             for (Eigen::Index i = 0; i < n; ++i)
                 weights[i] /= std::max(1.0, std::abs(fit.Residual[i]) / error[i]);
-        const Eigen::MatrixXd weighted = weights.asDiagonal() * jacobian;
-        const Eigen::MatrixXd normal = jacobian.transpose() * weighted;
+        const Eigen::VectorXd dataDiagonal = jacobian.WeightedColumnSquares(weights);
         if (lambda < 0)
-            lambda = normal.trace() / std::max(roughnessNormal.trace(), 1e-30);
+            lambda = dataDiagonal.sum() / std::max(roughnessDiagonal.sum(), 1e-30);
 
         auto objective = [&](const Eigen::VectorXd &residual, const Eigen::VectorXd &m) {
             return (weights.array() * residual.array().square()).sum() + lambda * (roughness * m).squaredNorm();
         };
         const double current = objective(fit.Residual, model);
-        const Eigen::MatrixXd system = normal + lambda * roughnessNormal;
-        const Eigen::VectorXd gradient = weighted.transpose() * fit.Residual - lambda * (roughnessNormal * model);
-        const Eigen::VectorXd step = system.ldlt().solve(gradient);
+        const Eigen::VectorXd gradient =
+            jacobian.MultiplyTransposed(weights.cwiseProduct(fit.Residual)) - lambda * (roughnessNormal * model);
+        Eigen::VectorXd step;
+        report(TSectionStage::Solving, 0);
+        if (!ConjugateGradients(jacobian, weights, roughnessNormal, lambda, dataDiagonal + lambda * roughnessDiagonal,
+                                gradient, step, [&](double share) {
+                                    report(TSectionStage::Solving, share);
+                                    return !cancelled();
+                                })) {
+            result.Cancelled = true;
+            break;
+        }
 
         bool improved = false;
         Eigen::VectorXd trial;
+        std::vector<double> trialResponse;
         TFit trialFit;
         for (double length : {1.0, 0.5, 0.25}) {
-            if (cancelled())
-                break;
             trial = model + length * step;
-            response = modelling.ApparentResistivities(modelling.TriangleResistivities(cellResistivities(trial)), true);
-            trialFit = Fit(data, response, error);
+            if (cancelled() || !forward(trial, trialResponse))
+                break;
+            trialFit = Fit(data, trialResponse, error);
             if (objective(trialFit.Residual, trial) < current) {
                 improved = true;
                 break;
             }
         }
         if (!improved) {
-            // Keep the model and its fields as they were.
-            response = modelling.ApparentResistivities(modelling.TriangleResistivities(cellResistivities(model)), true);
+            // The model and its response stay as they were.
             result.Cancelled = cancelled();
             result.Converged = !result.Cancelled;
             break;
         }
         const double before = fit.ChiSquared;
         model = trial;
+        response = std::move(trialResponse);
         fit = trialFit;
+        done = iteration;
         result.Iterations = iteration;
-        if (progress)
-            progress({iteration, options.MaxIterations, fit.RmsPercent, fit.ChiSquared});
+        report(TSectionStage::Model, 1);
         if (fit.ChiSquared >= 0.8 && fit.ChiSquared <= 1.2) {
             result.Converged = true;
             break;

@@ -61,7 +61,7 @@ void InsertFarNodes(std::vector<double> &nodes, const std::vector<double> &farPo
 } // namespace
 
 TSectionMesh::TSectionMesh(std::vector<double> linePositions, const std::vector<double> &farPositions,
-                           const TSectionMeshOptions &options)
+                           const TSectionMeshOptions &options, double widestReading)
 {
     for (double x : linePositions)
         if (!std::isfinite(x))
@@ -90,7 +90,10 @@ TSectionMesh::TSectionMesh(std::vector<double> linePositions, const std::vector<
 
     // Cell rows growing with depth down to the section depth.
     const double lineLength = linePositions.back() - linePositions.front();
-    const double sectionDepth = options.SectionDepth > 0 ? options.SectionDepth : lineLength / 5;
+    double sectionDepth = options.SectionDepth > 0 ? options.SectionDepth : lineLength / 5;
+    if (!(options.SectionDepth > 0) && widestReading > 0)
+        sectionDepth =
+            std::min(lineLength, std::max(widestReading, TSectionMeshOptions::MinimumDepthGaps * SmallestGap)) / 5;
     std::vector<double> rowEdges{0.0};
     double thickness = options.FirstLayer > 0 ? options.FirstLayer : SmallestGap / 2;
     while (rowEdges.back() < sectionDepth * (1 - 1e-9)) {

@@ -33,12 +33,29 @@ public:
 
     // Apparent resistivity of every reading over the given earth (k U / I
     // with the survey model's k, signed so that a homogeneous earth gives its
-    // resistivity). keepFields prepares LogJacobian.
-    std::vector<double> ApparentResistivities(const std::vector<double> &triangleResistivities, bool keepFields);
-    // d log(rho_a) / d log(rho_cell) for every reading and cell, at the earth
-    // of the last ApparentResistivities with keepFields. Stops early (rows
-    // left 0) once `cancel` is set.
-    Eigen::MatrixXd LogJacobian(const std::atomic<bool> *cancel = nullptr) const;
+    // resistivity). withSensitivities also computes the log Jacobian.
+    std::vector<double> ApparentResistivities(const std::vector<double> &triangleResistivities,
+                                              bool withSensitivities);
+    // The same with progress and cancel: false when
+    // cancelled, `apparent` and the Jacobian then incomplete.
+    bool ApparentResistivities(const std::vector<double> &triangleResistivities, bool withSensitivities,
+                               const TForwardControl &control, std::vector<double> &apparent);
+    // d log(rho_a) / d log(rho_cell) of every reading for the cells of its
+    // window, at the earth of the last ApparentResistivities with
+    // sensitivities.
+    const TWindowedJacobian &WindowedLogJacobian() const { return FJacobian; }
+    // The same as a whole matrix (zeros outside the windows).
+    Eigen::MatrixXd LogJacobian() const { return FJacobian.Dense(); }
+
+    // Each reading's window: the cell columns from its leftmost to its
+    // rightmost electrode on the line, widened on both sides by that
+    // distance, at least MinimumWindowColumns (remote electrodes do not
+    // widen it). Off: every reading's window is the whole section.
+    void SetWindowed(bool windowed);
+    static constexpr int MinimumWindowColumns = 4;
+    // The span of the widest reading: from its leftmost to its rightmost
+    // electrode on the line (m).
+    static double WidestReading(const std::vector<TSectionReading> &readings);
 
 private:
     struct TElectrodes {
@@ -48,6 +65,9 @@ private:
     std::vector<TElectrodes> FElectrodes;
     std::vector<double> FHalfSpaceSign;
     std::vector<double> FVoltages;
+    std::vector<TSensitivityWindow> FFullWindows, FWindows; // whole section; around each reading
+    bool FWindowed = true;
+    TWindowedJacobian FJacobian;
     std::unique_ptr<TSectionMesh> FMesh;
     std::unique_ptr<TSectionForward> FForward;
 };
@@ -58,13 +78,25 @@ struct TSectionInversionOptions {
     bool Robust = false;              // L1-like data weights that play down outliers
     int MaxIterations = 10;
     TSectionMeshOptions Mesh;
+    // Progress also within an iteration (stages with their share done), not
+    // only for each model reached.
+    bool StageProgress = false;
+};
+
+// What an inversion is doing when it reports progress.
+enum class TSectionStage {
+    Model,     // a model is reached: the starting model or that of an iteration
+    Modelling, // the forward solution (and sensitivities) of a model, by wavenumbers and blocks of electrodes
+    Solving,   // the conjugate gradients for an iteration's step
 };
 
 struct TSectionProgress {
     int Iteration = 0;     // iterations done (0: the starting model)
     int MaxIterations = 0;
-    double RmsPercent = 0; // of the model reached
+    double RmsPercent = 0; // of the last model reached
     double ChiSquared = 0;
+    TSectionStage Stage = TSectionStage::Model;
+    double StageFraction = 1; // share of the stage done, 0 to 1
 };
 
 struct TSectionModel {
@@ -90,8 +122,15 @@ struct TSectionModel {
 // chi-squared stays above 1, raised by half when it falls below 0.8, so that
 // chi-squared approaches 1. The inversion stops when chi-squared is within
 // 0.8 to 1.2, when it improves by less than 1 % in an iteration, after
-// MaxIterations, or when `cancel` is set (the last model is kept). progress
-// is called for the starting model and after every iteration.
+// MaxIterations, or when `cancel` is set (the last complete model is kept;
+// cancel is read after every block of sources of a forward solution and
+// every few conjugate-gradient steps). J is the windowed Jacobian
+// (TWindowedJacobian) and the system is solved by conjugate gradients with
+// a Jacobi preconditioner, without forming J' W J, so that memory and time
+// grow with the readings times the windows, not with the cells squared.
+// progress is called for the starting model and after every iteration and,
+// with options.StageProgress, also after every block of electrodes of every
+// wavenumber of a forward solution and every few conjugate-gradient steps.
 TSectionModel InvertSection(const std::vector<TSectionReading> &readings, const TSectionInversionOptions &options,
                             const std::function<void(const TSectionProgress &)> &progress = {},
                             const std::atomic<bool> *cancel = nullptr);

@@ -12,10 +12,17 @@
 namespace inversion {
 
 struct TSectionMeshOptions {
+    static constexpr double MinimumDepthGaps = 50;
     // Mesh intervals per smallest electrode gap (at least 2, so that the cell
     // boundaries halfway between electrodes are mesh lines).
     int NodesPerSpacing = 2;
-    // Depth of the model section in metres; 0 takes a fifth of the line length.
+    // Depth of the model section in metres; 0 takes a fifth of the line
+    // length, but no more than a fifth of the widest reading (the span of its
+    // electrodes on the line) or of MinimumDepthGaps smallest electrode gaps,
+    // whichever is longer: a reading sees about a fifth of its span deep, so
+    // that a roll-along of many spreads gets a section about as deep as one
+    // spread's, not a fifth of the whole line; a line of up to 50 gaps (one
+    // 48-electrode spread) always gets a fifth of its length.
     double SectionDepth = 0.0;
     // Thickness of the top row of cells; 0 takes half the smallest electrode gap.
     double FirstLayer = 0.0;
@@ -42,10 +49,12 @@ public:
     // linePositions: the electrodes of the section (metres along the line,
     // at least two distinct); farPositions: electrodes away from the line
     // (remote electrodes), which get surface nodes in the padding.
+    // widestReading: the span of the widest reading on the line (m), which
+    // caps the default section depth; 0: no cap.
     // Throws std::invalid_argument for fewer than two distinct positions or
     // positions that are not finite.
     TSectionMesh(std::vector<double> linePositions, const std::vector<double> &farPositions,
-                 const TSectionMeshOptions &options = {});
+                 const TSectionMeshOptions &options = {}, double widestReading = 0);
 
     std::vector<double> X; // node columns, ascending
     std::vector<double> Z; // node rows from the surface (0) down, ascending
