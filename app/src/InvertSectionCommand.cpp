@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QStatusBar>
 
+#include <memory>
+
 namespace {
 
 QProgressBar *InversionProgressBar(QObject &window)
@@ -24,6 +26,45 @@ QPushButton *InversionCancelButton(QObject &window)
     return window.findChild<QPushButton *>(QStringLiteral("NxInvertCancel"));
 }
 
+// Steps of the progress bar per iteration.
+constexpr int BarStepsPerIteration = 100;
+
+// The bar's place within an iteration: the step's solution takes the first
+// fifth, the modelling of the models it leads to the rest.
+int BarValue(const inversion::TSectionProgress &progress)
+{
+    const double within = progress.Stage == inversion::TSectionStage::Solving ? 0.2 * progress.StageFraction
+                          : progress.Stage == inversion::TSectionStage::Modelling
+                              ? 0.2 + 0.8 * progress.StageFraction
+                              : 0.0;
+    return progress.Iteration * BarStepsPerIteration + int(within * (BarStepsPerIteration - 1));
+}
+
+QString ProgressText(const inversion::TSectionProgress &progress, bool modelReached)
+{
+    const int percent = int(100 * progress.StageFraction);
+    switch (progress.Stage) {
+    case inversion::TSectionStage::Model:
+        return progress.Iteration == 0 ? QStringLiteral("Inverting: starting model RMS %1 %").arg(progress.RmsPercent, 0, 'f', 2)
+                                       : QStringLiteral("Inverting: iteration %1 of at most %2, RMS %3 %")
+                                             .arg(progress.Iteration)
+                                             .arg(progress.MaxIterations)
+                                             .arg(progress.RmsPercent, 0, 'f', 2);
+    case inversion::TSectionStage::Modelling:
+        if (!modelReached) return QStringLiteral("Inverting: starting model, modelling %1 %").arg(percent);
+        return QStringLiteral("Inverting: iteration %1 of at most %2, modelling %3 %")
+            .arg(progress.Iteration + 1)
+            .arg(progress.MaxIterations)
+            .arg(percent);
+    case inversion::TSectionStage::Solving:
+        return QStringLiteral("Inverting: iteration %1 of at most %2, solving for the step %3 %")
+            .arg(progress.Iteration + 1)
+            .arg(progress.MaxIterations)
+            .arg(percent);
+    }
+    return {};
+}
+
 } // namespace
 
 void TForm_VeskMain::BuildInversionProgress()
@@ -31,7 +72,7 @@ void TForm_VeskMain::BuildInversionProgress()
     auto *bar = new QProgressBar(this);
     bar->setObjectName(QStringLiteral("NxInvertProgress"));
     bar->setMaximumWidth(220);
-    bar->setFormat(QStringLiteral("Inverting %v/%m"));
+    bar->setFormat(QStringLiteral("Inverting %p%"));
     auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
     cancel->setObjectName(QStringLiteral("NxInvertCancel"));
     cancel->setToolTip(QStringLiteral("Stop the inversion; no model is kept"));
@@ -68,21 +109,20 @@ void TForm_VeskMain::InvertSection(TCustomVeskObject &document)
     connect(qApp, &QCoreApplication::aboutToQuit, run, &TSectionInversionRun::Cancel);
     QProgressBar *bar = InversionProgressBar(*this);
     QPushButton *cancel = InversionCancelButton(*this);
-    bar->setRange(0, run->Options().MaxIterations);
+    bar->setRange(0, run->Options().MaxIterations * BarStepsPerIteration);
     bar->setValue(0);
     bar->show();
     cancel->show();
     SetStatusText(QStringLiteral("Inverting %1 readings: starting model...").arg(run->Readings().size()));
 
-    connect(run, &TSectionInversionRun::Progress, this, [this, run](int iteration, int most, double rms, double) {
-        if (run->CancelRequested()) return;
-        if (QProgressBar *progress = InversionProgressBar(*this)) progress->setValue(iteration);
-        SetStatusText(iteration == 0 ? QStringLiteral("Inverting: starting model RMS %1 %").arg(rms, 0, 'f', 2)
-                                     : QStringLiteral("Inverting: iteration %1 of at most %2, RMS %3 %")
-                                           .arg(iteration)
-                                           .arg(most)
-                                           .arg(rms, 0, 'f', 2));
-    });
+    auto modelReached = std::make_shared<bool>(false);
+    connect(run, &TSectionInversionRun::Progress, this,
+            [this, run, modelReached](const inversion::TSectionProgress &progress) {
+                if (run->CancelRequested()) return;
+                if (progress.Stage == inversion::TSectionStage::Model) *modelReached = true;
+                if (QProgressBar *bar = InversionProgressBar(*this)) bar->setValue(BarValue(progress));
+                SetStatusText(ProgressText(progress, *modelReached));
+            });
     // Delivered after the presenter took the model (it connected first).
     connect(run, &TSectionInversionRun::Finished, this, [this, run, presenter] {
         const std::optional<inversion::TSectionModel> &model = presenter->Model();

@@ -10,6 +10,9 @@
 #include "controls/ColorGridSeries.h"
 #include "controls/PropertyGrid.h"
 #include "presentation/ChartDetails.h"
+#include "presentation/GUIData2D.h"
+#include "presentation/SectionInversionRun.h"
+#include "documents/VeskObjects.h"
 #include "presentation/PseudoSectionMap.h"
 
 #include <QLabel>
@@ -199,13 +202,27 @@ private slots:
         // The window goes on while the worker inverts.
         QVERIFY(Progress()->isVisible());
         QVERIFY(CancelButton()->isVisible());
-        QCOMPARE(Progress()->maximum(), 1);
+        QCOMPARE(Progress()->maximum(), 100); // one iteration
         QVERIFY(Label("StatusBar_Panel").startsWith(QStringLiteral("Inverting 174 readings")));
+        // The status follows the stages within an iteration, not only the models reached.
+        QStringList texts;
+        auto *presenter = dynamic_cast<TGUIData2D *>(&FWindow->SelectedDocument()->Presenter());
+        QVERIFY(presenter && presenter->RunningInversion());
+        connect(presenter->RunningInversion(), &TSectionInversionRun::Progress, this,
+                [this, &texts] { texts << Label("StatusBar_Panel"); });
         // A second Invert meanwhile starts nothing.
         TRIGGER_ACTION(FWindow, "Action_Invert");
         QCOMPARE(Label("StatusBar_Panel"), QStringLiteral("An inversion is running; Cancel stops it."));
         QTRY_VERIFY_WITH_TIMEOUT(!Progress()->isVisible(), InversionTimeout);
         QVERIFY(!CancelButton()->isVisible());
+        const QStringList expected{QStringLiteral("Inverting: starting model, modelling "),
+                                   QStringLiteral("Inverting: starting model RMS "),
+                                   QStringLiteral("Inverting: iteration 1 of at most 1, solving for the step "),
+                                   QStringLiteral("Inverting: iteration 1 of at most 1, modelling "),
+                                   QStringLiteral("Inverting: iteration 1 of at most 1, RMS ")};
+        for (const QString &start : expected)
+            QVERIFY2(std::any_of(texts.begin(), texts.end(), [&](const QString &t) { return t.startsWith(start); }),
+                     qPrintable(start + QStringLiteral(" missing from: ") + texts.join(QStringLiteral(" | "))));
         QVERIFY2(Label("StatusBar_Panel").startsWith(QStringLiteral("Inverted: 1 iterations, RMS ")),
                  qPrintable(Label("StatusBar_Panel")));
         QVERIFY2(Label("NxInfoPanel_Duration").endsWith(QStringLiteral(" cells,\n1 iterations")),

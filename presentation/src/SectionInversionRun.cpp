@@ -5,9 +5,20 @@
 #include <exception>
 #include <memory>
 
+namespace {
+
+// A long line takes minutes per iteration: the window follows the stages too.
+inversion::TSectionInversionOptions WithStageProgress(inversion::TSectionInversionOptions options)
+{
+    options.StageProgress = true;
+    return options;
+}
+
+} // namespace
+
 TSectionInversionRun::TSectionInversionRun(std::vector<inversion::TSectionReading> readings,
                                            inversion::TSectionInversionOptions options)
-    : FReadings(std::move(readings)), FOptions(options)
+    : FReadings(std::move(readings)), FOptions(WithStageProgress(options))
 {
 }
 
@@ -42,9 +53,7 @@ void TSectionInversionRun::Work()
         inversion::TSectionModel model = inversion::InvertSection(
             FReadings, FOptions,
             [this](const inversion::TSectionProgress &p) {
-                QMetaObject::invokeMethod(
-                    this, [this, p] { emit Progress(p.Iteration, p.MaxIterations, p.RmsPercent, p.ChiSquared); },
-                    Qt::QueuedConnection);
+                QMetaObject::invokeMethod(this, [this, p] { emit Progress(p); }, Qt::QueuedConnection);
             },
             &FCancel);
         if (model.Cancelled || FCancel)

@@ -1,6 +1,6 @@
 // One section inversion in a worker thread: it inverts its own copy of the
-// readings (the document may change meanwhile), reports each iteration and
-// its end through queued signals in the thread that started it, and stops
+// readings (the document may change meanwhile), reports each iteration, the
+// stages within it, and its end through queued signals in the thread that started it, and stops
 // within one wavenumber solve when cancelled. Destroying it cancels and
 // waits for the worker, so a closed document or window leaves nothing
 // running.
@@ -38,8 +38,9 @@ public:
     bool Cancelled() const { return FCancelled; }
 
 signals:
-    // Iteration 0 is the starting model.
-    void Progress(int iteration, int maxIterations, double rmsPercent, double chiSquared);
+    // Each model reached (iteration 0: the starting model) and, between them,
+    // the share done of the modelling and of the step's solution.
+    void Progress(const inversion::TSectionProgress &progress);
     void Finished();
 
 private:
