@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -12,6 +13,29 @@ QVector<double> DistinctSorted(QVector<double> values)
     std::sort(values.begin(), values.end());
     values.erase(std::unique(values.begin(), values.end()), values.end());
     return values;
+}
+
+// The distinct values in ascending order and the place of each value among
+// them. A map's cells come from a grid of some hundred nodes a side, so the
+// distinct values are few: inserting each new one into the sorted list beats
+// sorting every value. Many distinct values go the sorting way instead.
+QVector<double> DistinctPlaces(const QVector<double> &values, std::vector<int> &places)
+{
+    constexpr qsizetype MostInserted = 1024;
+    QVector<double> distinct;
+    for (double value : values) {
+        const auto at = std::lower_bound(distinct.begin(), distinct.end(), value);
+        if (at != distinct.end() && !(value < *at)) continue;
+        if (distinct.size() == MostInserted) {
+            distinct = DistinctSorted(values);
+            break;
+        }
+        distinct.insert(at, value);
+    }
+    places.resize(std::size_t(values.size()));
+    for (qsizetype k = 0; k < values.size(); ++k)
+        places[std::size_t(k)] = int(std::lower_bound(distinct.begin(), distinct.end(), values[k]) - distinct.begin());
+    return distinct;
 }
 
 // Cell edges half-way between neighbouring nodes; the outer cells reach as
@@ -122,18 +146,19 @@ QVariantList TColorGridSeries::PaletteColorValues() const { return ToColorValueL
 
 void TColorGridSeries::RebuildImage() const
 {
-    const QVector<double> nodesX = DistinctSorted(FX), nodesZ = DistinctSorted(FZ);
+    std::vector<int> columns, rows;
+    const QVector<double> nodesX = DistinctPlaces(FX, columns), nodesZ = DistinctPlaces(FZ, rows);
     FEdgesX = CellEdges(nodesX);
     FEdgesZ = CellEdges(nodesZ);
     FImage = QImage();
     if (!nodesX.isEmpty()) {
         FImage = QImage(int(nodesX.size()), int(nodesZ.size()), QImage::Format_ARGB32);
         FImage.fill(Qt::transparent); // a node pair without a cell stays empty
-        for (qsizetype k = 0; k < FX.size(); ++k) {
-            const auto i = std::lower_bound(nodesX.begin(), nodesX.end(), FX[k]) - nodesX.begin();
-            const auto j = std::lower_bound(nodesZ.begin(), nodesZ.end(), FZ[k]) - nodesZ.begin();
-            FImage.setPixel(int(i), int(j), FColours[k] | 0xFF000000u);
-        }
+        uchar *bits = FImage.bits();
+        const qsizetype stride = FImage.bytesPerLine();
+        for (qsizetype k = 0; k < FX.size(); ++k)
+            reinterpret_cast<QRgb *>(bits + rows[std::size_t(k)] * stride)[columns[std::size_t(k)]] =
+                FColours[k] | 0xFF000000u;
     }
     FImageValid = true;
 }

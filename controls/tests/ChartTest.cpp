@@ -172,17 +172,21 @@ void TChartTest::ColorGridPaintsCellColoursAtTheirNodes_data()
 {
     QTest::addColumn<bool>("reversedX");
     QTest::addColumn<bool>("reversedZ");
-    QTest::newRow("plain") << false << false;
-    QTest::newRow("depth reversed") << false << true;
-    QTest::newRow("both reversed") << true << true;
+    QTest::addColumn<int>("crowdedCells"); // more cells far right, added right to left
+    QTest::newRow("plain") << false << false << 0;
+    QTest::newRow("depth reversed") << false << true << 0;
+    QTest::newRow("both reversed") << true << true << 0;
+    QTest::newRow("over a thousand distinct positions") << false << true << 1100;
 }
 
 void TChartTest::ColorGridPaintsCellColoursAtTheirNodes()
 {
     QFETCH(bool, reversedX);
     QFETCH(bool, reversedZ);
+    QFETCH(int, crowdedCells);
     auto *grid = new TColorGridSeries(*FChart, "Series_2D");
     const double xs[] = {0, 2, 4}, zs[] = {1, 3};
+    for (int k = crowdedCells; k > 0; --k) grid->AddCell(20 + k / 1000.0, 1, zs[k % 2], qRgb(0, 0, 0));
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 2; ++j) grid->AddCell(xs[i], 100 + i, zs[j], qRgb(40 * i + 20, 100 * j + 50, 90));
     FChart->SetAxisInverted(TAxisId::Bottom, reversedX);
@@ -197,10 +201,10 @@ void TChartTest::ColorGridPaintsCellColoursAtTheirNodes()
             const QPoint centre = grid->coordsToPixels(xs[i], zs[j]).toPoint();
             QCOMPARE(QColor(picture.pixel(centre)), QColor(qRgb(40 * i + 20, 100 * j + 50, 90)));
         }
-    QCOMPARE(grid->CellXValues().size(), 6);
-    QCOMPARE(grid->property("cellValue").toList().value(2), QVariant(101.0));
-    QCOMPARE(grid->property("cellZ").toList().value(1), QVariant(3.0));
-    QCOMPARE(grid->property("cellColors").toList().value(1), QVariant(20 + 256 * 150 + 65536 * 90));
+    QCOMPARE(grid->CellXValues().size(), 6 + crowdedCells);
+    QCOMPARE(grid->property("cellValue").toList().value(crowdedCells + 2), QVariant(101.0));
+    QCOMPARE(grid->property("cellZ").toList().value(crowdedCells + 1), QVariant(3.0));
+    QCOMPARE(grid->property("cellColors").toList().value(crowdedCells + 1), QVariant(20 + 256 * 150 + 65536 * 90));
 }
 
 // A raster picture copies markers from images made per colour and quarter
