@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include <stdexcept>
+#include <type_traits>
 
 namespace {
 
@@ -65,41 +66,26 @@ void TStandaloneViews::BuildControls(std::optional<TDocumentKind> only)
     FControls = std::make_unique<TControls>();
     TControls &c = *FControls;
     QWidget &parent = c.Parent;
-    if (wanted(TDocumentKind::Seq2D)) {
-        c.Seq2D = std::make_unique<TKindControls<TSeq2DChart, TSeq2DPage>>(
-            parent, "NextGrid_Sequence", "Chart_Seq2D", "NextInspector_Sequence", BuildSeq2DChart, BuildSeq2DPage);
-        FViews.SequenceTable = &c.Seq2D->Table;
-        FViews.Seq2DChart = &c.Seq2D->Chart;
-        FViews.Seq2DPage = &c.Seq2D->Page;
-    }
-    if (wanted(TDocumentKind::Data2D)) {
-        c.Data2D = std::make_unique<TKindControls<TData2DChart, TData2DPage>>(
-            parent, "NextGrid_Data2D", "Chart_d2d", "NextInspector_Data2D", BuildData2DChart, BuildData2DPage);
-        FViews.Data2DTable = &c.Data2D->Table;
-        FViews.Data2DChart = &c.Data2D->Chart;
-        FViews.Data2DPage = &c.Data2D->Page;
-    }
-    if (wanted(TDocumentKind::Seq1D)) {
-        c.Seq1D = std::make_unique<TKindControls<TSeq1DChart, TSeq1DPage>>(
-            parent, "NextGrid_Seq1D", "Chart_s1d", "NextInspector_Seq1D", BuildSeq1DChart, BuildSeq1DPage);
-        FViews.Seq1DTable = &c.Seq1D->Table;
-        FViews.Seq1DChart = &c.Seq1D->Chart;
-        FViews.Seq1DPage = &c.Seq1D->Page;
-    }
-    if (wanted(TDocumentKind::Data1D)) {
-        c.Data1D = std::make_unique<TKindControls<TData1DChart, TData1DPage>>(
-            parent, "NextGrid_Data1D", "Chart_Data1D", "NextInspector_d1d", BuildData1DChart, BuildData1DPage);
-        FViews.Data1DTable = &c.Data1D->Table;
-        FViews.Data1DChart = &c.Data1D->Chart;
-        FViews.Data1DPage = &c.Data1D->Page;
-    }
-    if (wanted(TDocumentKind::Data0D)) {
-        c.Data0D = std::make_unique<TKindControls<TData0DChart, TData0DPage>>(
-            parent, "NextGrid_Data0D", "Chart_Data0D", "NextInspector_d0d", BuildData0DChart, BuildData0DPage);
-        FViews.Data0DTable = &c.Data0D->Table;
-        FViews.Data0DChart = &c.Data0D->Chart;
-        FViews.Data0DPage = &c.Data0D->Page;
-    }
+    // Builds one kind's controls into its slot and points the views at them.
+    const auto build = [&](TDocumentKind kind, auto &slot, const char *table, const char *chart, const char *inspector,
+                           auto buildChart, auto buildPage, TGridView *&tableView, auto *&chartView, auto *&pageView) {
+        if (!wanted(kind)) return;
+        slot = std::make_unique<typename std::remove_reference_t<decltype(slot)>::element_type>(
+            parent, table, chart, inspector, buildChart, buildPage);
+        tableView = &slot->Table;
+        chartView = &slot->Chart;
+        pageView = &slot->Page;
+    };
+    build(TDocumentKind::Seq2D, c.Seq2D, "NextGrid_Sequence", "Chart_Seq2D", "NextInspector_Sequence",
+          BuildSeq2DChart, BuildSeq2DPage, FViews.SequenceTable, FViews.Seq2DChart, FViews.Seq2DPage);
+    build(TDocumentKind::Data2D, c.Data2D, "NextGrid_Data2D", "Chart_d2d", "NextInspector_Data2D", BuildData2DChart,
+          BuildData2DPage, FViews.Data2DTable, FViews.Data2DChart, FViews.Data2DPage);
+    build(TDocumentKind::Seq1D, c.Seq1D, "NextGrid_Seq1D", "Chart_s1d", "NextInspector_Seq1D", BuildSeq1DChart,
+          BuildSeq1DPage, FViews.Seq1DTable, FViews.Seq1DChart, FViews.Seq1DPage);
+    build(TDocumentKind::Data1D, c.Data1D, "NextGrid_Data1D", "Chart_Data1D", "NextInspector_d1d", BuildData1DChart,
+          BuildData1DPage, FViews.Data1DTable, FViews.Data1DChart, FViews.Data1DPage);
+    build(TDocumentKind::Data0D, c.Data0D, "NextGrid_Data0D", "Chart_Data0D", "NextInspector_d0d", BuildData0DChart,
+          BuildData0DPage, FViews.Data0DTable, FViews.Data0DChart, FViews.Data0DPage);
     FViews.Host = this;
     FViews.MeasureCountPanel = &c.CountPanel;
     FViews.DurationPanel = &c.DurationPanel;
