@@ -1,5 +1,7 @@
 #include "inversion/SectionInversion.h"
 
+#include "DipoleDipoleReading.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -17,14 +19,7 @@ std::vector<TSectionReading> DipoleDipoleLine(double spacing)
     for (int dipole = 1; dipole <= 2; ++dipole) {
         for (int separation = 1; separation <= 6; ++separation) {
             for (int a = 0; a + (separation + 2) * dipole < 48; ++a) {
-                TSectionReading r;
-                r.A = a * spacing;
-                r.B = r.A + dipole * spacing;
-                r.M = r.B + separation * dipole * spacing;
-                r.N = r.M + dipole * spacing;
-                const double sum = 1 / (r.M - r.A) - 1 / (r.N - r.A) - 1 / (r.M - r.B) + 1 / (r.N - r.B);
-                r.GeometricFactor = 2 * std::numbers::pi / std::abs(sum);
-                r.MidPoint = 0.5 * (r.A + r.N);
+                TSectionReading r = DipoleDipoleReading(a * spacing, dipole * spacing, separation);
                 r.Index = static_cast<uint32_t>(readings.size());
                 readings.push_back(r);
             }

@@ -3,6 +3,8 @@
 // cancel that stops a running forward solution.
 #include "inversion/SectionInversion.h"
 
+#include "DipoleDipoleReading.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -21,14 +23,7 @@ std::vector<TSectionReading> RollAlong(int spreads, double spacing)
         for (int dipole = 1; dipole <= 2; ++dipole)
             for (int separation = 1; separation <= 4; ++separation)
                 for (int a = 0; a + (separation + 2) * dipole < 48; ++a) {
-                    TSectionReading r;
-                    r.A = (spread * 24 + a) * spacing;
-                    r.B = r.A + dipole * spacing;
-                    r.M = r.B + separation * dipole * spacing;
-                    r.N = r.M + dipole * spacing;
-                    const double sum = 1 / (r.M - r.A) - 1 / (r.N - r.A) - 1 / (r.M - r.B) + 1 / (r.N - r.B);
-                    r.GeometricFactor = 2 * std::numbers::pi / std::abs(sum);
-                    r.MidPoint = 0.5 * (r.A + r.N);
+                    TSectionReading r = DipoleDipoleReading((spread * 24 + a) * spacing, dipole * spacing, separation);
                     r.Resistivity = 100.0 * (1 + 0.2 * std::sin(r.MidPoint / 7));
                     r.ErrorPercent = 2.0;
                     readings.push_back(r);
